@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tavrelo needs on Debian 12,
+# skipping packages that are already there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake
+    qt6-base-dev qt6-base-dev-tools libqt6core5compat6-dev libgl-dev
+    qt6-qpa-plugins
+    python3 xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+        || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi

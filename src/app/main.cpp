@@ -1,0 +1,15 @@
+#include "mainwindow.h"
+#include "startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    setApplicationIdentity();
+
+    MainWindow window;
+    decorateMainWindow(window);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,18 @@
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QWidget>
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tavrelo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1.2"));
+}
+
+void decorateMainWindow(QWidget &window)
+{
+    window.setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" v")
+                          + QCoreApplication::applicationVersion());
+    window.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+}

@@ -1,0 +1,107 @@
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+QString TestDir::at(const QString &relativePath) const
+{
+    return relativePath.isEmpty() ? path() : filePath(relativePath);
+}
+
+QString TestDir::file(const QString &relativePath, const QByteArray &content,
+                      const QDateTime &mtime)
+{
+    const QString full = at(relativePath);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot create %s", qPrintable(full));
+    f.write(content);
+    if (mtime.isValid())
+        f.setFileTime(mtime, QFileDevice::FileModificationTime);
+    f.close();
+    return full;
+}
+
+QString TestDir::sizedFile(const QString &relativePath, qint64 size, const QDateTime &mtime)
+{
+    return file(relativePath, QByteArray(int(size), 'x'), mtime);
+}
+
+QString TestDir::folder(const QString &relativePath)
+{
+    const QString full = at(relativePath);
+    QDir().mkpath(full);
+    return full;
+}
+
+QStringList TestDir::names(const QString &relativePath) const
+{
+    return QDir(at(relativePath))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name);
+}
+
+QByteArray TestDir::content(const QString &relativePath) const
+{
+    return readFile(at(relativePath));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs)
+{
+    auto *timer = new QTimer(qApp);
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, clock, action, timeoutMs] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal && clock->elapsed() < timeoutMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (modal)
+            action(modal);
+    });
+    timer->start();
+}
+
+void answerNextMessageBox(const QString &buttonText, ModalRecord *record, int timeoutMs)
+{
+    onNextModal(
+        [buttonText, record](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box) {
+                modal->close();
+                return;
+            }
+            if (record) {
+                record->seen = true;
+                record->title = box->windowTitle();
+                record->text = box->text();
+            }
+            const auto buttons = box->buttons();
+            for (QAbstractButton *button : buttons) {
+                if (button->text().remove(QLatin1Char('&')) == buttonText) {
+                    button->click();
+                    return;
+                }
+            }
+            box->close();
+        },
+        timeoutMs);
+}

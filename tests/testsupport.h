@@ -1,0 +1,52 @@
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+
+class QWidget;
+
+// A temporary folder that makes "these files, these sizes, these dates" one line each.
+class TestDir : public QTemporaryDir
+{
+public:
+    // Path of a name inside the folder.
+    QString at(const QString &relativePath) const;
+    // Creates the file (and its folders) with the given content; when mtime is
+    // valid, sets the file's modification time to it. Returns the file's path.
+    QString file(const QString &relativePath, const QByteArray &content = QByteArray(),
+                 const QDateTime &mtime = QDateTime());
+    QString sizedFile(const QString &relativePath, qint64 size,
+                      const QDateTime &mtime = QDateTime());
+    QString folder(const QString &relativePath);
+    // Names directly inside a folder of this tree (files and folders, hidden
+    // ones too), sorted.
+    QStringList names(const QString &relativePath = QString()) const;
+    QByteArray content(const QString &relativePath) const;
+};
+
+// Reads a whole file; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+
+// Runs action on the next modal widget (message box, file dialog) as soon as
+// it appears, from a timer, so that a test never blocks on a dialog. Gives up
+// after timeoutMs.
+void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs = 5000);
+
+// Presses the button with this text on the next modal message box and
+// remembers the box's title and text.
+struct ModalRecord
+{
+    bool seen = false;
+    QString title;
+    QString text;
+};
+void answerNextMessageBox(const QString &buttonText, ModalRecord *record = nullptr,
+                          int timeoutMs = 5000);
+
+#endif // TESTSUPPORT_H
