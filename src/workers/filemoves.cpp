@@ -1,0 +1,94 @@
+#include "filemoves.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#if defined(Q_OS_LINUX)
+#include <sys/syscall.h>
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+QString reasonOf(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+#endif
+
+} // namespace
+
+bool pathExists(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+#else
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+#endif
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+#ifdef Q_OS_UNIX
+    struct stat first;
+    struct stat second;
+    if (::stat(QFile::encodeName(a).constData(), &first) != 0
+        || ::stat(QFile::encodeName(b).constData(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+#else
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+#endif
+}
+
+bool renameNoReplace(const QString &from, const QString &to, QString *error)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#if defined(Q_OS_LINUX) && defined(SYS_renameat2)
+    if (::syscall(SYS_renameat2, AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                  RENAME_NOREPLACE)
+        == 0)
+        return true;
+    // File systems without support for the flag answer EINVAL; fall through.
+    if (errno != EINVAL && errno != ENOSYS) {
+        if (error)
+            *error = reasonOf(errno);
+        return false;
+    }
+#endif
+    if (pathExists(to)) {
+        if (error)
+            *error = reasonOf(EEXIST);
+        return false;
+    }
+    if (std::rename(source.constData(), target.constData()) == 0)
+        return true;
+    if (error)
+        *error = reasonOf(errno);
+    return false;
+#else
+    QFile file(from);
+    if (file.rename(to))
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+#endif
+}
