@@ -44,11 +44,26 @@ void TestGrouping::splitKeepsEveryPartOfTheName_data()
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("recomposed");
 
-    QTest::newRow("plain") << "IMG.jpg" << "IMG" << "jpg" << "X.jpg";
-    QTest::newRow("several dots") << "archive.tar.gz" << "archive" << "gz" << "X.tar.gz";
-    QTest::newRow("no dot") << "README" << "README" << "" << "X";
-    QTest::newRow("trailing dot") << "a." << "a" << "" << "X.";
-    QTest::newRow("hidden") << ".profile" << "" << "profile" << "X.profile";
+    QTest::newRow("plain") << "IMG.jpg"
+                           << "IMG"
+                           << "jpg"
+                           << "X.jpg";
+    QTest::newRow("several dots") << "archive.tar.gz"
+                                  << "archive"
+                                  << "gz"
+                                  << "X.tar.gz";
+    QTest::newRow("no dot") << "README"
+                            << "README"
+                            << ""
+                            << "X";
+    QTest::newRow("trailing dot") << "a."
+                                  << "a"
+                                  << ""
+                                  << "X.";
+    QTest::newRow("hidden") << ".profile"
+                            << ""
+                            << "profile"
+                            << "X.profile";
 }
 
 void TestGrouping::splitKeepsEveryPartOfTheName()

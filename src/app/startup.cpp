@@ -12,6 +12,9 @@ void setApplicationIdentity()
 
 void decorateMainWindow(QWidget &window)
 {
+    // The resources live in a static library; this keeps the linker from
+    // dropping them.
+    Q_INIT_RESOURCE(resources);
     window.setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" v")
                           + QCoreApplication::applicationVersion());
     window.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
