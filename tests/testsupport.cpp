@@ -105,3 +105,48 @@ void answerNextMessageBox(const QString &buttonText, ModalRecord *record, int ti
         },
         timeoutMs);
 }
+
+struct MessageBoxWatcher::State
+{
+    QString buttonText;
+    QList<ModalRecord> boxes;
+    QTimer timer;
+};
+
+MessageBoxWatcher::MessageBoxWatcher(const QString &buttonText) : state(std::make_unique<State>())
+{
+    state->buttonText = buttonText;
+    state->timer.setInterval(5);
+    State *watched = state.get();
+    QObject::connect(&state->timer, &QTimer::timeout, [watched] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        ModalRecord record;
+        record.seen = true;
+        record.title = box->windowTitle();
+        record.text = box->text();
+        watched->boxes.append(record);
+        const auto buttons = box->buttons();
+        for (QAbstractButton *button : buttons) {
+            if (button->text().remove(QLatin1Char('&')) == watched->buttonText) {
+                button->click();
+                return;
+            }
+        }
+        box->reject();
+    });
+    state->timer.start();
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() = default;
+
+void MessageBoxWatcher::setButtonText(const QString &buttonText)
+{
+    state->buttonText = buttonText;
+}
+
+const QList<ModalRecord> &MessageBoxWatcher::boxes() const
+{
+    return state->boxes;
+}

@@ -3,11 +3,13 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -48,5 +50,23 @@ struct ModalRecord
 };
 void answerNextMessageBox(const QString &buttonText, ModalRecord *record = nullptr,
                           int timeoutMs = 5000);
+
+// While it lives, answers every modal message box with the button of the given
+// text and records what each box said.
+class MessageBoxWatcher
+{
+public:
+    explicit MessageBoxWatcher(const QString &buttonText = QStringLiteral("OK"));
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher &) = delete;
+    MessageBoxWatcher &operator=(const MessageBoxWatcher &) = delete;
+
+    void setButtonText(const QString &buttonText);
+    const QList<ModalRecord> &boxes() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};
 
 #endif // TESTSUPPORT_H
