@@ -1,0 +1,49 @@
+#ifndef UPDATERECORD_H
+#define UPDATERECORD_H
+
+#include <QByteArray>
+#include <QString>
+
+// The decisions of the update check that need no window: reading the update
+// information file, comparing versions, and the texts the dialog shows.
+// Plain values and functions, safe on any thread; no file or network access.
+struct UpdateRecord
+{
+    // Reads the information file's bytes; only the last line counts. Fields
+    // are split at ";" with empty ones kept; fields after the fourth are
+    // ignored. A record with fewer than four fields is incomplete.
+    static UpdateRecord fromInformationFile(const QByteArray &bytes);
+
+    bool isComplete() const { return complete; }
+    // True when the record is complete and its version key is newer than
+    // currentKey (the running version with its dots removed).
+    bool isNewerThan(const QString &currentKey) const;
+
+    QString versionKey;
+    QString versionShown;
+    QString fileName;
+    QString whatsNew;
+    bool complete = false;
+};
+
+// The running version as it is compared: "1.1.2" gives "112".
+QString versionKeyOf(const QString &applicationVersion);
+
+// QString's own ordering, no numeric reading: "12" is newer than "112",
+// "1100" is not; an equal or empty key is never newer.
+bool isNewerVersion(const QString &versionKey, const QString &currentKey);
+
+// The lines of the "what's new" field, split at "_", each ended by a line feed.
+QString whatsNewText(const QString &field);
+
+// "512 ko downloaded on 2048 ko (~2 Mo) - 25.0% done"; the two translated
+// pieces come from the caller. total must be positive or zero.
+QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
+                     const QString &percentDone);
+
+// True when name can only mean a file directly inside the chosen folder: not
+// empty, not "." or "..", no separator of either kind, no drive or stream
+// colon, no control character, not absolute.
+bool isPlainFileName(const QString &name);
+
+#endif // UPDATERECORD_H
