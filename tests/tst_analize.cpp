@@ -111,6 +111,8 @@ void TestAnalize::totalsOfOneInput_data()
     QTest::newRow("listed names: last dot counts")
         << QStringList{"d/x.tar.gz", "d/a.", "d/README", "d/b.txt"} << QStringList{"d"} << 4
         << QStringList{"", "gz", "txt"};
+    QTest::newRow("folder of one file without a dot")
+        << QStringList{"d/README"} << QStringList{"d"} << 1 << QStringList{""};
     QTest::newRow("only folders and hidden files")
         << QStringList{"d/sub/deep.txt", "d/.hidden", "d/empty/"} << QStringList{"d"} << 0
         << QStringList{};
