@@ -1,0 +1,92 @@
+// Times the analysis of one large directory against a plain unsorted listing
+// of the same directory, in the same run and on the same (warm) data.
+
+#include "analize.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+static const char *const suffixes[] = {"jpg", "JPG", "png", "txt", "", "tar.gz", "cr2"};
+
+static void createFiles(const QString &dir, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        // Mostly runs of one suffix, as in a folder of photos, with others mixed in.
+        const char *suffix = suffixes[(i / 7 + i % 3) % 7];
+        QString name = QStringLiteral("IMG_%1").arg(i, 6, 10, QLatin1Char('0'));
+        if (*suffix)
+            name += QLatin1Char('.') + QLatin1String(suffix);
+        QFile f(dir + QLatin1Char('/') + name);
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot create %s", qPrintable(f.fileName()));
+    }
+}
+
+static qint64 timeListing(const QString &dir, qsizetype *found)
+{
+    QElapsedTimer t;
+    t.start();
+    const QStringList names = QDir(dir).entryList(QDir::Files, QDir::NoSort);
+    const qint64 ns = t.nsecsElapsed();
+    *found = names.size();
+    return ns;
+}
+
+static qint64 timeAnalize(const QString &dir, int *found)
+{
+    Analize analize(nullptr);
+    QObject::connect(
+        &analize, &Analize::setFilesInformations, &analize,
+        [found](int files, int) { *found = files; }, Qt::DirectConnection);
+    QElapsedTimer t;
+    t.start();
+    analize.setPathList({dir});
+    analize.start();
+    analize.wait();
+    return t.nsecsElapsed();
+}
+
+static double median(QVector<qint64> v)
+{
+    std::sort(v.begin(), v.end());
+    return double(v[v.size() / 2]) / 1e6;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int repetitions = 7;
+
+    std::printf("%-8s %14s %14s %8s\n", "files", "listing ms", "Analize ms", "ratio");
+    for (const int count : {10000, 100000}) {
+        QTemporaryDir tmp;
+        if (!tmp.isValid())
+            qFatal("no temporary directory");
+        createFiles(tmp.path(), count);
+
+        qsizetype listed = 0;
+        int analysed = 0;
+        timeListing(tmp.path(), &listed); // warm the directory caches
+        timeAnalize(tmp.path(), &analysed);
+
+        QVector<qint64> listing, analysis;
+        for (int r = 0; r < repetitions; ++r) {
+            listing << timeListing(tmp.path(), &listed);
+            analysis << timeAnalize(tmp.path(), &analysed);
+        }
+        if (listed != count || analysed != count)
+            qFatal("counted %lld and %d of %d files", qlonglong(listed), analysed, count);
+
+        const double base = median(listing);
+        const double ours = median(analysis);
+        std::printf("%-8d %14.2f %14.2f %8.2f\n", count, base, ours, ours / base);
+    }
+    std::printf("(median of %d runs each; aim: ratio <= 1.5)\n", repetitions);
+    return 0;
+}

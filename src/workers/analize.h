@@ -1,0 +1,47 @@
+#ifndef ANALIZE_H
+#define ANALIZE_H
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+// Counts the files and gathers the distinct suffixes of an input list on a
+// thread of its own. After every input entry it reports the running totals
+// and every suffix found so far, in order of first appearance (compared
+// case-sensitively, the empty suffix included). An input directory
+// contributes the plain files directly inside it; any other entry (a file, a
+// path that no longer exists) counts as one file.
+//
+// setPathList runs on the GUI thread and must never be called while the
+// thread runs. The analysis only reads names and listings; it never changes
+// anything on disk.
+class Analize : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit Analize(QObject *parent);
+
+    void setPathList(const QStringList &pathList);
+
+signals:
+    void setFilesInformations(int files, int suffixes);
+    void setListExtensions(QStringList listExtensions);
+    void resetListExtensions();
+
+protected:
+    void run() override;
+
+private:
+    void addSuffix(const QString &suffix);
+
+    QStringList pathList;
+    // Only the number of file entries found is ever used, so that is all
+    // that is kept.
+    qsizetype fileCount = 0;
+    QStringList listExtensions;
+    QSet<QString> knownExtensions;
+};
+
+#endif // ANALIZE_H
