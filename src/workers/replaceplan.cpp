@@ -68,8 +68,7 @@ QString replacedFileName(const QString &fileName, const ReplaceRule &rule)
     case ReplaceRule::RegExp:
         if (!rule.pattern.isValid() || !rule.pattern.exactMatch(parts.baseName))
             return fileName;
-        return parts.compose(rule.pattern.replaceIn(parts.baseName, rule.replaceOut),
-                             parts.suffix);
+        return parts.compose(rule.pattern.replaceIn(parts.baseName, rule.replaceOut), parts.suffix);
     }
     return fileName;
 }
@@ -103,8 +102,8 @@ QString takenNameMessage(const QString &fileName, const QString &newName)
     return tr("\"%1\" couldn't be renamed because \"%2\" already exists !").arg(fileName, newName);
 }
 
-FileRenameResult renameInPlace(const QString &path, const QString &fileName,
-                               const QString &newName, bool replaceExisting)
+FileRenameResult renameInPlace(const QString &path, const QString &fileName, const QString &newName,
+                               bool replaceExisting)
 {
     if (newName == fileName)
         return FileRenameResult();
@@ -126,12 +125,12 @@ FileRenameResult renameInPlace(const QString &path, const QString &fileName,
             return FileRenameResult();
         if (!replaceExisting)
             return report(1, takenNameMessage(fileName, newName));
-        return report(2, tr("\"%1\" couldn't be renamed because it no longer exists !")
-                             .arg(fileName));
+        return report(2,
+                      tr("\"%1\" couldn't be renamed because it no longer exists !").arg(fileName));
     }
     if (!targetExists)
-        return report(2, tr("\"%1\" couldn't be renamed to \"%2\" : %3")
-                             .arg(fileName, newName, reason));
+        return report(
+            2, tr("\"%1\" couldn't be renamed to \"%2\" : %3").arg(fileName, newName, reason));
 
     if (isSameFile(path, target) && fileName.compare(newName, Qt::CaseInsensitive) == 0) {
         // A file system that ignores letter case sees the file itself at the
@@ -164,8 +163,9 @@ FileRenameResult replaceExistingFile(const QString &source, const QString &targe
             break;
     }
     if (!setAside)
-        return report(2, tr("\"%1\" couldn't replace \"%2\" because \"%2\" couldn't be set aside : %3")
-                             .arg(sourceName, targetName, reason));
+        return report(2,
+                      tr("\"%1\" couldn't replace \"%2\" because \"%2\" couldn't be set aside : %3")
+                          .arg(sourceName, targetName, reason));
 
     if (renameNoReplace(source, target, &reason)) {
         if (QFile::remove(aside))

@@ -55,8 +55,8 @@ struct FileRenameResult
 // folder. An existing file of that name is replaced only when replaceExisting
 // is set, through replaceExistingFile; a directory there never is. A case-only
 // change of the name of the same file is done directly.
-FileRenameResult renameInPlace(const QString &path, const QString &fileName,
-                               const QString &newName, bool replaceExisting);
+FileRenameResult renameInPlace(const QString &path, const QString &fileName, const QString &newName,
+                               bool replaceExisting);
 
 // Moves source to target, where a file already exists: the existing file is
 // first set aside under a free name, deleted only once source is in place, and
