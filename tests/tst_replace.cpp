@@ -154,18 +154,19 @@ void TestReplace::newName()
 void TestReplace::inputDirectoryLeavesSubdirectoriesAlone()
 {
     TestDir dir;
-    dir.file(QStringLiteral("d/old_a.jpg"), "1");
-    dir.file(QStringLiteral("d/archive_old.tar.gz"), "2");
-    dir.file(QStringLiteral("d/sub/old.jpg"), "3");
+    dir.file(QStringLiteral("d/a.tar.old"), "1");
+    dir.file(QStringLiteral("d/sub/b.old"), "2");
+    dir.file(QStringLiteral("d/.hidden.old"), "3");
+    QVERIFY(QFile::link(dir.at(QStringLiteral("d/sub")), dir.at(QStringLiteral("d/link.old"))));
     const QList<QByteArray> before = allContents(dir);
 
-    const Outcome outcome =
-        runReplace({dir.at(QStringLiteral("d"))}, QStringLiteral("old"), QStringLiteral("new"));
+    const Outcome outcome = runReplace({dir.at(QStringLiteral("d"))}, QStringLiteral("old"),
+                                       QStringLiteral("new"), false, true);
 
     QVERIFY(outcome.messages.isEmpty());
     QCOMPARE(dir.names(QStringLiteral("d")),
-             QStringList({"archive_new.tar.gz", "new_a.jpg", "sub"}));
-    QCOMPARE(dir.names(QStringLiteral("d/sub")), QStringList({"old.jpg"}));
+             QStringList({".hidden.old", "a.tar.new", "link.old", "sub"}));
+    QCOMPARE(dir.names(QStringLiteral("d/sub")), QStringList({"b.old"}));
     QCOMPARE(outcome.refreshList, QStringList({native(dir.at(QStringLiteral("d/")))}));
     QCOMPARE(allContents(dir), before);
 }
