@@ -46,8 +46,8 @@ bool isSameFile(const QString &a, const QString &b)
 #ifdef Q_OS_UNIX
     struct stat first;
     struct stat second;
-    if (::stat(QFile::encodeName(a).constData(), &first) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &second) != 0)
+    if (::stat(QFile::encodeName(a).constData(), &first) != 0
+        || ::stat(QFile::encodeName(b).constData(), &second) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 #else
@@ -63,7 +63,8 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error)
     const QByteArray target = QFile::encodeName(to);
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
     if (::syscall(SYS_renameat2, AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                  RENAME_NOREPLACE) == 0)
+                  RENAME_NOREPLACE)
+        == 0)
         return true;
     // File systems without support for the flag answer EINVAL; fall through.
     if (errno != EINVAL && errno != ENOSYS) {
