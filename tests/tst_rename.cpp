@@ -23,6 +23,7 @@ private slots:
     void outsideFileIsLeftAloneAndReported();
     void messageNamesTenAndCountsTheRest();
     void fileGivenTwiceIsRenamedOnce();
+    void separatorInTheTextIsRefused();
     void emptyDirectoryKeepsItsEntry();
     void brokenCycleIsPutBack();
     void listingMatchesQDir_data();
@@ -194,6 +195,20 @@ void TestRename::fileGivenTwiceIsRenamedOnce()
     QCOMPARE(dir.content(QStringLiteral("d/Trip1-b.jpg")), QByteArray("b"));
     QCOMPARE(run.refreshed,
              QStringList({native(dir.at(QStringLiteral("d/Trip1-b.jpg"))), native(d + "/")}));
+}
+
+void TestRename::separatorInTheTextIsRefused()
+{
+    TestDir dir;
+    const QString a = dir.file(QStringLiteral("d/a.jpg"), "a");
+    dir.folder(QStringLiteral("d/x"));
+
+    const Run run = runRename({native(a)}, QStringLiteral("x/"), 0, {QStringLiteral("jpg")});
+
+    QCOMPARE(dir.names(QStringLiteral("d")), QStringList({"a.jpg", "x"}));
+    QCOMPARE(dir.names(QStringLiteral("d/x")), QStringList());
+    QCOMPARE(run.refreshed, QStringList({native(a)}));
+    QCOMPARE(run.errors.size(), 1);
 }
 
 void TestRename::emptyDirectoryKeepsItsEntry()

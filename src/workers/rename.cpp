@@ -8,6 +8,11 @@
 
 Rename::Rename(QObject *parent) : QThread(parent) {}
 
+Rename::~Rename()
+{
+    wait();
+}
+
 void Rename::setParameters(const QStringList &pathList, const QString &outputFormat,
                            bool reverseFormat, int formatPosition,
                            const QStringList &listExtensions, int renameBy, bool renameByReversed,

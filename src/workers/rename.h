@@ -16,6 +16,8 @@ class Rename : public QThread
 
 public:
     explicit Rename(QObject *parent);
+    // Waits for a run in progress: a rename is never cut off half-way.
+    ~Rename() override;
 
     void setParameters(const QStringList &pathList, const QString &outputFormat, bool reverseFormat,
                        int formatPosition, const QStringList &listExtensions, int renameBy,

@@ -7,7 +7,24 @@
 #include <QHash>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace {
+
+// A name that stays in its folder: no separator, no "." or "..".
+bool isPlainName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
+        return false;
+#ifdef Q_OS_WIN
+    for (const QChar c : name) {
+        if (c < QLatin1Char(' ') || QStringLiteral("\\:*?\"<>|").contains(c))
+            return false;
+    }
+#endif
+    return true;
+}
 
 enum class State { Unchanged, Waiting, Done, Failed };
 
@@ -56,6 +73,12 @@ Execution::Execution(const QVector<PlannedRename> &renames)
         const PlannedRename &rename = renames[i];
         if (m_state[i] == State::Failed || rename.newName == rename.oldName)
             continue;
+        if (!isPlainName(rename.newName)) {
+            fail(i, QCoreApplication::translate("Rename",
+                                                "\"%1\" cannot be a file name in this folder")
+                        .arg(rename.newName));
+            continue;
+        }
         const QString target = rename.targetPath();
         const auto taken = byTarget.constFind(target);
         if (taken != byTarget.constEnd()) {
@@ -93,6 +116,10 @@ RenameOutcome Execution::run()
         if (m_state[i] == State::Waiting)
             runCycle(i);
     }
+    // Reported in the order of the request.
+    std::stable_sort(
+        m_outcome.failures.begin(), m_outcome.failures.end(),
+        [](const RenameFailure &a, const RenameFailure &b) { return a.index < b.index; });
     return m_outcome;
 }
 

@@ -129,7 +129,7 @@ RenamePlan RenamePlan::make(const QStringList &pathList, const RenameOptions &op
 
             if (!options.listExtensions.contains(splitFileName(name).suffix)) {
                 if (!isDirectory)
-                    plan.m_refresh.append({path, -1});
+                    plan.m_refresh.append({path, -1, QString()});
                 continue;
             }
 
@@ -142,10 +142,10 @@ RenamePlan RenamePlan::make(const QStringList &pathList, const RenameOptions &op
                 plan.m_renames.append({folder, name, composeName(name, number, options)});
             }
             if (!isDirectory)
-                plan.m_refresh.append({group.folderPrefix, index});
+                plan.m_refresh.append({group.folderPrefix, index, path});
         }
         if (isDirectory)
-            plan.m_refresh.append({group.folderPrefix, -1});
+            plan.m_refresh.append({group.folderPrefix, -1, QString()});
     }
     return plan;
 }
@@ -157,6 +157,8 @@ QStringList RenamePlan::refreshList(const QStringList &finalNames) const
     for (const RefreshEntry &entry : m_refresh) {
         if (entry.renameIndex < 0)
             list.append(entry.text);
+        else if (finalNames.at(entry.renameIndex) == m_renames.at(entry.renameIndex).oldName)
+            list.append(entry.given);
         else
             list.append(QDir::toNativeSeparators(entry.text + finalNames.at(entry.renameIndex)));
     }

@@ -69,6 +69,7 @@ private:
     {
         QString text; // the whole entry, or the folder prefix of a renamed file
         int renameIndex = -1;
+        QString given; // the entry as given, shown while the file keeps its name
     };
 
     QVector<PlannedRename> m_renames;
