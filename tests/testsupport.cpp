@@ -23,6 +23,8 @@ QString TestDir::file(const QString &relativePath, const QByteArray &content,
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot create %s", qPrintable(full));
     f.write(content);
+    // Written data still buffered would touch the time again on close.
+    f.flush();
     if (mtime.isValid())
         f.setFileTime(mtime, QFileDevice::FileModificationTime);
     f.close();

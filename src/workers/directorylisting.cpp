@@ -1,0 +1,124 @@
+#include "directorylisting.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+qint64 modifiedMsecsOf(const struct stat &status)
+{
+#if defined(Q_OS_DARWIN)
+    const struct timespec &time = status.st_mtimespec;
+#else
+    const struct timespec &time = status.st_mtim;
+#endif
+    return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+}
+
+bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
+{
+    DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir);
+    while (const struct dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        // Hidden, and "." and "..".
+        if (name[0] == '.')
+            continue;
+#ifdef DT_DIR
+        if (entry->d_type == DT_DIR)
+            continue;
+#endif
+        struct stat target;
+        // Follows links, as QFileInfo does: a link counts as what it points
+        // to, and a broken one is left out.
+        if (::fstatat(dirFd, name, &target, 0) != 0)
+            continue;
+        if (S_ISDIR(target.st_mode))
+            continue;
+        if (!S_ISREG(target.st_mode)) {
+            // Fifos, sockets and devices are "system" entries for QDir, unless
+            // reached through a link.
+            struct stat own;
+            if (::fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(own.st_mode))
+                continue;
+        }
+        ListedFile file;
+        file.name = QFile::decodeName(name);
+        file.size = qint64(target.st_size);
+        file.modifiedMsecs = modifiedMsecsOf(target);
+        files.append(std::move(file));
+    }
+    ::closedir(dir);
+    return true;
+}
+#endif
+
+#ifndef Q_OS_UNIX
+void listWithQDir(const QString &dirPath, QVector<ListedFile> &files)
+{
+    const QFileInfoList infos = QDir(dirPath).entryInfoList(QDir::Files, QDir::Unsorted);
+    files.reserve(infos.size());
+    for (const QFileInfo &info : infos) {
+        ListedFile file;
+        file.name = info.fileName();
+        file.size = info.size();
+        file.modifiedMsecs = info.lastModified().toMSecsSinceEpoch();
+        files.append(std::move(file));
+    }
+}
+#endif
+
+} // namespace
+
+void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
+{
+    switch (order) {
+    case ListingOrder::Unsorted:
+        return;
+    case ListingOrder::Time:
+        std::sort(files.begin(), files.end(), [](const ListedFile &a, const ListedFile &b) {
+            if (a.modifiedMsecs != b.modifiedMsecs)
+                return a.modifiedMsecs > b.modifiedMsecs;
+            return a.name < b.name;
+        });
+        return;
+    case ListingOrder::Size:
+        std::sort(files.begin(), files.end(), [](const ListedFile &a, const ListedFile &b) {
+            if (a.size != b.size)
+                return a.size > b.size;
+            return a.name < b.name;
+        });
+        return;
+    case ListingOrder::Name:
+        std::sort(files.begin(), files.end(),
+                  [](const ListedFile &a, const ListedFile &b) { return a.name < b.name; });
+        return;
+    }
+}
+
+QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order)
+{
+    QVector<ListedFile> files;
+#ifdef Q_OS_UNIX
+    if (!listWithReaddir(dirPath, files))
+        return files;
+#else
+    listWithQDir(dirPath, files);
+#endif
+    sortListedFiles(files, order);
+    return files;
+}
