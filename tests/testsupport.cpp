@@ -3,11 +3,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 
 QString TestDir::at(const QString &relativePath) const
 {
@@ -61,6 +65,28 @@ QByteArray readFile(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray();
     return f.readAll();
+}
+
+bool dropOn(QWidget *target, const QMimeData &data)
+{
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return true;
+}
+
+bool dropPaths(QWidget *target, const QStringList &paths)
+{
+    QList<QUrl> urls;
+    urls.reserve(paths.size());
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    QMimeData data;
+    data.setUrls(urls);
+    return dropOn(target, data);
 }
 
 void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QMimeData;
 class QWidget;
 
 // A temporary folder that makes "these files, these sizes, these dates" one line each.
@@ -34,6 +35,13 @@ public:
 
 // Reads a whole file; empty when it cannot be read.
 QByteArray readFile(const QString &path);
+
+// Drags data onto target and drops it there, as the desktop does: a drag
+// enter first, then the drop only when the enter was accepted. Returns
+// whether the drop took place.
+bool dropOn(QWidget *target, const QMimeData &data);
+// A drop of local files.
+bool dropPaths(QWidget *target, const QStringList &paths);
 
 // Runs action on the next modal widget (message box, file dialog) as soon as
 // it appears, from a timer, so that a test never blocks on a dialog. Gives up

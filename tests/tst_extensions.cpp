@@ -67,8 +67,8 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::ChildAdded &&
-            static_cast<QChildEvent *>(event)->child()->isWidgetType())
+        if (event->type() == QEvent::ChildAdded
+            && static_cast<QChildEvent *>(event)->child()->isWidgetType())
             ++added;
         return false;
     }

@@ -279,7 +279,7 @@ void TestUpdate::plainFileName_data()
 void TestUpdate::plainFileName()
 {
     QFETCH(QString, name);
-    QTEST(isPlainFileName(name), "plain");
+    QTEST(isSafeDownloadName(name), "plain");
 }
 
 void TestUpdate::progressText()

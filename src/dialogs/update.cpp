@@ -107,7 +107,7 @@ void Update::checkForUpdateInfos()
         const UpdateRecord record = UpdateRecord::fromInformationFile(check->readAll());
         bool rejected = false;
         if (record.isNewerThan(currentVersion)) {
-            if (isPlainFileName(record.fileName)) {
+            if (isSafeDownloadName(record.fileName)) {
                 updateFound = true;
                 fileName = record.fileName;
             } else {

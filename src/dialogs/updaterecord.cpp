@@ -57,7 +57,7 @@ QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
            QString::number(percent, 'f', 1) + percentDone;
 }
 
-bool isPlainFileName(const QString &name)
+bool isSafeDownloadName(const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;

@@ -44,6 +44,6 @@ QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
 // True when name can only mean a file directly inside the chosen folder: not
 // empty, not "." or "..", no separator of either kind, no drive or stream
 // colon, no control character, not absolute.
-bool isPlainFileName(const QString &name);
+bool isSafeDownloadName(const QString &name);
 
 #endif // UPDATERECORD_H
