@@ -292,10 +292,11 @@ void TestRenamePlan::unselectedSingleFilesStayAsGiven()
     const QString a = dir.file(QStringLiteral("d/a.png"));
     const QString b = dir.file(QStringLiteral("d/b.gif"));
 
-    const RenamePlan plan = RenamePlan::make({a, b}, options({QStringLiteral("jpg")}));
+    const RenamePlan plan =
+        RenamePlan::make({a, b, QString()}, options({QStringLiteral("jpg"), QString()}));
 
     QVERIFY(plan.renames().isEmpty());
-    QCOMPARE(plan.refreshList({}), QStringList({a, b}));
+    QCOMPARE(plan.refreshList({}), QStringList({a, b, QString()}));
 }
 
 QTEST_GUILESS_MAIN(TestRenamePlan)

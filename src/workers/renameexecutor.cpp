@@ -81,7 +81,7 @@ Execution::Execution(const QVector<PlannedRename> &renames)
         const PlannedRename &rename = renames[i];
         if (m_state[i] == State::Failed || rename.newName == rename.oldName)
             continue;
-        if (!isPlainName(rename.newName)) {
+        if (!isPlainName(rename.oldName) || !isPlainName(rename.newName)) {
             fail(i, QCoreApplication::translate("Rename",
                                                 "\"%1\" cannot be a file name in this folder")
                         .arg(rename.newName));

@@ -134,7 +134,9 @@ RenamePlan RenamePlan::make(const QStringList &pathList, const RenameOptions &op
                 name = info.fileName();
             }
 
-            if (!options.listExtensions.contains(suffixOf(name))) {
+            // An empty entry (a dropped link that names no local file) names
+            // no file at all, only a folder.
+            if (name.isEmpty() || !options.listExtensions.contains(suffixOf(name))) {
                 if (!isDirectory)
                     plan.m_refresh.append({path, -1, QString()});
                 continue;
