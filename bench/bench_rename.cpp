@@ -1,7 +1,8 @@
 // Renames every file of one large folder, ordered by date, through the rename
 // worker, and does the same job the plainest way on a fresh copy: one readdir
-// listing, one stat per file, one sort, one rename(2) per file. Also compares
-// bare rename loops (rename(2), renameNoReplace, QFile::rename).
+// listing, one stat per file, one sort, one rename(2) per file. With --loops,
+// also compares bare rename loops (rename(2), renameNoReplace, QFile::rename).
+// Usage: bench_rename [--loops] [file counts...]
 #include "filemoves.h"
 #include "rename.h"
 
@@ -80,7 +81,9 @@ double plainRun(const std::string &dir)
     char target[64];
     for (size_t i = 0; i < entries.size(); ++i) {
         std::snprintf(target, sizeof target, "Trip%0*zu.jpg", width, i + 1);
-        if (::renameat(fd, entries[i].name.c_str(), fd, target) != 0)
+        const std::string from = dir + "/" + entries[i].name;
+        const std::string to = dir + "/" + target;
+        if (::rename(from.c_str(), to.c_str()) != 0)
             std::perror(target);
     }
     ::closedir(d);
@@ -121,24 +124,46 @@ template <typename Move> double renameLoop(const std::string &dir, int n, Move m
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    std::vector<int> sizes = {10000, 100000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; ++i)
+    std::vector<int> sizes;
+    bool loops = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--loops")
+            loops = true;
+        else
             sizes.push_back(std::atoi(argv[i]));
     }
+    if (sizes.empty())
+        sizes = {10000, 100000};
+
+    // Two rounds, each on fresh copies, the second in the other order, so that
+    // neither side profits from running first or second.
     std::printf("%10s %12s %12s %8s\n", "files", "worker (s)", "plain (s)", "ratio");
     for (int n : sizes) {
-        QTemporaryDir worker;
-        QTemporaryDir plain;
-        fill(QFile::encodeName(worker.path()).toStdString(), n, 42);
-        fill(QFile::encodeName(plain.path()).toStdString(), n, 42);
-        const double plainSeconds = plainRun(QFile::encodeName(plain.path()).toStdString());
-        const double workerSeconds = workerRun(worker.path());
-        std::printf("%10d %12.3f %12.3f %8.2f\n", n, workerSeconds, plainSeconds,
+        double workerSeconds = 0;
+        double plainSeconds = 0;
+        for (int round = 0; round < 2; ++round) {
+            QTemporaryDir worker;
+            QTemporaryDir plain;
+            fill(QFile::encodeName(worker.path()).toStdString(), n, 42);
+            fill(QFile::encodeName(plain.path()).toStdString(), n, 42);
+            // Neither run should pay for writing back the other's files.
+            ::sync();
+            if (round == 0) {
+                plainSeconds += plainRun(QFile::encodeName(plain.path()).toStdString());
+                ::sync();
+                workerSeconds += workerRun(worker.path());
+            } else {
+                workerSeconds += workerRun(worker.path());
+                ::sync();
+                plainSeconds += plainRun(QFile::encodeName(plain.path()).toStdString());
+            }
+        }
+        std::printf("%10d %12.3f %12.3f %8.2f\n", n, workerSeconds / 2, plainSeconds / 2,
                     workerSeconds / plainSeconds);
         std::fflush(stdout);
     }
+    if (!loops)
+        return 0;
 
     std::printf("\nbare rename loops\n%10s %12s %12s %12s\n", "files", "rename(2)", "noReplace",
                 "QFile");
@@ -152,6 +177,7 @@ int main(int argc, char **argv)
         fill(pa, n, 7);
         fill(pb, n, 7);
         fill(pc, n, 7);
+        ::sync();
         const double bare = renameLoop(pa, n, [](const std::string &from, const std::string &to) {
             ::rename(from.c_str(), to.c_str());
         });

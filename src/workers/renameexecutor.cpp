@@ -44,6 +44,8 @@ private:
     QString blockedBy(int index) const;
 
     const QVector<PlannedRename> &m_renames;
+    QStringList m_sources;
+    QStringList m_targets;
     QVector<State> m_state;
     // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
     QVector<int> m_waitsFor;
@@ -56,15 +58,21 @@ Execution::Execution(const QVector<PlannedRename> &renames)
       m_dependant(renames.size(), -1)
 {
     const int count = int(renames.size());
+    m_sources.reserve(count);
+    m_targets.reserve(count);
+    for (const PlannedRename &rename : renames) {
+        m_sources.append(rename.sourcePath());
+        m_targets.append(rename.targetPath());
+    }
     m_outcome.finalNames.reserve(count);
     QHash<QString, int> bySource;
     bySource.reserve(count);
     for (int i = 0; i < count; ++i) {
         m_outcome.finalNames.append(renames[i].oldName);
-        if (bySource.contains(renames[i].sourcePath()))
+        if (bySource.contains(m_sources[i]))
             fail(i, QCoreApplication::translate("Rename", "given twice"));
         else
-            bySource.insert(renames[i].sourcePath(), i);
+            bySource.insert(m_sources[i], i);
     }
 
     QHash<QString, int> byTarget;
@@ -73,13 +81,13 @@ Execution::Execution(const QVector<PlannedRename> &renames)
         const PlannedRename &rename = renames[i];
         if (m_state[i] == State::Failed || rename.newName == rename.oldName)
             continue;
-        if (!isPlainName(rename.newName)) {
+        if (!isPlainName(rename.oldName) || !isPlainName(rename.newName)) {
             fail(i, QCoreApplication::translate("Rename",
                                                 "\"%1\" cannot be a file name in this folder")
                         .arg(rename.newName));
             continue;
         }
-        const QString target = rename.targetPath();
+        const QString &target = m_targets[i];
         const auto taken = byTarget.constFind(target);
         if (taken != byTarget.constEnd()) {
             fail(i, QCoreApplication::translate(
@@ -94,7 +102,7 @@ Execution::Execution(const QVector<PlannedRename> &renames)
     for (int i = 0; i < count; ++i) {
         if (m_state[i] != State::Waiting)
             continue;
-        const int holder = bySource.value(renames[i].targetPath(), -1);
+        const int holder = bySource.value(m_targets[i], -1);
         if (holder >= 0 && m_state[holder] == State::Waiting) {
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
@@ -161,7 +169,7 @@ void Execution::runCycle(int parked)
         done.append(index);
     }
     if (broken < 0) {
-        if (renameNoReplace(temporary, rename.targetPath(), &error)) {
+        if (renameNoReplace(temporary, m_targets[parked], &error)) {
             m_state[parked] = State::Done;
             m_outcome.finalNames[parked] = rename.newName;
             return;
@@ -176,10 +184,10 @@ void Execution::runCycle(int parked)
             fail(*it, blockedBy(broken));
     }
     const QString temporaryName = temporary.mid(rename.folder.size());
-    if (renameNoReplace(temporary, rename.sourcePath())) {
+    if (renameNoReplace(temporary, m_sources[parked])) {
         m_outcome.finalNames[parked] = rename.oldName;
         fail(parked, broken == parked ? error : blockedBy(broken));
-    } else if (renameNoReplace(temporary, rename.targetPath())) {
+    } else if (renameNoReplace(temporary, m_targets[parked])) {
         m_state[parked] = State::Done;
         m_outcome.finalNames[parked] = rename.newName;
     } else {
@@ -199,12 +207,12 @@ bool Execution::move(int index)
 {
     const PlannedRename &rename = m_renames[index];
     QString error;
-    if (renameNoReplace(rename.sourcePath(), rename.targetPath(), &error)) {
+    if (renameNoReplace(m_sources[index], m_targets[index], &error)) {
         m_state[index] = State::Done;
         m_outcome.finalNames[index] = rename.newName;
         return true;
     }
-    if (pathExists(rename.targetPath()) && pathExists(rename.sourcePath()))
+    if (pathExists(m_targets[index]) && pathExists(m_sources[index]))
         error = QCoreApplication::translate("Rename", "a file named \"%1\" already exists")
                     .arg(rename.newName);
     fail(index, error);
@@ -214,7 +222,7 @@ bool Execution::move(int index)
 bool Execution::undo(int index)
 {
     const PlannedRename &rename = m_renames[index];
-    if (!renameNoReplace(rename.targetPath(), rename.sourcePath()))
+    if (!renameNoReplace(m_targets[index], m_sources[index]))
         return false; // it keeps its new name, which is no loss
     m_outcome.finalNames[index] = rename.oldName;
     return true;
@@ -227,7 +235,7 @@ QString Execution::parkAside(int index, QString *error)
         const QString temporary = rename.folder + QStringLiteral(".tavrelo-%1.tmp")
                                                       .arg(QRandomGenerator::global()->generate64(),
                                                            16, 16, QLatin1Char('0'));
-        if (renameNoReplace(rename.sourcePath(), temporary, error))
+        if (renameNoReplace(m_sources[index], temporary, error))
             return temporary;
         if (!pathExists(temporary))
             return QString();

@@ -42,6 +42,13 @@ QString nameOfPath(const QString &path)
     return path.mid(slash + 1);
 }
 
+// The text after the last dot, as QFileInfo::suffix gives it.
+QStringView suffixOf(const QString &name)
+{
+    const qsizetype lastDot = name.lastIndexOf(QLatin1Char('.'));
+    return lastDot < 0 ? QStringView() : QStringView(name).mid(lastDot + 1);
+}
+
 } // namespace
 
 ListingOrder RenamePlan::orderOf(int renameBy)
@@ -127,7 +134,9 @@ RenamePlan RenamePlan::make(const QStringList &pathList, const RenameOptions &op
                 name = info.fileName();
             }
 
-            if (!options.listExtensions.contains(splitFileName(name).suffix)) {
+            // An empty entry (a dropped link that names no local file) names
+            // no file at all, only a folder.
+            if (name.isEmpty() || !options.listExtensions.contains(suffixOf(name))) {
                 if (!isDirectory)
                     plan.m_refresh.append({path, -1, QString()});
                 continue;
