@@ -115,8 +115,8 @@ int main(int argc, char *argv[])
             if (!plainFirst)
                 plain += plainRun(plainDir);
 
-            if (renamedCount(plainDir) != count || renamedCount(replaceDir) != count ||
-                messages != 0 || listed != 1) {
+            if (renamedCount(plainDir) != count || renamedCount(replaceDir) != count
+                || messages != 0 || listed != 1) {
                 std::fprintf(stderr, "files were not all renamed\n");
                 return 1;
             }

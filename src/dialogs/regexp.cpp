@@ -24,6 +24,6 @@ void Regexp::setCurrentIndex()
         ui->stackedWidget->setCurrentIndex(current == lastPage ? 0 : current + 1);
     else if (sender() == ui->pushPrevious)
         ui->stackedWidget->setCurrentIndex(current == 0 ? lastPage : current - 1);
-    ui->labelPageNumber->setText(QString::number(ui->stackedWidget->currentIndex() + 1) +
-                                 QStringLiteral(" / 5"));
+    ui->labelPageNumber->setText(QString::number(ui->stackedWidget->currentIndex() + 1)
+                                 + QStringLiteral(" / 5"));
 }

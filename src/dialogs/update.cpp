@@ -66,8 +66,8 @@ QNetworkReply *Update::get(const QString &name)
 {
     // Each request is a fresh attempt: an earlier failure must not swallow it.
     networkError = false;
-    const QUrl url(baseUrl() + QCoreApplication::applicationName() + QStringLiteral("/dl/") +
-                       QString::fromLatin1(QUrl::toPercentEncoding(name)),
+    const QUrl url(baseUrl() + QCoreApplication::applicationName() + QStringLiteral("/dl/")
+                       + QString::fromLatin1(QUrl::toPercentEncoding(name)),
                    QUrl::StrictMode);
     QNetworkRequest request(url);
     request.setTransferTimeout(transferTimeoutMs);
@@ -82,8 +82,8 @@ QNetworkReply *Update::get(const QString &name)
 
 void Update::showError(const QString &text)
 {
-    ui->labelError->setText(QStringLiteral("<font color='Red'>\n") + text.toHtmlEscaped() +
-                            QStringLiteral("</font>"));
+    ui->labelError->setText(QStringLiteral("<font color='Red'>\n") + text.toHtmlEscaped()
+                            + QStringLiteral("</font>"));
     ui->labelError->show();
 }
 

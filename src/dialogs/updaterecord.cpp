@@ -52,9 +52,9 @@ QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
 {
     // An empty file is complete as soon as it is announced.
     const double percent = total > 0 ? double(received) / double(total) * 100.0 : 100.0;
-    return QString::number(received / 1024) + downloadedOn + QString::number(total / 1024) +
-           QStringLiteral(" ko (~") + QString::number(total / 1048576) + QStringLiteral(" Mo) - ") +
-           QString::number(percent, 'f', 1) + percentDone;
+    return QString::number(received / 1024) + downloadedOn + QString::number(total / 1024)
+           + QStringLiteral(" ko (~") + QString::number(total / 1048576) + QStringLiteral(" Mo) - ")
+           + QString::number(percent, 'f', 1) + percentDone;
 }
 
 bool isSafeDownloadName(const QString &name)
@@ -62,8 +62,8 @@ bool isSafeDownloadName(const QString &name)
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
     for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
-            c.unicode() < 0x20 || c.unicode() == 0x7f)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
+            || c.unicode() < 0x20 || c.unicode() == 0x7f)
             return false;
     }
     return !QDir::isAbsolutePath(name);

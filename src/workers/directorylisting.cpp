@@ -27,6 +27,32 @@ qint64 modifiedMsecsOf(const struct stat &status)
     return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
 }
 
+// Whether a directory entry is one that QDir::entryList(QDir::Files) gives.
+// Fills target with what the entry points to.
+bool isListedEntry(int dirFd, const struct dirent *entry, struct stat *target)
+{
+    const char *name = entry->d_name;
+    // Hidden, and "." and "..".
+    if (name[0] == '.')
+        return false;
+#ifdef DT_DIR
+    if (entry->d_type == DT_DIR)
+        return false;
+#endif
+    // Follows links, as QFileInfo does: a link counts as what it points to,
+    // and a broken one is left out.
+    if (::fstatat(dirFd, name, target, 0) != 0)
+        return false;
+    if (S_ISDIR(target->st_mode))
+        return false;
+    if (S_ISREG(target->st_mode))
+        return true;
+    // Fifos, sockets and devices are "system" entries for QDir, unless
+    // reached through a link.
+    struct stat own;
+    return ::fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
+}
+
 bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
 {
     DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
@@ -34,33 +60,37 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
         return false;
     const int dirFd = ::dirfd(dir);
     while (const struct dirent *entry = ::readdir(dir)) {
-        const char *name = entry->d_name;
-        // Hidden, and "." and "..".
-        if (name[0] == '.')
-            continue;
-#ifdef DT_DIR
-        if (entry->d_type == DT_DIR)
-            continue;
-#endif
         struct stat target;
-        // Follows links, as QFileInfo does: a link counts as what it points
-        // to, and a broken one is left out.
-        if (::fstatat(dirFd, name, &target, 0) != 0)
+        if (!isListedEntry(dirFd, entry, &target))
             continue;
-        if (S_ISDIR(target.st_mode))
-            continue;
-        if (!S_ISREG(target.st_mode)) {
-            // Fifos, sockets and devices are "system" entries for QDir, unless
-            // reached through a link.
-            struct stat own;
-            if (::fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(own.st_mode))
-                continue;
-        }
         ListedFile file;
-        file.name = QFile::decodeName(name);
+        file.name = QFile::decodeName(entry->d_name);
         file.size = qint64(target.st_size);
         file.modifiedMsecs = modifiedMsecsOf(target);
         files.append(std::move(file));
+    }
+    ::closedir(dir);
+    return true;
+}
+
+bool listNamesWithReaddir(const QString &dirPath, QStringList &names)
+{
+    DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir);
+    while (const struct dirent *entry = ::readdir(dir)) {
+#ifdef DT_REG
+        // The entry type comes with the listing: a plain file needs no stat,
+        // which in a large folder costs more than renaming it.
+        if (entry->d_type == DT_REG && entry->d_name[0] != '.') {
+            names.append(QFile::decodeName(entry->d_name));
+            continue;
+        }
+#endif
+        struct stat target;
+        if (isListedEntry(dirFd, entry, &target))
+            names.append(QFile::decodeName(entry->d_name));
     }
     ::closedir(dir);
     return true;
@@ -108,6 +138,17 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
                   [](const ListedFile &a, const ListedFile &b) { return a.name < b.name; });
         return;
     }
+}
+
+QStringList listPlainFileNames(const QString &dirPath)
+{
+#ifdef Q_OS_UNIX
+    QStringList names;
+    listNamesWithReaddir(dirPath, names);
+    return names;
+#else
+    return QDir(dirPath).entryList(QDir::Files, QDir::NoSort);
+#endif
 }
 
 QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order)

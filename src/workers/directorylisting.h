@@ -2,6 +2,7 @@
 #define DIRECTORYLISTING_H
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The plain files directly inside a directory, with size and modification
@@ -28,6 +29,10 @@ enum class ListingOrder {
 
 // An empty list when the directory cannot be read.
 QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
+
+// Only the names, in the order the file system gives them; cheaper, since a
+// plain file needs no look-up of its size and date.
+QStringList listPlainFileNames(const QString &dirPath);
 
 void sortListedFiles(QVector<ListedFile> &files, ListingOrder order);
 

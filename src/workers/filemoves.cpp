@@ -92,3 +92,18 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error)
     return false;
 #endif
 }
+
+bool isPlainFileName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
+        return false;
+#ifdef Q_OS_WIN
+    for (const QChar c : name) {
+        if (c < QLatin1Char(' ') || QStringLiteral("\\:*?\"<>|").contains(c))
+            return false;
+    }
+#endif
+    return true;
+}

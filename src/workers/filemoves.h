@@ -18,4 +18,9 @@ bool pathExists(const QString &path);
 // ignores letter case.
 bool isSameFile(const QString &a, const QString &b);
 
+// False for a name that would take a file out of its folder or that the file
+// system cannot hold: empty, ".", "..", a separator, a NUL (and on Windows the
+// characters it reserves).
+bool isPlainFileName(const QString &name);
+
 #endif // FILEMOVES_H

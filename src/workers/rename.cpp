@@ -75,9 +75,9 @@ void Rename::run()
         for (int i = 0; i < count && i < shown; ++i) {
             const RenameFailure &failure = outcome.failures[i];
             message +=
-                QLatin1Char('\n') +
-                tr("%1 (to \"%2\"): %3")
-                    .arg(failure.path, plan.renames()[failure.index].newName, failure.reason);
+                QLatin1Char('\n')
+                + tr("%1 (to \"%2\"): %3")
+                      .arg(failure.path, plan.renames()[failure.index].newName, failure.reason);
         }
         if (count > shown)
             message += QLatin1String("\n\n") + tr("and %1 more.").arg(count - shown);

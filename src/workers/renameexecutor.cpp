@@ -11,21 +11,6 @@
 
 namespace {
 
-// A name that stays in its folder: no separator, no "." or "..".
-bool isPlainName(const QString &name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-        name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return false;
-#ifdef Q_OS_WIN
-    for (const QChar c : name) {
-        if (c < QLatin1Char(' ') || QStringLiteral("\\:*?\"<>|").contains(c))
-            return false;
-    }
-#endif
-    return true;
-}
-
 enum class State { Unchanged, Waiting, Done, Failed };
 
 class Execution
@@ -81,7 +66,7 @@ Execution::Execution(const QVector<PlannedRename> &renames)
         const PlannedRename &rename = renames[i];
         if (m_state[i] == State::Failed || rename.newName == rename.oldName)
             continue;
-        if (!isPlainName(rename.oldName) || !isPlainName(rename.newName)) {
+        if (!isPlainFileName(rename.oldName) || !isPlainFileName(rename.newName)) {
             fail(i, QCoreApplication::translate("Rename",
                                                 "\"%1\" cannot be a file name in this folder")
                         .arg(rename.newName));
@@ -232,9 +217,10 @@ QString Execution::parkAside(int index, QString *error)
 {
     const PlannedRename &rename = m_renames[index];
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary = rename.folder + QStringLiteral(".tavrelo-%1.tmp")
-                                                      .arg(QRandomGenerator::global()->generate64(),
-                                                           16, 16, QLatin1Char('0'));
+        const QString temporary =
+            rename.folder
+            + QStringLiteral(".tavrelo-%1.tmp")
+                  .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
         if (renameNoReplace(m_sources[index], temporary, error))
             return temporary;
         if (!pathExists(temporary))

@@ -1,5 +1,6 @@
 #include "replace.h"
 
+#include "directorylisting.h"
 #include "grouping.h"
 #include "replaceplan.h"
 
@@ -7,45 +8,7 @@
 #include <QFile>
 #include <QHash>
 
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
-
 namespace {
-
-#ifdef Q_OS_UNIX
-// What QDir::entryList(QDir::Files) gives, without its stat of every entry,
-// which costs more than the renames themselves in a large folder: the entry
-// type comes with the listing; links and unknown types are looked up.
-QStringList listPlainFileNames(const QString &dirPath)
-{
-    QStringList names;
-    DIR *stream = ::opendir(QFile::encodeName(dirPath).constData());
-    if (!stream)
-        return names;
-    while (const dirent *entry = ::readdir(stream)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        bool plainFile = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat status;
-            plainFile = ::fstatat(::dirfd(stream), entry->d_name, &status, 0) == 0 &&
-                        S_ISREG(status.st_mode);
-        }
-        if (plainFile)
-            names.append(QFile::decodeName(entry->d_name));
-    }
-    ::closedir(stream);
-    return names;
-}
-#else
-QStringList listPlainFileNames(const QString &dirPath)
-{
-    return QDir(dirPath).entryList(QDir::Files, QDir::NoSort);
-}
-#endif
 
 // The plain files directly inside dirPath (hidden ones left out), as paths,
 // in the order the file system gives them.

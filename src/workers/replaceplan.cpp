@@ -82,21 +82,6 @@ QString fileNameOf(const QString &path)
     return path.mid(separator + 1);
 }
 
-bool isPlainFileName(const QString &name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return false;
-#ifdef Q_OS_WIN
-    for (const QChar c : name) {
-        if (c < QLatin1Char(' ') || QStringLiteral("\\:*?\"<>|").contains(c))
-            return false;
-    }
-#endif
-    return true;
-}
-
 QString takenNameMessage(const QString &fileName, const QString &newName)
 {
     return tr("\"%1\" couldn't be renamed because \"%2\" already exists !").arg(fileName, newName);

@@ -35,10 +35,6 @@ QString replacedFileName(const QString &fileName, const ReplaceRule &rule);
 // The last element of a path: what follows its last separator.
 QString fileNameOf(const QString &path);
 
-// False for a name that would take the file out of its folder or that the
-// file system cannot hold: empty, ".", "..", or holding a separator.
-bool isPlainFileName(const QString &name);
-
 // The warning for a file whose new name is taken (priority 1).
 QString takenNameMessage(const QString &fileName, const QString &newName);
 
