@@ -108,32 +108,6 @@ void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs)
     timer->start();
 }
 
-void answerNextMessageBox(const QString &buttonText, ModalRecord *record, int timeoutMs)
-{
-    onNextModal(
-        [buttonText, record](QWidget *modal) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            if (!box) {
-                modal->close();
-                return;
-            }
-            if (record) {
-                record->seen = true;
-                record->title = box->windowTitle();
-                record->text = box->text();
-            }
-            const auto buttons = box->buttons();
-            for (QAbstractButton *button : buttons) {
-                if (button->text().remove(QLatin1Char('&')) == buttonText) {
-                    button->click();
-                    return;
-                }
-            }
-            box->close();
-        },
-        timeoutMs);
-}
-
 struct MessageBoxWatcher::State
 {
     QString buttonText;
@@ -151,7 +125,6 @@ MessageBoxWatcher::MessageBoxWatcher(const QString &buttonText) : state(std::mak
         if (!box || !box->isVisible())
             return;
         ModalRecord record;
-        record.seen = true;
         record.title = box->windowTitle();
         record.text = box->text();
         watched->boxes.append(record);

@@ -48,16 +48,12 @@ bool dropPaths(QWidget *target, const QStringList &paths);
 // after timeoutMs.
 void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs = 5000);
 
-// Presses the button with this text on the next modal message box and
-// remembers the box's title and text.
+// What a modal message box said.
 struct ModalRecord
 {
-    bool seen = false;
     QString title;
     QString text;
 };
-void answerNextMessageBox(const QString &buttonText, ModalRecord *record = nullptr,
-                          int timeoutMs = 5000);
 
 // While it lives, answers every modal message box with the button of the given
 // text and records what each box said.
