@@ -1,6 +1,6 @@
 #include "startup.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QWidget>
 
@@ -8,6 +8,8 @@ void setApplicationIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelo"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.1.2"));
+    // Lets the desktop match the windows with the installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavrelo"));
 }
 
 void decorateMainWindow(QWidget &window)
