@@ -2,77 +2,24 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLayout>
 #include <QPushButton>
 #include <QtTest>
 
 namespace {
 
-// The boxes in the order the group box's layout shows them.
-QList<QCheckBox *> boxes(Extensions &dialog)
+// Every box the dialog holds, "-" marking an unticked one.
+QString shownBoxes(Extensions &dialog)
 {
-    QList<QCheckBox *> result;
-    auto *group = dialog.findChild<QGroupBox *>(QStringLiteral("groupBox"));
-    if (!group || !group->layout())
-        return result;
-    for (int i = 0; i < group->layout()->count(); ++i) {
-        if (auto *box = qobject_cast<QCheckBox *>(group->layout()->itemAt(i)->widget()))
-            result << box;
-    }
-    return result;
+    QStringList names;
+    for (QCheckBox *box : dialog.findChildren<QCheckBox *>())
+        names << box->accessibleName() + QLatin1String(box->isChecked() ? "" : "-");
+    return names.join(QLatin1Char('|'));
 }
 
-QStringList names(Extensions &dialog)
+template <typename... Texts> void row(const char *tag, Texts... texts)
 {
-    QStringList result;
-    const auto list = boxes(dialog);
-    auto *group = dialog.findChild<QGroupBox *>(QStringLiteral("groupBox"));
-    if (group && group->findChildren<QCheckBox *>().size() != list.size())
-        result << QStringLiteral("<boxes outside the layout>");
-    for (QCheckBox *box : list)
-        result << box->accessibleName() + (box->isChecked() ? QString() : QStringLiteral("-"));
-    return result;
+    (QTest::newRow(tag) << ... << texts);
 }
-
-void untick(Extensions &dialog, const QString &extension)
-{
-    const auto list = boxes(dialog);
-    for (QCheckBox *box : list) {
-        if (box->accessibleName() == extension)
-            box->setChecked(false);
-    }
-}
-
-void press(Extensions &dialog, QDialogButtonBox::StandardButton which)
-{
-    auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    QVERIFY(buttons);
-    buttons->button(which)->click();
-}
-
-void analysis(Extensions &dialog, const QStringList &list)
-{
-    dialog.resetListExtensions();
-    dialog.setListExtensions(list);
-}
-
-// Counts the widgets ever put into a watched widget.
-class ChildCounter : public QObject
-{
-public:
-    using QObject::QObject;
-    int added = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::ChildAdded
-            && static_cast<QChildEvent *>(event)->child()->isWidgetType())
-            ++added;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -81,164 +28,60 @@ class TestExtensions : public QObject
     Q_OBJECT
 
 private slots:
-    void emptyBeforeAnyAnalysis();
-    void confirmAndCancel_data();
-    void confirmAndCancel();
-    void newAnalysisDropsTheChoice();
-    void secondListWithoutReset();
-    void burstOfReportsBuildsOnce();
-    void confirmRightAfterReportsReadsFreshBoxes();
-    void showRightAfterReportsShowsFreshBoxes();
+    void choice_data();
+    void choice();
 };
 
-void TestExtensions::emptyBeforeAnyAnalysis()
+void TestExtensions::choice_data()
 {
-    Extensions dialog(nullptr);
-    QVERIFY(dialog.selectedExtensions(true).isEmpty());
-    QVERIFY(dialog.selectedExtensions(false).isEmpty());
-    dialog.show();
-    QVERIFY(boxes(dialog).isEmpty());
-    QSignalSpy accepted(&dialog, QOverload<bool>::of(&Extensions::accepted));
-    press(dialog, QDialogButtonBox::Ok);
-    QCOMPARE(accepted.count(), 1);
-    QVERIFY(dialog.selectedExtensions(false).isEmpty());
+    // Steps: "n" reports a "|"-separated list as a new analysis, "q" as a burst of queued
+    // ones growing to it, "u" shows the dialog and unticks it, "O" and "C" press OK, Cancel.
+    for (const char *column : {"steps", "checked", "shown"})
+        QTest::addColumn<QString>(column);
+    row("untick, OK", "ntxt|jpg ujpg O", "txt", "txt|jpg-");
+    row("untick, Cancel", "ntxt|jpg ujpg C", "txt|jpg", "txt|jpg-");
+    row("Cancel, then OK", "ntxt|jpg ujpg C O", "txt", "txt|jpg-");
+    row("all unticked", "ntxt|jpg utxt|jpg O", "", "txt-|jpg-");
+    row("no suffix, mnemonic", "n|a&b|JPG uJPG O", "|a&b", "|a&b|JPG-");
+    row("new analysis resets", "ntxt|jpg ujpg O njpg|txt|png", "jpg|txt|png", "jpg|txt|png");
+    row("OK right after reports", "na ua na|b O", "a|b", "a|b");
+    row("burst", "na|b ua qs0|s1|s2|s3|s4", "s0|s1|s2|s3|s4", "s0|s1|s2|s3|s4");
 }
 
-void TestExtensions::confirmAndCancel_data()
+void TestExtensions::choice()
 {
-    // Extensions reported, those the user unticks, then the buttons pressed
-    // (O for OK, C for Cancel); what is remembered and what the boxes show.
-    QTest::addColumn<QStringList>("reported");
-    QTest::addColumn<QStringList>("untick");
-    QTest::addColumn<QString>("buttons");
-    QTest::addColumn<QStringList>("checked");
-    QTest::addColumn<QStringList>("shown");
-
-    const QStringList txtJpg{"txt", "jpg"};
-    QTest::newRow("untick then OK")
-        << txtJpg << QStringList{"jpg"} << "O" << QStringList{"txt"} << QStringList{"txt", "jpg-"};
-    QTest::newRow("untick then Cancel")
-        << txtJpg << QStringList{"jpg"} << "C" << txtJpg << QStringList{"txt", "jpg-"};
-    QTest::newRow("Cancel then OK")
-        << txtJpg << QStringList{"jpg"} << "CO" << QStringList{"txt"} << QStringList{"txt", "jpg-"};
-    QTest::newRow("all unticked") << txtJpg << txtJpg << "O" << QStringList{}
-                                  << QStringList{"txt-", "jpg-"};
-    QTest::newRow("no suffix and a mnemonic")
-        << QStringList{"", "a&b", "JPG"} << QStringList{"JPG"} << "O" << QStringList{"", "a&b"}
-        << QStringList{"", "a&b", "JPG-"};
-}
-
-void TestExtensions::confirmAndCancel()
-{
-    QFETCH(QStringList, reported);
-    QFETCH(QStringList, untick);
-    QFETCH(QString, buttons);
-    QFETCH(QStringList, checked);
-    QFETCH(QStringList, shown);
-
+    QFETCH(QString, steps);
+    QFETCH(QString, shown);
     Extensions dialog(nullptr);
     QSignalSpy accepted(&dialog, QOverload<bool>::of(&Extensions::accepted));
-    analysis(dialog, reported);
-    QCOMPARE(dialog.selectedExtensions(false), reported);
-
-    int oks = 0;
-    for (const QChar button : std::as_const(buttons)) {
-        dialog.show();
-        for (const QString &extension : std::as_const(untick))
-            ::untick(dialog, extension);
-        const bool ok = button == QLatin1Char('O');
-        oks += ok;
-        press(dialog, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
-        QVERIFY(!dialog.isVisible());
+    auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        const QStringList list = step.mid(1).split(QLatin1Char('|'));
+        if (step.startsWith(QLatin1Char('n'))) {
+            dialog.resetListExtensions();
+            dialog.setListExtensions(list);
+        } else if (step.startsWith(QLatin1Char('q'))) {
+            // As an analysis of many single files reports: queued, in pairs.
+            for (int i = 1; i <= 5000; ++i) {
+                QMetaObject::invokeMethod(&dialog, "resetListExtensions", Qt::QueuedConnection);
+                QMetaObject::invokeMethod(&dialog, "setListExtensions", Qt::QueuedConnection,
+                                          Q_ARG(QStringList, list.mid(0, i * list.size() / 5000)));
+            }
+        } else if (step.startsWith(QLatin1Char('u'))) {
+            dialog.show();
+            for (QCheckBox *box : dialog.findChildren<QCheckBox *>())
+                box->setChecked(box->isChecked() && !list.contains(box->accessibleName()));
+        } else {
+            const auto which =
+                step == QLatin1String("O") ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
+            buttons->button(which)->click();
+        }
     }
-
-    QCOMPARE(dialog.selectedExtensions(false), checked);
-    QCOMPARE(dialog.selectedExtensions(true), reported);
-    QCOMPARE(names(dialog), shown);
-    QCOMPARE(accepted.count(), oks);
-    for (const auto &args : std::as_const(accepted))
-        QCOMPARE(args.at(0).toBool(), true);
-}
-
-void TestExtensions::newAnalysisDropsTheChoice()
-{
-    Extensions dialog(nullptr);
-    analysis(dialog, {"txt", "jpg"});
-    QCoreApplication::processEvents();
-    untick(dialog, QStringLiteral("jpg"));
-    press(dialog, QDialogButtonBox::Ok);
-    QCOMPARE(dialog.selectedExtensions(false), QStringList{"txt"});
-
-    analysis(dialog, {"jpg", "txt", "png"});
-    QTRY_COMPARE(names(dialog), QStringList({"jpg", "txt", "png"}));
-    QCOMPARE(dialog.selectedExtensions(false), QStringList({"jpg", "txt", "png"}));
-    QCOMPARE(dialog.selectedExtensions(true), QStringList({"jpg", "txt", "png"}));
-}
-
-void TestExtensions::secondListWithoutReset()
-{
-    Extensions dialog(nullptr);
-    analysis(dialog, {"txt", "jpg"});
-    QCoreApplication::processEvents();
-    untick(dialog, QStringLiteral("jpg"));
-    dialog.setListExtensions({"jpg", "png"});
-
-    const QStringList both{"txt", "jpg", "jpg", "png"};
-    QCOMPARE(dialog.selectedExtensions(true), both);
-    QCOMPARE(dialog.selectedExtensions(false), both);
-    // The user's untick survives; only the new boxes come ticked.
-    QTRY_COMPARE(names(dialog), QStringList({"txt", "jpg-", "jpg", "png"}));
-    press(dialog, QDialogButtonBox::Ok);
-    QCOMPARE(dialog.selectedExtensions(false), QStringList({"txt", "jpg", "png"}));
-}
-
-void TestExtensions::burstOfReportsBuildsOnce()
-{
-    Extensions dialog(nullptr);
-    auto *group = dialog.findChild<QGroupBox *>(QStringLiteral("groupBox"));
-    ChildCounter counter;
-    group->installEventFilter(&counter);
-
-    // As an analysis of many single files delivers them: queued, in pairs,
-    // the list growing now and then.
-    const int pairs = 10000;
-    QStringList list;
-    for (int i = 0; i < pairs; ++i) {
-        if (i % 2000 == 0)
-            list << QStringLiteral("s%1").arg(i);
-        QMetaObject::invokeMethod(&dialog, "resetListExtensions", Qt::QueuedConnection);
-        QMetaObject::invokeMethod(&dialog, "setListExtensions", Qt::QueuedConnection,
-                                  Q_ARG(QStringList, list));
-    }
-    QTRY_COMPARE(names(dialog), list);
-    QCOMPARE(dialog.selectedExtensions(false), list);
-    QCOMPARE(dialog.selectedExtensions(true), list);
-    QVERIFY2(counter.added <= 4 * list.size(), qPrintable(QString::number(counter.added)));
-}
-
-void TestExtensions::confirmRightAfterReportsReadsFreshBoxes()
-{
-    Extensions dialog(nullptr);
-    analysis(dialog, {"a"});
-    QCoreApplication::processEvents();
-    untick(dialog, QStringLiteral("a"));
-
-    // No event-loop turn between the reports and OK.
-    analysis(dialog, {"a", "b"});
-    press(dialog, QDialogButtonBox::Ok);
-    QCOMPARE(dialog.selectedExtensions(false), QStringList({"a", "b"}));
-    QCOMPARE(names(dialog), QStringList({"a", "b"}));
-}
-
-void TestExtensions::showRightAfterReportsShowsFreshBoxes()
-{
-    Extensions dialog(nullptr);
-    analysis(dialog, {"txt"});
-    dialog.show();
-    QCOMPARE(names(dialog), QStringList{"txt"});
-    const auto shown = boxes(dialog);
-    QVERIFY(shown.first()->isVisible());
-    QVERIFY(dialog.height() >= dialog.minimumSizeHint().height());
+    QTRY_COMPARE(shownBoxes(dialog), shown);
+    QTEST(dialog.selectedExtensions(false).join(QLatin1Char('|')), "checked");
+    QCOMPARE(dialog.selectedExtensions(true).join(QLatin1Char('|')),
+             QString(shown).remove(QLatin1Char('-')));
+    QCOMPARE(accepted.count(), int(steps.count(QLatin1String(" O"))));
 }
 
 QTEST_MAIN(TestExtensions)
