@@ -283,8 +283,8 @@ void TestRename::randomRequestsLoseNothing()
     // A rename may fail only when an earlier one wants its name, or a file that stays holds it.
     for (const int i : std::as_const(failed)) {
         const QString target = renames[i].targetPath();
-        const bool held = mover.contains(target) && !failed.contains(mover[target]);
-        QVERIFY2(taker.value(target, -1) != i || (before.contains(target) && !held),
+        const bool freed = mover.contains(target) && !failed.contains(mover[target]);
+        QVERIFY2(taker.value(target, -1) != i || (before.contains(target) && !freed),
                  qPrintable(target));
     }
 
