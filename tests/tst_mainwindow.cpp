@@ -120,29 +120,19 @@ void TestMainWindow::formObjects_data()
         QTest::newRow(name) << QString::fromUtf8(text) << enabled << checked;
     };
     row("checkScanRecursive", "Scan recursive ", false);
-    row("checkAternateRowColor", "Alternate row color");
-    row("groupOutputFormat", "Output format :");
     row("groupRenameFiles", "Rename files :", false);
     row("groupRenameGroup", "Rename group :", false);
-    row("groupFilesInfos", "Files informations :");
     row("groupRenameBy", "Rename by (only for directories) :", false);
     row("radioFormatName", "Name (~000)", true, true);
-    row("radioFormatPrefix", "Append (~000_filename)");
     row("radioFormatSuffix", "Prepend (filename_~000)");
     row("labelOutputFormat", "~000.txt");
     row("checkRenameAllExtensions", "Rename all files together", true, true);
     row("checkRenameByExtensions", "Rename files by ");
     row("radioRenameTogether", "Rename files non regarding suffixes", true, true);
-    row("radioRenameIndividually", "Rename files by suffixes individually");
-    row("label_2", "Number of suffix :");
-    row("labelFilesInfosNumberFiles", "");
-    row("checkRenameByReversed", "Reverse order");
-    row("groupReplaceIn", "Replace :");
     row("checkReplaceRegExp", "RegExp ");
     row("checkReplaceSuffix", "Suffix ");
     row("checkReplaceDeleteIfExists", "Delete if exists ");
     row("checkRefreshListView", "Refresh list view ", true, true);
-    row("toolButtonDoc", "Documentation");
     row("labelUpdate",
         "An update is available. You can download it using Options > Check for update.");
 }

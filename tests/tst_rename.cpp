@@ -61,6 +61,11 @@ void TestRename::runs_data()
         "photos/a.jpg photos/b.png photos/c.jpg docs/x.jpg", "photos docs/x.jpg", "Trip", 0, 2,
         "photos/Trip1.jpg=a.jpg photos/Trip2.jpg=c.jpg photos/b.png=b.png docs/Trip1.jpg=x.jpg",
         "photos/ docs/Trip1.jpg");
+    // Single files of one folder form one group at the first one's place.
+    QTest::newRow("gathered") << row("a/1.jpg a/n.txt p/z.jpg a/2.jpg", "a/1.jpg p a/n.txt a/2.jpg",
+                                     "T", 0, 2,
+                                     "a/T1.jpg=1.jpg a/T2.jpg=2.jpg a/n.txt=n.txt p/T1.jpg=z.jpg",
+                                     "a/T1.jpg a/n.txt a/T2.jpg p/");
     QTest::newRow("chain") << row(
         "d/T3.jpg d/T2.jpg d/T1.jpg d/new.jpg", "d", "T", 0, 0,
         "d/T1.jpg=new.jpg d/T2.jpg=T1.jpg d/T3.jpg=T2.jpg d/T4.jpg=T3.jpg", "d/");
