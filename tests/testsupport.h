@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,12 @@ public:
     QStringList names(const QString &relativePath = QString()) const;
     QByteArray content(const QString &relativePath) const;
 };
+
+// One row of a data-driven test, its columns in order.
+template <typename... Columns> void addRow(const char *tag, Columns... columns)
+{
+    (QTest::newRow(tag) << ... << columns);
+}
 
 // Reads a whole file; empty when it cannot be read.
 QByteArray readFile(const QString &path);

@@ -29,11 +29,6 @@ QString analyse(Analize &analize, const QStringList &paths, bool sortLists)
     return log.join(QLatin1Char(' '));
 }
 
-template <typename... Texts> void row(const char *tag, Texts... texts)
-{
-    (QTest::newRow(tag) << ... << texts);
-}
-
 } // namespace
 
 class TestAnalize : public QObject
@@ -50,14 +45,14 @@ void TestAnalize::reports_data()
     // "|"-separated paths; a trailing "/" makes a folder; an input not made has vanished.
     for (const char *column : {"create", "input", "sort", "log"})
         QTest::addColumn<QString>(column);
-    row("empty input", "a.txt", "", "", "");
-    row("running totals", "d/1.txt|d/2.txt|x.JPG|README|n.txt", "d|x.JPG|README|n.txt|x.JPG", "",
-        "reset 2/1 [txt] reset 3/2 [txt,JPG] reset 4/3 [txt,JPG,] reset 5/3 [txt,JPG,] "
-        "reset 6/3 [txt,JPG,]");
-    row("case matters, no dot", "d/a.JPG|d/b.jpg|d/README", "d", "sort", "reset 3/3 [,JPG,jpg]");
-    row("only subfolders, hidden", "d/sub/deep.txt|d/.hidden|d/empty/", "d", "", "reset 0/0 []");
-    row("last dot, vanished", "a.b.c|v1.2/", "a.b.c|gone.tif|v1.2/gone", "",
-        "reset 1/1 [c] reset 2/2 [c,tif] reset 3/3 [c,tif,]");
+    addRow("empty input", "a.txt", "", "", "");
+    addRow("running totals", "d/1.txt|d/2.txt|x.JPG|README|n.txt", "d|x.JPG|README|n.txt|x.JPG", "",
+           "reset 2/1 [txt] reset 3/2 [txt,JPG] reset 4/3 [txt,JPG,] reset 5/3 [txt,JPG,] "
+           "reset 6/3 [txt,JPG,]");
+    addRow("case matters, no dot", "d/a.JPG|d/b.jpg|d/README", "d", "sort", "reset 3/3 [,JPG,jpg]");
+    addRow("only subfolders, hidden", "d/sub/deep.txt|d/.hidden|d/empty/", "d", "", "reset 0/0 []");
+    addRow("last dot, vanished", "a.b.c|v1.2/", "a.b.c|gone.tif|v1.2/gone", "",
+           "reset 1/1 [c] reset 2/2 [c,tif] reset 3/3 [c,tif,]");
 }
 
 void TestAnalize::reports()

@@ -1,4 +1,5 @@
 #include "extensions.h"
+#include "testsupport.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -14,11 +15,6 @@ QString shownBoxes(Extensions &dialog)
     for (QCheckBox *box : dialog.findChildren<QCheckBox *>())
         names << box->accessibleName() + QLatin1String(box->isChecked() ? "" : "-");
     return names.join(QLatin1Char('|'));
-}
-
-template <typename... Texts> void row(const char *tag, Texts... texts)
-{
-    (QTest::newRow(tag) << ... << texts);
 }
 
 } // namespace
@@ -38,14 +34,14 @@ void TestExtensions::choice_data()
     // ones growing to it, "u" shows the dialog and unticks it, "O" and "C" press OK, Cancel.
     for (const char *column : {"steps", "checked", "shown"})
         QTest::addColumn<QString>(column);
-    row("untick, OK", "ntxt|jpg ujpg O", "txt", "txt|jpg-");
-    row("untick, Cancel", "ntxt|jpg ujpg C", "txt|jpg", "txt|jpg-");
-    row("Cancel, then OK", "ntxt|jpg ujpg C O", "txt", "txt|jpg-");
-    row("all unticked", "ntxt|jpg utxt|jpg O", "", "txt-|jpg-");
-    row("no suffix, mnemonic", "n|a&b|JPG uJPG O", "|a&b", "|a&b|JPG-");
-    row("new analysis resets", "ntxt|jpg ujpg O njpg|txt|png", "jpg|txt|png", "jpg|txt|png");
-    row("OK right after reports", "na ua na|b O", "a|b", "a|b");
-    row("burst", "na|b ua qs0|s1|s2|s3|s4", "s0|s1|s2|s3|s4", "s0|s1|s2|s3|s4");
+    addRow("untick, OK", "ntxt|jpg ujpg O", "txt", "txt|jpg-");
+    addRow("untick, Cancel", "ntxt|jpg ujpg C", "txt|jpg", "txt|jpg-");
+    addRow("Cancel, then OK", "ntxt|jpg ujpg C O", "txt", "txt|jpg-");
+    addRow("all unticked", "ntxt|jpg utxt|jpg O", "", "txt-|jpg-");
+    addRow("no suffix, mnemonic", "n|a&b|JPG uJPG O", "|a&b", "|a&b|JPG-");
+    addRow("new analysis resets", "ntxt|jpg ujpg O njpg|txt|png", "jpg|txt|png", "jpg|txt|png");
+    addRow("OK right after reports", "na ua na|b O", "a|b", "a|b");
+    addRow("burst", "na|b ua qs0|s1|s2|s3|s4", "s0|s1|s2|s3|s4", "s0|s1|s2|s3|s4");
 }
 
 void TestExtensions::choice()

@@ -26,11 +26,6 @@ QStringList tree(const TestDir &dir)
     return files;
 }
 
-template <typename... Texts> void row(const char *tag, Texts... texts)
-{
-    (QTest::newRow(tag) << ... << texts);
-}
-
 } // namespace
 
 class TestReplace : public QObject
@@ -50,20 +45,20 @@ void TestReplace::newName_data()
     // mode: "s" replaces in the suffix, "r" takes a regular expression.
     for (const char *column : {"name", "in", "out", "mode", "expected"})
         QTest::addColumn<QString>(column);
-    row("base", "photo.jpg", "photo", "img", "", "img.jpg");
-    row("case matters", "Photo.jpg", "photo", "img", "", "Photo.jpg");
-    row("suffix only", "jpeg.jpeg", "jpeg", "jpg", "s", "jpeg.jpg");
-    row("every occurrence", "a_a_a.txt", "a", "b", "", "b_b_b.txt");
-    row("empty replacement", "report_v1.txt", "_v1", "", "", "report.txt");
-    row("middle kept", "archive.tar.gz", "archive", "backup", "", "backup.tar.gz");
-    row("middle untouched", "a.archive.gz", "archive", "x", "", "a.archive.gz");
-    row("suffix, middle kept", "archive.tar.gz", "gz", "xz", "s", "archive.tar.xz");
-    row("no dot", "README", "READ", "WRITE", "", "WRITEME");
-    row("suffix removed with its dot", "photo.jpg", "jpg", "", "s", "photo");
-    row("back-reference", "IMG_0042.jpg", "IMG_(\\d+)", "p-\\1", "r", "p-0042.jpg");
-    row("no whole match", "IMG_0042x.jpg", "IMG_(\\d+)", "x", "r", "IMG_0042x.jpg");
-    row("regexp leaves suffix", "notes.txt", "[a-z]+", "new", "r", "new.txt");
-    row("invalid pattern", "a(b.txt", "a(b", "x", "r", "a(b.txt");
+    addRow("base", "photo.jpg", "photo", "img", "", "img.jpg");
+    addRow("case matters", "Photo.jpg", "photo", "img", "", "Photo.jpg");
+    addRow("suffix only", "jpeg.jpeg", "jpeg", "jpg", "s", "jpeg.jpg");
+    addRow("every occurrence", "a_a_a.txt", "a", "b", "", "b_b_b.txt");
+    addRow("empty replacement", "report_v1.txt", "_v1", "", "", "report.txt");
+    addRow("middle kept", "archive.tar.gz", "archive", "backup", "", "backup.tar.gz");
+    addRow("middle untouched", "a.archive.gz", "archive", "x", "", "a.archive.gz");
+    addRow("suffix, middle kept", "archive.tar.gz", "gz", "xz", "s", "archive.tar.xz");
+    addRow("no dot", "README", "READ", "WRITE", "", "WRITEME");
+    addRow("suffix removed with its dot", "photo.jpg", "jpg", "", "s", "photo");
+    addRow("back-reference", "IMG_0042.jpg", "IMG_(\\d+)", "p-\\1", "r", "p-0042.jpg");
+    addRow("no whole match", "IMG_0042x.jpg", "IMG_(\\d+)", "x", "r", "IMG_0042x.jpg");
+    addRow("regexp leaves suffix", "notes.txt", "[a-z]+", "new", "r", "new.txt");
+    addRow("invalid pattern", "a(b.txt", "a(b", "x", "r", "a(b.txt");
 }
 
 void TestReplace::newName()
@@ -88,27 +83,28 @@ void TestReplace::onDisk_data()
         QTest::addColumn<QString>(column);
     const char *taken =
         "1: \"a.tar.txt\" couldn't be renamed because \"b.tar.txt\" already exists !";
-    row("taken, kept", "a.tar.txt|b.tar.txt", "a.tar.txt", "a", "b", "", "a.tar.txt|b.tar.txt",
-        taken, "a.tar.txt");
-    row("replaced, old .bak kept", "a.tar.txt|b.tar.txt|b.tar.txt.bak", "a.tar.txt", "a", "b", "d",
-        "a.tar.txt>b.tar.txt|b.tar.txt.bak", "", "b.tar.txt");
-    row("directory at new name", "a.tar.txt|b.tar.txt/in", "a.tar.txt", "a", "b", "d",
-        "a.tar.txt|b.tar.txt/in", taken, "a.tar.txt");
-    row("vanished, name taken", "b.tar.txt|b.tar.txt.bak", "a.tar.txt", "a", "b", "d",
-        "b.tar.txt|b.tar.txt.bak",
-        "2: \"a.tar.txt\" couldn't be renamed because it no longer exists !", "a.tar.txt");
-    row("subdirectories untouched", "d/a.tar.old|d/sub/b.old|d/.hidden.old", "d", "old", "new", "s",
-        "d/.hidden.old|d/a.tar.old>d/a.tar.new|d/sub/b.old", "", "d/");
-    row("name with a slash", "a.txt|x/in", "a.txt", "a", "x/b", "", "a.txt|x/in",
-        "1: \"a.txt\" couldn't be renamed because \"x/b.txt\" is not a valid file name !", "a.txt");
+    addRow("taken, kept", "a.tar.txt|b.tar.txt", "a.tar.txt", "a", "b", "", "a.tar.txt|b.tar.txt",
+           taken, "a.tar.txt");
+    addRow("replaced, old .bak kept", "a.tar.txt|b.tar.txt|b.tar.txt.bak", "a.tar.txt", "a", "b",
+           "d", "a.tar.txt>b.tar.txt|b.tar.txt.bak", "", "b.tar.txt");
+    addRow("directory at new name", "a.tar.txt|b.tar.txt/in", "a.tar.txt", "a", "b", "d",
+           "a.tar.txt|b.tar.txt/in", taken, "a.tar.txt");
+    addRow("vanished, name taken", "b.tar.txt|b.tar.txt.bak", "a.tar.txt", "a", "b", "d",
+           "b.tar.txt|b.tar.txt.bak",
+           "2: \"a.tar.txt\" couldn't be renamed because it no longer exists !", "a.tar.txt");
+    addRow("subdirectories untouched", "d/a.tar.old|d/sub/b.old|d/.hidden.old", "d", "old", "new",
+           "s", "d/.hidden.old|d/a.tar.old>d/a.tar.new|d/sub/b.old", "", "d/");
+    addRow("name with a slash", "a.txt|x/in", "a.txt", "a", "x/b", "", "a.txt|x/in",
+           "1: \"a.txt\" couldn't be renamed because \"x/b.txt\" is not a valid file name !",
+           "a.txt");
     // "a" -> "aa" would grow again on a second pass, and a second attempt on
     // the old path would find it gone and its new name taken.
-    row("reached twice", "d/a.txt", "d|d/a.txt|d/", "a", "aa", "", "d/a.txt>d/aa.txt", "",
-        "d/|d/aa.txt|d/");
-    row("reached twice, replacing", "d/a.txt", "d|d/a.txt|d/", "a", "aa", "d", "d/a.txt>d/aa.txt",
-        "", "d/|d/aa.txt|d/");
-    row("list kept", "a.txt", "a.txt", "a", "b", "k", "a.txt>b.txt", "", "<none>");
-    row("empty input", "a.txt", "", "a", "b", "", "a.txt", "", "");
+    addRow("reached twice", "d/a.txt", "d|d/a.txt|d/", "a", "aa", "", "d/a.txt>d/aa.txt", "",
+           "d/|d/aa.txt|d/");
+    addRow("reached twice, replacing", "d/a.txt", "d|d/a.txt|d/", "a", "aa", "d",
+           "d/a.txt>d/aa.txt", "", "d/|d/aa.txt|d/");
+    addRow("list kept", "a.txt", "a.txt", "a", "b", "k", "a.txt>b.txt", "", "<none>");
+    addRow("empty input", "a.txt", "", "a", "b", "", "a.txt", "", "");
 }
 
 void TestReplace::onDisk()
