@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-base-dev-tools libqt6core5compat6-dev libgl-dev
-    qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
+    qt6-qpa-plugins fonts-dejavu-core
     python3 xvfb xauth
 )
 
