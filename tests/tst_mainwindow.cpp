@@ -24,6 +24,9 @@
 #include <QTabWidget>
 #include <QtTest>
 
+// A loaded machine under the sanitizers may take a while; a hang still fails.
+static const int patience = 30000;
+
 // The main window driven through its own widgets, with the real workers.
 class TestMainWindow : public QObject
 {
@@ -103,7 +106,7 @@ QStringList TestMainWindow::rows() const
 void TestMainWindow::waitForAnalysis()
 {
     // "Rename" waits for the analysis of the current list, pending ones included.
-    QTRY_VERIFY(child<QPushButton>("pushRename")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushRename")->isEnabled(), patience);
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Analize done !"));
     // The labels show the newest figures once per event-loop turn.
     for (int turn = 0; turn < 3; ++turn)
@@ -399,8 +402,9 @@ void TestMainWindow::renameEndToEnd()
         QVERIFY(!child(name)->isEnabled());
     QVERIFY(!dropPaths(window.get(), {home->file(QStringLiteral("late.txt"))}));
 
-    QTRY_COMPARE(finished.size(), 1);
-    QTRY_COMPARE(window->statusBar()->currentMessage(), QStringLiteral("Renaming done !"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
+                              QStringLiteral("Renaming done !"), patience);
     QVERIFY(child("pushReplace")->isEnabled());
     // Newest first: c, b, a.
     QCOMPARE(home->names(QStringLiteral("photos")),
@@ -430,9 +434,9 @@ void TestMainWindow::replaceEndToEnd()
     QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), QStringLiteral("_v1"));
     click("pushReplace");
     // The run may end before any wait starts: count, don't wait for a new one.
-    QTRY_COMPARE(finished.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
     QCOMPARE(home->names(QStringLiteral("notes")), QStringList({QStringLiteral("report.txt")}));
-    QTRY_VERIFY(child("pushReplace")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(child("pushReplace")->isEnabled(), patience);
     QCOMPARE(rows(), before);
 
     child<QLineEdit>("lineReplaceIn")->setText(QStringLiteral("IMG_(\\d+)"));
@@ -440,10 +444,10 @@ void TestMainWindow::replaceEndToEnd()
     click("checkReplaceRegExp");
     click("checkRefreshListView");
     click("pushReplace");
-    QTRY_COMPARE(finished.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, patience);
     QCOMPARE(home->content(QStringLiteral("scans/photo-0042.jpg")), QByteArray("42"));
     QVERIFY(QFile::exists(home->at(QStringLiteral("scans/DSC_0042.jpg"))));
-    QTRY_COMPARE(rows().size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 2, patience);
     QCOMPARE(rows().first(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     QCOMPARE(watcher.boxes().size(), 1);
 }
