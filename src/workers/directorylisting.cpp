@@ -112,8 +112,6 @@ void listWithQDir(const QString &dirPath, QVector<ListedFile> &files)
 }
 #endif
 
-} // namespace
-
 void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
 {
     switch (order) {
@@ -139,6 +137,8 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
         return;
     }
 }
+
+} // namespace
 
 QStringList listPlainFileNames(const QString &dirPath)
 {

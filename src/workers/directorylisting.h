@@ -34,6 +34,4 @@ QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
 // plain file needs no look-up of its size and date.
 QStringList listPlainFileNames(const QString &dirPath);
 
-void sortListedFiles(QVector<ListedFile> &files, ListingOrder order);
-
 #endif // DIRECTORYLISTING_H

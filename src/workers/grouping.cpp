@@ -4,6 +4,20 @@
 #include <QFileInfo>
 #include <QHash>
 
+namespace {
+
+// Absolute path of a directory entry followed by the native separator: the
+// form in which a folder comes back in a refreshed input list.
+QString directoryPrefix(const QString &dirPath)
+{
+    QString absolute = QDir(dirPath).absolutePath();
+    if (!absolute.endsWith(QLatin1Char('/')))
+        absolute.append(QLatin1Char('/'));
+    return QDir::toNativeSeparators(absolute);
+}
+
+} // namespace
+
 GroupList groupInput(const QStringList &pathList, const DirectoryLister &listDirectory)
 {
     GroupList groups;
@@ -44,19 +58,6 @@ void prependDirectoryPath(QString dirPath, QStringList &list)
         dirPath.append(QLatin1Char('/'));
     for (QString &name : list)
         name.prepend(dirPath);
-}
-
-QString folderPrefixOf(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absolutePath() + QLatin1Char('/'));
-}
-
-QString directoryPrefix(const QString &dirPath)
-{
-    QString absolute = QDir(dirPath).absolutePath();
-    if (!absolute.endsWith(QLatin1Char('/')))
-        absolute.append(QLatin1Char('/'));
-    return QDir::toNativeSeparators(absolute);
 }
 
 NameParts splitFileName(const QString &fileName)

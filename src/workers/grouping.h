@@ -36,13 +36,6 @@ GroupList groupInput(const QStringList &pathList, const DirectoryLister &listDir
 // element of list.
 void prependDirectoryPath(QString dirPath, QStringList &list);
 
-// Absolute path of the folder that holds path, followed by the native
-// separator; the form in which a folder comes back in a refreshed input list.
-QString folderPrefixOf(const QString &path);
-
-// Absolute path of a directory entry followed by the native separator.
-QString directoryPrefix(const QString &dirPath);
-
 // The base name (up to the first dot) and the suffix (after the last dot) of a
 // file name, and what lies between them, so that a new name can be composed
 // without losing any part of the old one.
