@@ -1,47 +1,17 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
-#include <QByteArray>
-#include <QDateTime>
+#include "testdir.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <functional>
 #include <memory>
 
 class QMimeData;
 class QWidget;
-
-// A temporary folder that makes "these files, these sizes, these dates" one line each.
-class TestDir : public QTemporaryDir
-{
-public:
-    // Path of a name inside the folder.
-    QString at(const QString &relativePath) const;
-    // Creates the file (and its folders) with the given content; when mtime is
-    // valid, sets the file's modification time to it. Returns the file's path.
-    QString file(const QString &relativePath, const QByteArray &content = QByteArray(),
-                 const QDateTime &mtime = QDateTime());
-    QString sizedFile(const QString &relativePath, qint64 size,
-                      const QDateTime &mtime = QDateTime());
-    QString folder(const QString &relativePath);
-    // Names directly inside a folder of this tree (files and folders, hidden
-    // ones too), sorted.
-    QStringList names(const QString &relativePath = QString()) const;
-    QByteArray content(const QString &relativePath) const;
-};
-
-// One row of a data-driven test, its columns in order.
-template <typename... Columns> void addRow(const char *tag, Columns... columns)
-{
-    (QTest::newRow(tag) << ... << columns);
-}
-
-// Reads a whole file; empty when it cannot be read.
-QByteArray readFile(const QString &path);
 
 // Drags data onto target and drops it there, as the desktop does: a drag
 // enter first, then the drop only when the enter was accepted. Returns

@@ -93,17 +93,46 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error)
 #endif
 }
 
-bool isPlainFileName(const QString &name)
+namespace {
+
+QString freeSetAsideName(const QString &target)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return false;
-#ifdef Q_OS_WIN
-    for (const QChar c : name) {
-        if (c < QLatin1Char(' ') || QStringLiteral("\\:*?\"<>|").contains(c))
-            return false;
+    const QString first = target + QLatin1String(".bak");
+    if (!pathExists(first))
+        return first;
+    for (int n = 2;; ++n) {
+        const QString candidate = first + QString::number(n);
+        if (!pathExists(candidate))
+            return candidate;
     }
-#endif
-    return true;
+}
+
+} // namespace
+
+Displacement replaceExistingFile(const QString &source, const QString &target)
+{
+    Displacement displacement;
+    bool setAside = false;
+    // The no-replace move makes a name taken meanwhile fail instead of being
+    // overwritten; then the next free name is tried.
+    for (int attempt = 0; attempt < 100 && !setAside; ++attempt) {
+        displacement.asidePath = freeSetAsideName(target);
+        setAside = renameNoReplace(target, displacement.asidePath, &displacement.reason);
+        if (!setAside && !pathExists(displacement.asidePath))
+            break;
+    }
+    if (!setAside) {
+        displacement.result = Displacement::NotSetAside;
+        return displacement;
+    }
+    if (renameNoReplace(source, target, &displacement.reason)) {
+        displacement.result = QFile::remove(displacement.asidePath)
+                                  ? Displacement::Replaced
+                                  : Displacement::ReplacedAsideKept;
+        return displacement;
+    }
+    displacement.result = renameNoReplace(displacement.asidePath, target)
+                              ? Displacement::MovePutBack
+                              : Displacement::MoveAsideKept;
+    return displacement;
 }

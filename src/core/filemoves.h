@@ -18,9 +18,24 @@ bool pathExists(const QString &path);
 // ignores letter case.
 bool isSameFile(const QString &a, const QString &b);
 
-// False for a name that would take a file out of its folder or that the file
-// system cannot hold: empty, ".", "..", a separator, a NUL (and on Windows the
-// characters it reserves).
-bool isPlainFileName(const QString &name);
+// Moves source to target, where a file already exists: the existing file is
+// first set aside under a free name (target + ".bak", ".bak2"...), deleted
+// only once source is in place, and put back when the move fails. The caller
+// has made sure target is a file that may go.
+struct Displacement
+{
+    enum Result {
+        Replaced,
+        ReplacedAsideKept, // source is in place; the old file could not be deleted
+        NotSetAside,       // nothing moved
+        MovePutBack,       // the move failed; the old file is back under its name
+        MoveAsideKept      // the move failed and the old file stays under asidePath
+    };
+    Result result = NotSetAside;
+    QString asidePath;
+    QString reason;
+};
+
+Displacement replaceExistingFile(const QString &source, const QString &target);
 
 #endif // FILEMOVES_H

@@ -1,24 +1,29 @@
 #include "grouping.h"
 
-#include <QDir>
+#include "filenames.h"
+
 #include <QFileInfo>
 #include <QHash>
 
 namespace {
 
-// Absolute path of a directory entry followed by the native separator: the
-// form in which a folder comes back in a refreshed input list.
-QString directoryPrefix(const QString &dirPath)
+QStringList listNames(const QString &dirPath, ListingOrder order)
 {
-    QString absolute = QDir(dirPath).absolutePath();
-    if (!absolute.endsWith(QLatin1Char('/')))
-        absolute.append(QLatin1Char('/'));
-    return QDir::toNativeSeparators(absolute);
+    // Without an order the sizes and dates are not needed, which spares a
+    // look-up per file.
+    if (order == ListingOrder::Unsorted)
+        return listPlainFileNames(dirPath);
+    const QVector<ListedFile> files = listPlainFiles(dirPath, order);
+    QStringList names;
+    names.reserve(files.size());
+    for (const ListedFile &file : files)
+        names.append(file.name);
+    return names;
 }
 
 } // namespace
 
-GroupList groupInput(const QStringList &pathList, const DirectoryLister &listDirectory)
+GroupList groupInput(const QStringList &pathList, ListingOrder order)
 {
     GroupList groups;
     // Folder of the first file -> index of its file group; a linear search
@@ -31,54 +36,23 @@ GroupList groupInput(const QStringList &pathList, const DirectoryLister &listDir
             FileGroup group;
             group.kind = FileGroup::Directory;
             group.directoryEntry = entry;
-            group.folderPrefix = directoryPrefix(entry);
-            group.files = listDirectory(entry);
+            group.folderPrefix = folderPrefixOf(entry);
+            group.entries = listNames(entry, order);
             groups.append(group);
             continue;
         }
         const QString folder = info.absolutePath();
         const auto found = fileGroupByFolder.constFind(folder);
         if (found != fileGroupByFolder.constEnd()) {
-            groups[found.value()].files.append(entry);
+            groups[found.value()].entries.append(entry);
             continue;
         }
         FileGroup group;
         group.kind = FileGroup::Files;
-        group.folderPrefix = QDir::toNativeSeparators(folder + QLatin1Char('/'));
-        group.files.append(entry);
+        group.folderPrefix = folderPrefixOf(folder);
+        group.entries.append(entry);
         fileGroupByFolder.insert(folder, int(groups.size()));
         groups.append(group);
     }
     return groups;
-}
-
-void prependDirectoryPath(QString dirPath, QStringList &list)
-{
-    if (!dirPath.endsWith(QLatin1Char('/')))
-        dirPath.append(QLatin1Char('/'));
-    for (QString &name : list)
-        name.prepend(dirPath);
-}
-
-NameParts splitFileName(const QString &fileName)
-{
-    NameParts parts;
-    const qsizetype firstDot = fileName.indexOf(QLatin1Char('.'));
-    if (firstDot < 0) {
-        parts.baseName = fileName;
-        return parts;
-    }
-    const qsizetype lastDot = fileName.lastIndexOf(QLatin1Char('.'));
-    parts.hasDot = true;
-    parts.baseName = fileName.left(firstDot);
-    parts.middle = fileName.mid(firstDot, lastDot - firstDot);
-    parts.suffix = fileName.mid(lastDot + 1);
-    return parts;
-}
-
-QString NameParts::compose(const QString &newBase, const QString &newSuffix) const
-{
-    if (!hasDot)
-        return newBase;
-    return newBase + middle + QLatin1Char('.') + newSuffix;
 }

@@ -1,16 +1,16 @@
 #ifndef GROUPING_H
 #define GROUPING_H
 
+#include "directorylisting.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
-
-// How the renaming and the replacing see their input: one group per input
-// directory (its plain files, as listed), and one group per folder for the
+// How renaming and replacing see their input: one group per input directory
+// (the names of its plain files, as listed), and one group per folder for the
 // entries given one by one (in input order, at the position of the first).
-// Plain functions, safe on any thread; they only read the file system.
+// Reads the file system, never changes it; safe on any thread.
 
 struct FileGroup
 {
@@ -19,36 +19,16 @@ struct FileGroup
     Kind kind = Files;
     // For a directory group: the input entry exactly as given.
     QString directoryEntry;
-    // The folder every file of the group lies in: absolute path followed by
-    // the native separator. Known even for an empty directory group.
+    // The folder every file of the group lies in, as folderPrefixOf gives it.
+    // Known even for an empty directory group.
     QString folderPrefix;
-    QStringList files;
+    // A directory group: file names in listing order. A file group: the
+    // entries as given.
+    QStringList entries;
 };
 
 using GroupList = QVector<FileGroup>;
 
-// Lists the plain files directly inside a directory, as paths.
-using DirectoryLister = std::function<QStringList(const QString &dirPath)>;
-
-GroupList groupInput(const QStringList &pathList, const DirectoryLister &listDirectory);
-
-// Puts dirPath (with a trailing "/" added when missing) in front of every
-// element of list.
-void prependDirectoryPath(QString dirPath, QStringList &list);
-
-// The base name (up to the first dot) and the suffix (after the last dot) of a
-// file name, and what lies between them, so that a new name can be composed
-// without losing any part of the old one.
-struct NameParts
-{
-    QString baseName;
-    QString middle; // ".tar" of "archive.tar.gz": everything between them, dots included
-    QString suffix;
-    bool hasDot = false;
-
-    QString compose(const QString &newBase, const QString &newSuffix) const;
-};
-
-NameParts splitFileName(const QString &fileName);
+GroupList groupInput(const QStringList &pathList, ListingOrder order);
 
 #endif // GROUPING_H

@@ -1,6 +1,5 @@
 #include "updaterecord.h"
 
-#include <QDir>
 #include <QStringList>
 #include <QTextStream>
 
@@ -55,16 +54,4 @@ QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
     return QString::number(received / 1024) + downloadedOn + QString::number(total / 1024)
            + QStringLiteral(" ko (~") + QString::number(total / 1048576) + QStringLiteral(" Mo) - ")
            + QString::number(percent, 'f', 1) + percentDone;
-}
-
-bool isSafeDownloadName(const QString &name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
-            || c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return false;
-    }
-    return !QDir::isAbsolutePath(name);
 }

@@ -1,6 +1,8 @@
 #ifndef UPDATERECORD_H
 #define UPDATERECORD_H
 
+#include "filenames.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -40,10 +42,5 @@ QString whatsNewText(const QString &field);
 // pieces come from the caller. total must be positive or zero.
 QString progressText(qint64 received, qint64 total, const QString &downloadedOn,
                      const QString &percentDone);
-
-// True when name can only mean a file directly inside the chosen folder: not
-// empty, not "." or "..", no separator of either kind, no drive or stream
-// colon, no control character, not absolute.
-bool isSafeDownloadName(const QString &name);
 
 #endif // UPDATERECORD_H

@@ -1,27 +1,8 @@
 #include "replace.h"
 
-#include "directorylisting.h"
-#include "grouping.h"
 #include "replaceplan.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
-
-namespace {
-
-// The plain files directly inside dirPath (hidden ones left out), as paths,
-// in the order the file system gives them.
-QStringList listFilesUnsorted(const QString &dirPath)
-{
-    QStringList files = listPlainFileNames(dirPath);
-    prependDirectoryPath(dirPath, files);
-    return files;
-}
-
-} // namespace
-
-Replace::Replace(QObject *parent) : QThread(parent) {}
+Replace::Replace(QObject *parent) : BatchWorker(parent) {}
 
 void Replace::setParameters(const QStringList &pathList, const QString &replaceIn,
                             const QString &replaceOut, bool replaceRegExp, bool replaceSuffix,
@@ -39,52 +20,23 @@ void Replace::setParameters(const QStringList &pathList, const QString &replaceI
 void Replace::run()
 {
     const ReplaceRule rule = ReplaceRule::make(replaceIn, replaceOut, replaceRegExp, replaceSuffix);
-    // Every listing is taken before the first rename.
-    const GroupList groups = groupInput(pathList, listFilesUnsorted);
+    const BatchPlan plan = ReplacePlan::make(pathList, rule);
+    const BatchOutcome outcome = carryOut(plan, replaceDeleteIfExists);
 
-    // A file reached twice (given by itself and through its folder, or a
-    // folder given twice) is renamed once: the second path names what the
-    // first rename left, which is no longer that file. Only folders met by
-    // more than one group need the bookkeeping.
-    QHash<QString, int> groupsPerFolder;
-    for (const FileGroup &group : groups)
-        ++groupsPerFolder[group.folderPrefix];
-    QHash<QString, QString> nameAfterRun;
-
-    QStringList refreshList;
-    for (const FileGroup &group : groups) {
-        const bool folderShared = groupsPerFolder.value(group.folderPrefix) > 1;
-        for (const QString &path : group.files) {
-            const QString name = fileNameOf(path);
-            QString finalName = name;
-            QString key;
-            if (folderShared) {
-                key = group.folderPrefix + name;
-                const auto seen = nameAfterRun.constFind(key);
-                if (seen != nameAfterRun.constEnd()) {
-                    if (group.kind == FileGroup::Files)
-                        refreshList.append(group.folderPrefix + seen.value());
-                    continue;
-                }
-            }
-            const QString newName = replacedFileName(name, rule);
-            if (newName != name) {
-                const FileRenameResult result =
-                    renameInPlace(path, name, newName, replaceDeleteIfExists);
-                if (result.renamed)
-                    finalName = newName;
-                if (result.priority >= 0)
-                    emit errorAtRename(result.priority, result.message);
-            }
-            if (folderShared)
-                nameAfterRun.insert(key, finalName);
-            if (group.kind == FileGroup::Files)
-                refreshList.append(group.folderPrefix + finalName);
+    reportFailures(outcome, QString(), [&plan](const FileFailure &failure) {
+        const QString oldName = plan.renames().at(failure.index).oldName;
+        switch (failure.cause) {
+        case FileFailure::Cause::NameTaken:
+            return tr("\"%1\" couldn't be renamed because \"%2\" already exists !")
+                .arg(oldName, failure.newName);
+        case FileFailure::Cause::SetAsideKept:
+            return tr("\"%1\" was renamed to \"%2\", but %3.")
+                .arg(oldName, failure.newName, failure.reason);
+        default:
+            return tr("\"%1\" couldn't be renamed to \"%2\" : %3")
+                .arg(oldName, failure.newName, failure.reason);
         }
-        if (group.kind == FileGroup::Directory)
-            refreshList.append(group.folderPrefix);
-    }
-
+    });
     if (!keepListView)
-        emit refreshListView(refreshList);
+        emit refreshListView(plan.refreshList(outcome.finalNames));
 }

@@ -1,19 +1,20 @@
 #ifndef REPLACE_H
 #define REPLACE_H
 
+#include "batchworker.h"
+
 #include <QString>
 #include <QStringList>
-#include <QThread>
 
 // Replaces a text, or a whole-match regular expression, in the names of the
 // input files and of the plain files directly inside the input directories,
 // renaming them in place. Runs on its own thread; setParameters is called on
-// the owner's thread and never during a run. Reports each file it could not
-// rename through errorAtRename and, unless the list is kept, the input list as
-// it stands after the run through refreshListView. It never overwrites a file,
-// never descends into subdirectories, and never sets aside or deletes a
-// directory.
-class Replace : public QThread
+// the owner's thread and never during a run. Reports the files it could not
+// rename in one message through errorAtRename and, unless the list is kept,
+// the input list as it stands after the run through refreshListView. It never
+// overwrites a file, never descends into subdirectories, and never sets aside
+// or deletes a directory or a file of the request.
+class Replace : public BatchWorker
 {
     Q_OBJECT
 
@@ -23,10 +24,6 @@ public:
     void setParameters(const QStringList &pathList, const QString &replaceIn,
                        const QString &replaceOut, bool replaceRegExp, bool replaceSuffix,
                        bool replaceDeleteIfExists, bool keepListView);
-
-signals:
-    void errorAtRename(int priority, QString message);
-    void refreshListView(QStringList newList);
 
 protected:
     void run() override;

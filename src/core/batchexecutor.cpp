@@ -1,0 +1,384 @@
+#include "batchexecutor.h"
+
+#include "filemoves.h"
+#include "filenames.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+namespace {
+
+enum class State { Unchanged, Waiting, Done, Failed };
+
+using Cause = FileFailure::Cause;
+using Severity = FileFailure::Severity;
+
+class Execution
+{
+public:
+    Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options);
+    BatchOutcome run();
+
+private:
+    void runChain(int first);
+    void runCycle(int parked);
+    bool move(int index);
+    bool moveThroughTemporary(int index, QString *error);
+    bool replaceExisting(int index);
+    bool undo(int index);
+    QString parkAside(int index, QString *error);
+    void finish(int index, const QString &finalName);
+    void fail(int index, Cause cause, const QString &reason, Severity severity = Severity::Warning);
+    QString blockedBy(int index) const;
+    bool cancelled() const;
+    void reportProgress(bool force);
+
+    const QVector<PlannedRename> &m_renames;
+    const BatchExecutor::Options &m_options;
+    QStringList m_sources;
+    QStringList m_targets;
+    QHash<QString, int> m_bySource;
+    QVector<State> m_state;
+    // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
+    QVector<int> m_waitsFor;
+    QVector<int> m_dependant;
+    BatchOutcome m_outcome;
+    qsizetype m_handled = 0;
+    QElapsedTimer m_sinceProgress;
+};
+
+Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options)
+    : m_renames(renames), m_options(options), m_state(renames.size(), State::Unchanged),
+      m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1)
+{
+    const int count = int(renames.size());
+    m_sources.reserve(count);
+    m_targets.reserve(count);
+    for (const PlannedRename &rename : renames) {
+        m_sources.append(rename.sourcePath());
+        m_targets.append(rename.targetPath());
+    }
+    m_outcome.finalNames.reserve(count);
+    m_bySource.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        m_outcome.finalNames.append(renames[i].oldName);
+        if (m_bySource.contains(m_sources[i]))
+            fail(i, Cause::System, BatchExecutor::tr("given twice"));
+        else
+            m_bySource.insert(m_sources[i], i);
+    }
+
+    QHash<QString, int> byTarget;
+    byTarget.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const PlannedRename &rename = renames[i];
+        if (m_state[i] == State::Failed || !rename.changesName()) {
+            if (m_state[i] != State::Failed)
+                ++m_handled;
+            continue;
+        }
+        if (!isPlainFileName(rename.oldName) || !isPlainFileName(rename.newName)) {
+            fail(i, Cause::InvalidName,
+                 BatchExecutor::tr("\"%1\" cannot be a file name in this folder")
+                     .arg(rename.newName));
+            continue;
+        }
+        const QString &target = m_targets[i];
+        if (byTarget.contains(target)) {
+            fail(i, Cause::NameTaken,
+                 BatchExecutor::tr("\"%1\" is the new name of another file of this request too")
+                     .arg(rename.newName));
+            continue;
+        }
+        byTarget.insert(target, i);
+        m_state[i] = State::Waiting;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        if (m_state[i] != State::Waiting)
+            continue;
+        const int holder = m_bySource.value(m_targets[i], -1);
+        if (holder >= 0 && m_state[holder] == State::Waiting) {
+            m_waitsFor[i] = holder;
+            m_dependant[holder] = i;
+        }
+    }
+}
+
+BatchOutcome Execution::run()
+{
+    const int count = int(m_renames.size());
+    // A chain ends at a file whose new name no moving file holds: rename it
+    // first, then the one waiting for its old name, and so on.
+    for (int i = 0; i < count && !cancelled(); ++i) {
+        if (m_state[i] == State::Waiting && m_waitsFor[i] < 0)
+            runChain(i);
+    }
+    // Whatever still waits lies on a cycle.
+    for (int i = 0; i < count && !cancelled(); ++i) {
+        if (m_state[i] == State::Waiting)
+            runCycle(i);
+    }
+    m_outcome.cancelled = cancelled();
+    reportProgress(true);
+    std::stable_sort(m_outcome.failures.begin(), m_outcome.failures.end(),
+                     [](const FileFailure &a, const FileFailure &b) { return a.index < b.index; });
+    return m_outcome;
+}
+
+bool Execution::cancelled() const
+{
+    return m_options.cancel && m_options.cancel->load(std::memory_order_relaxed);
+}
+
+void Execution::reportProgress(bool force)
+{
+    if (!m_options.progress)
+        return;
+    // A few updates a second tell the user enough and cost nothing; the
+    // first comes at once.
+    if (!force && m_sinceProgress.isValid() && m_sinceProgress.elapsed() < 100)
+        return;
+    m_sinceProgress.start();
+    m_options.progress(m_handled, m_renames.size());
+}
+
+void Execution::runChain(int first)
+{
+    bool moved = move(first);
+    for (int current = first, next = m_dependant[first]; next >= 0;
+         current = next, next = m_dependant[next]) {
+        if (moved)
+            moved = move(next);
+        else
+            fail(next, Cause::Blocked, blockedBy(current));
+    }
+    reportProgress(false);
+}
+
+void Execution::runCycle(int parked)
+{
+    QVector<int> cycle;
+    for (int next = m_dependant[parked]; next != parked; next = m_dependant[next])
+        cycle.append(next);
+
+    QString error;
+    const QString temporary = parkAside(parked, &error);
+    if (temporary.isEmpty()) {
+        fail(parked, Cause::System, error, Severity::Critical);
+        for (int index : cycle)
+            fail(index, Cause::Blocked, blockedBy(parked));
+        return;
+    }
+
+    const PlannedRename &rename = m_renames[parked];
+    QVector<int> done;
+    int broken = -1;
+    for (int index : cycle) {
+        if (!move(index)) {
+            broken = index;
+            break;
+        }
+        done.append(index);
+    }
+    if (broken < 0) {
+        if (renameNoReplace(temporary, m_targets[parked], &error)) {
+            finish(parked, rename.newName);
+            reportProgress(false);
+            return;
+        }
+        broken = parked;
+    }
+
+    // Put the cycle back as it was, the last move first, so that the parked
+    // file can return to its old name.
+    for (auto it = done.crbegin(); it != done.crend(); ++it) {
+        if (undo(*it))
+            fail(*it, Cause::Blocked, blockedBy(broken));
+    }
+    const QString temporaryName = temporary.mid(rename.folder.size());
+    if (renameNoReplace(temporary, m_sources[parked])) {
+        m_outcome.finalNames[parked] = rename.oldName;
+        if (broken == parked)
+            fail(parked, Cause::System, error, Severity::Critical);
+        else
+            fail(parked, Cause::Blocked, blockedBy(broken));
+    } else if (renameNoReplace(temporary, m_targets[parked])) {
+        finish(parked, rename.newName);
+    } else {
+        m_outcome.finalNames[parked] = temporaryName;
+        fail(parked, Cause::System,
+             BatchExecutor::tr("left under the temporary name \"%1\": neither its old nor its "
+                               "new name could be given back")
+                 .arg(temporaryName),
+             Severity::Critical);
+    }
+    for (int index : cycle) {
+        if (m_state[index] == State::Waiting)
+            fail(index, Cause::Blocked, blockedBy(broken));
+    }
+    reportProgress(false);
+}
+
+bool Execution::move(int index)
+{
+    const PlannedRename &rename = m_renames[index];
+    QString error;
+    // The common case costs one system call; why it failed is looked into
+    // only when it did.
+    if (renameNoReplace(m_sources[index], m_targets[index], &error)) {
+        finish(index, rename.newName);
+        return true;
+    }
+    if (!pathExists(m_sources[index])) {
+        fail(index, Cause::Vanished, BatchExecutor::tr("it no longer exists"));
+        return false;
+    }
+    if (!pathExists(m_targets[index])) {
+        fail(index, Cause::System, error, Severity::Critical);
+        return false;
+    }
+    // A file system that ignores letter case sees the file itself at its new
+    // name; a detour through a temporary name changes the case everywhere.
+    if (isSameFile(m_sources[index], m_targets[index])
+        && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0) {
+        if (moveThroughTemporary(index, &error))
+            return true;
+        fail(index, Cause::System, error, Severity::Critical);
+        return false;
+    }
+    // A file of the request is never in the way: it either moved on already
+    // or keeps its name.
+    if (m_options.replaceExisting && !m_bySource.contains(m_targets[index])
+        && !QFileInfo(m_targets[index]).isDir())
+        return replaceExisting(index);
+    fail(index, Cause::NameTaken,
+         BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
+    return false;
+}
+
+bool Execution::moveThroughTemporary(int index, QString *error)
+{
+    const QString temporary = parkAside(index, error);
+    if (temporary.isEmpty())
+        return false;
+    if (renameNoReplace(temporary, m_targets[index], error)) {
+        finish(index, m_renames[index].newName);
+        return true;
+    }
+    renameNoReplace(temporary, m_sources[index]);
+    return false;
+}
+
+bool Execution::replaceExisting(int index)
+{
+    const QString &newName = m_renames[index].newName;
+    const Displacement displacement = replaceExistingFile(m_sources[index], m_targets[index]);
+    const QString asideName = fileNameOf(displacement.asidePath);
+    switch (displacement.result) {
+    case Displacement::Replaced:
+        finish(index, newName);
+        return true;
+    case Displacement::ReplacedAsideKept:
+        finish(index, newName);
+        fail(index, Cause::SetAsideKept,
+             BatchExecutor::tr("the file it replaced couldn't be deleted : it is kept as \"%1\"")
+                 .arg(asideName));
+        return true;
+    case Displacement::NotSetAside:
+        fail(index, Cause::System,
+             BatchExecutor::tr("\"%1\" couldn't be set aside : %2")
+                 .arg(newName, displacement.reason),
+             Severity::Critical);
+        return false;
+    case Displacement::MovePutBack:
+        fail(index, Cause::System,
+             BatchExecutor::tr("%1. The existing \"%2\" was left as it was.")
+                 .arg(displacement.reason, newName),
+             Severity::Critical);
+        return false;
+    case Displacement::MoveAsideKept:
+        break;
+    }
+    fail(index, Cause::System,
+         BatchExecutor::tr("%1. The existing \"%2\" couldn't be put back : it is kept as \"%3\".")
+             .arg(displacement.reason, newName, asideName),
+         Severity::Critical);
+    return false;
+}
+
+bool Execution::undo(int index)
+{
+    const PlannedRename &rename = m_renames[index];
+    if (!renameNoReplace(m_targets[index], m_sources[index]))
+        return false; // it keeps its new name, which is no loss
+    m_outcome.finalNames[index] = rename.oldName;
+    m_state[index] = State::Waiting;
+    --m_outcome.renamed;
+    --m_handled;
+    return true;
+}
+
+QString Execution::parkAside(int index, QString *error)
+{
+    const PlannedRename &rename = m_renames[index];
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temporary =
+            rename.folder
+            + QStringLiteral(".tavrelo-%1.tmp")
+                  .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        if (renameNoReplace(m_sources[index], temporary, error))
+            return temporary;
+        if (!pathExists(temporary))
+            return QString();
+    }
+    if (error)
+        *error = BatchExecutor::tr("no free temporary name was found");
+    return QString();
+}
+
+void Execution::finish(int index, const QString &finalName)
+{
+    m_state[index] = State::Done;
+    m_outcome.finalNames[index] = finalName;
+    ++m_outcome.renamed;
+    ++m_handled;
+}
+
+void Execution::fail(int index, Cause cause, const QString &reason, Severity severity)
+{
+    // A file kept after a replace was renamed all the same.
+    if (cause != Cause::SetAsideKept) {
+        if (m_state[index] != State::Failed)
+            ++m_handled;
+        m_state[index] = State::Failed;
+    }
+    const PlannedRename &rename = m_renames[index];
+    FileFailure failure;
+    failure.index = index;
+    failure.path = QDir::toNativeSeparators(rename.folder + m_outcome.finalNames[index]);
+    failure.newName = rename.newName;
+    failure.reason = reason;
+    failure.cause = cause;
+    failure.severity = severity;
+    m_outcome.failures.append(failure);
+}
+
+QString Execution::blockedBy(int index) const
+{
+    return BatchExecutor::tr("it waited for \"%1\" to give up its name, which failed")
+        .arg(m_renames[index].oldName);
+}
+
+} // namespace
+
+BatchOutcome BatchExecutor::carryOut(const QVector<PlannedRename> &renames, const Options &options)
+{
+    return Execution(renames, options).run();
+}

@@ -1,0 +1,74 @@
+#ifndef BATCHEXECUTOR_H
+#define BATCHEXECUTOR_H
+
+#include "batchplan.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <atomic>
+#include <functional>
+
+// What went wrong with one file of a batch, for the worker to tell the user.
+struct FileFailure
+{
+    enum class Cause {
+        NameTaken,    // another file holds the new name
+        InvalidName,  // the new name cannot be a file name in its folder
+        Vanished,     // the file is no longer there
+        Blocked,      // it waited for a file that could not give up its name
+        SetAsideKept, // renamed, but the file it replaced could not be disposed of
+        System        // the file system refused, for the reason given
+    };
+    enum class Severity { Warning, Critical };
+
+    int index = -1;  // into the planned renames
+    QString path;    // where the file is now, native separators
+    QString newName; // the name it was meant to get
+    QString reason;  // one translated line
+    Cause cause = Cause::System;
+    Severity severity = Severity::Warning;
+};
+
+struct BatchOutcome
+{
+    QStringList finalNames;        // the name each planned file bears afterwards
+    QVector<FileFailure> failures; // in the order of the plan
+    qsizetype renamed = 0;
+    bool cancelled = false;
+};
+
+// Carries out a planned batch so that every rename succeeds whose new name is
+// not held by a file that stays: a name another planned file still holds is
+// freed before it is taken, and a cycle (a->b, b->a) goes through a fresh
+// temporary name in the same folder. No file is ever overwritten. With
+// replaceExisting, a file outside the request that holds a new name is set
+// aside under a free name, and disposed of only once the new file is in place
+// (put back when the move fails); a file of the request is never in the way
+// and a directory never is set aside. A file parked under a temporary name
+// always ends under its new or its old name (failing that, it stays under the
+// temporary name and is reported). Runs on the calling thread; checks the
+// cancel flag only between whole chains and cycles.
+class BatchExecutor
+{
+    Q_DECLARE_TR_FUNCTIONS(BatchExecutor)
+
+public:
+    struct Options
+    {
+        bool replaceExisting = false;
+        // Called now and then with the files handled so far and their total.
+        std::function<void(qsizetype done, qsizetype total)> progress;
+        const std::atomic<bool> *cancel = nullptr;
+    };
+
+    static BatchOutcome carryOut(const QVector<PlannedRename> &renames, const Options &options);
+    static BatchOutcome carryOut(const QVector<PlannedRename> &renames)
+    {
+        return carryOut(renames, Options());
+    }
+};
+
+#endif // BATCHEXECUTOR_H

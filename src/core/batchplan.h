@@ -1,0 +1,71 @@
+#ifndef BATCHPLAN_H
+#define BATCHPLAN_H
+
+#include "grouping.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+// One file of a batch, renamed inside its own folder (or left as it is).
+struct PlannedRename
+{
+    // Why a file keeps its name; shown before a run, never acted upon.
+    enum class Note { None, SuffixNotSelected, NoMatch };
+
+    // The folder's canonical path with a trailing "/": the same folder always
+    // has the same text here, however it was reached.
+    QString folder;
+    QString oldName;
+    QString newName;
+    Note note = Note::None;
+
+    QString sourcePath() const { return folder + oldName; }
+    QString targetPath() const { return folder + newName; }
+    bool changesName() const { return newName != oldName; }
+};
+
+// What a batch will do, decided before any file is touched, whichever job
+// made it: every file the request reaches, once, with its new name, and the
+// input list as it will read afterwards. A file reached twice (by itself and
+// through its folder, through a link, as "d" and "d/") is one file. Reads the
+// file system (folder identities), never changes it; safe on any thread.
+class BatchPlan
+{
+public:
+    // The new name of one file met in a group (its old name when it stays).
+    struct Decision
+    {
+        QString newName;
+        PlannedRename::Note note = PlannedRename::Note::None;
+    };
+    // Called for every file of every group, in order, also for a file met a
+    // second time (whose answer is then not used): a numbering counts it.
+    using Decide = std::function<Decision(const FileGroup &group, const QString &name)>;
+
+    static BatchPlan fromGroups(const GroupList &groups, const Decide &decide);
+
+    // Every file of the request once, also those whose name does not change.
+    const QVector<PlannedRename> &renames() const { return m_renames; }
+    qsizetype changeCount() const;
+
+    // The new input list, given the name each file bears after the run
+    // (finalNames[i] for renames()[i]): an entry given by itself under its new
+    // name, a directory as its folder prefix, each once; native separators.
+    QStringList refreshList(const QStringList &finalNames) const;
+
+private:
+    struct RefreshEntry
+    {
+        QString given;        // the entry as given, or the folder prefix of a directory
+        QString folderPrefix; // for an entry whose file may be renamed
+        int renameIndex = -1;
+    };
+
+    QVector<PlannedRename> m_renames;
+    QVector<RefreshEntry> m_refresh;
+};
+
+#endif // BATCHPLAN_H

@@ -1,0 +1,205 @@
+#include "directorylisting.h"
+#include "renameplan.h"
+#include "replaceplan.h"
+#include "testdir.h"
+
+#include <QtTest>
+
+// What a batch will do, decided before any file moves: new names, numbering,
+// which files a request reaches, the order of a listing.
+class TestPlans : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numberedNames_data();
+    void numberedNames();
+    void replacedNames_data();
+    void replacedNames();
+    void numberWidths_data();
+    void numberWidths();
+    void fileReachedTwiceUsesItsNumberInEveryGroup_data();
+    void fileReachedTwiceUsesItsNumberInEveryGroup();
+    void fileReachedUnderTwoSpellingsIsOneFile();
+    void listingMatchesQDir_data();
+    void listingMatchesQDir();
+};
+
+void TestPlans::numberedNames_data()
+{
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("reversed");
+    QTest::addColumn<QString>("expected");
+    addRow("numbered text alone", QStringLiteral("a.jpg"), 0, false, QStringLiteral("T7.jpg"));
+    addRow("alone, number first", QStringLiteral("a.jpg"), 0, true, QStringLiteral("7T.jpg"));
+    addRow("before the old name", QStringLiteral("a.jpg"), 1, false, QStringLiteral("T7-a.jpg"));
+    addRow("after the old name, number first", QStringLiteral("a.jpg"), 2, true,
+           QStringLiteral("a-7T.jpg"));
+    addRow("several dots keep all but the suffix", QStringLiteral("a.b.jpg"), 2, false,
+           QStringLiteral("a.b-T7.jpg"));
+    addRow("several dots, text alone", QStringLiteral("a.b.jpg"), 0, false,
+           QStringLiteral("T7.jpg"));
+    addRow("no dot gets none", QStringLiteral("README"), 0, false, QStringLiteral("T7"));
+    addRow("no dot, before", QStringLiteral("README"), 1, true, QStringLiteral("7T-README"));
+}
+
+void TestPlans::numberedNames()
+{
+    QFETCH(QString, oldName);
+    QFETCH(int, position);
+    QFETCH(bool, reversed);
+    RenameOptions options;
+    options.outputFormat = QStringLiteral("T");
+    options.reverseFormat = reversed;
+    options.formatPosition = position;
+    QTEST(RenamePlan::composeName(oldName, QStringLiteral("7"), options), "expected");
+}
+
+void TestPlans::replacedNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QString>("expected");
+    const int base = ReplaceRule::BaseName;
+    const int suffix = ReplaceRule::Suffix;
+    const int regExp = ReplaceRule::RegExp;
+    addRow("in the base name", "photo.jpg", base, "photo", "img", "img.jpg");
+    addRow("letter case matters", "Photo.jpg", base, "photo", "img", "Photo.jpg");
+    addRow("in the suffix only", "jpeg.jpeg", suffix, "jpeg", "jpg", "jpeg.jpg");
+    addRow("every occurrence", "a_a_a.txt", base, "a", "b", "b_b_b.txt");
+    addRow("removed", "report_v1.txt", base, "_v1", "", "report.txt");
+    addRow("middle part kept", "archive.tar.gz", base, "archive", "backup", "backup.tar.gz");
+    addRow("middle part untouched", "a.archive.gz", base, "archive", "x", "a.archive.gz");
+    addRow("suffix after a middle part", "archive.tar.gz", suffix, "gz", "xz", "archive.tar.xz");
+    addRow("no dot", "README", base, "READ", "WRITE", "WRITEME");
+    addRow("suffix removed with its dot", "photo.jpg", suffix, "jpg", "", "photo");
+    addRow("back-reference", "IMG_0042.jpg", regExp, "IMG_(\\d+)", "p-\\1", "p-0042.jpg");
+    addRow("no whole match", "IMG_0042x.jpg", regExp, "IMG_(\\d+)", "x", "IMG_0042x.jpg");
+    addRow("pattern leaves the suffix", "notes.txt", regExp, "[a-z]+", "new", "new.txt");
+    addRow("invalid pattern", "a(b.txt", regExp, "a(b", "x", "a(b.txt");
+}
+
+void TestPlans::replacedNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, mode);
+    QFETCH(QString, find);
+    QFETCH(QString, put);
+    const ReplaceRule rule =
+        ReplaceRule::make(find, put, mode == ReplaceRule::RegExp, mode == ReplaceRule::Suffix);
+    QTEST(ReplacePlan::newName(name, rule), "expected");
+}
+
+void TestPlans::numberWidths_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QStringList>("firstLastAndNextGroup");
+    addRow("9 files", 9, 9, QStringList{"T1.jpg", "T9.jpg", "T1.jpg"});
+    addRow("10 files", 10, 10, QStringList{"T01.jpg", "T10.jpg", "T1.jpg"});
+    addRow("100 files", 100, 100, QStringList{"T001.jpg", "T100.jpg", "T1.jpg"});
+    // The width counts the folder's files, selected or not.
+    addRow("5 selected of 12", 12, 5, QStringList{"T01.jpg", "T05.jpg", "T1.jpg"});
+}
+
+void TestPlans::numberWidths()
+{
+    QFETCH(int, files);
+    QFETCH(int, selected);
+    TestDir dir;
+    for (int i = 0; i < files; ++i) // the selected files spread among the others
+        dir.file(QStringLiteral("d/f%1.").arg(i, 3, 10, QLatin1Char('0'))
+                 + (i * selected % files < selected ? "jpg" : "png"));
+    RenameOptions options;
+    options.outputFormat = QStringLiteral("T");
+    options.listExtensions = QStringList{"jpg"};
+    options.renameBy = 2;
+    QStringList newNames;
+    const BatchPlan plan = RenamePlan::make({dir.at("d"), dir.file("e/x.jpg")}, options);
+    for (const PlannedRename &rename : plan.renames()) {
+        if (rename.changesName())
+            newNames << rename.newName;
+    }
+    QCOMPARE(newNames.size(), selected + 1);
+    QTEST((QStringList{newNames.first(), newNames.at(selected - 1), newNames.last()}),
+          "firstLastAndNextGroup");
+}
+
+void TestPlans::fileReachedTwiceUsesItsNumberInEveryGroup_data()
+{
+    QTest::addColumn<QStringList>("request");
+    addRow("file then its folder", QStringList{"d/a.jpg", "d"});
+    addRow("folder then one of its files", QStringList{"d", "d/a.jpg"});
+}
+
+void TestPlans::fileReachedTwiceUsesItsNumberInEveryGroup()
+{
+    QFETCH(QStringList, request);
+    TestDir dir;
+    dir.file("d/a.jpg");
+    dir.file("d/b.jpg");
+    for (QString &path : request)
+        path = dir.at(path);
+    RenameOptions options;
+    options.outputFormat = QStringLiteral("T");
+    options.listExtensions = QStringList{"jpg"};
+    options.renameBy = 2;
+    QStringList changes;
+    const BatchPlan plan = RenamePlan::make(request, options);
+    for (const PlannedRename &rename : plan.renames())
+        changes << rename.oldName + QStringLiteral(" -> ") + rename.newName;
+    QCOMPARE(changes, (QStringList{"a.jpg -> T1.jpg", "b.jpg -> T2.jpg"}));
+}
+
+void TestPlans::fileReachedUnderTwoSpellingsIsOneFile()
+{
+    TestDir dir;
+    dir.file("d/a.txt");
+    QVERIFY(QFile::link(dir.at("d"), dir.at("link")));
+    const QStringList request{dir.at("d"), dir.at("d") + '/', dir.at("link"), dir.at("d/a.txt")};
+    const BatchPlan plan = ReplacePlan::make(request, ReplaceRule::make("a", "b", false, false));
+    QCOMPARE(plan.renames().size(), 1);
+    QCOMPARE(plan.renames().first().newName, QStringLiteral("b.txt"));
+    const QString d = QDir::toNativeSeparators(dir.at("d") + '/');
+    QCOMPARE(plan.refreshList({"b.txt"}),
+             (QStringList{d, QDir::toNativeSeparators(dir.at("link") + '/'), d + "b.txt"}));
+}
+
+void TestPlans::listingMatchesQDir_data()
+{
+    QTest::addColumn<int>("sort");
+    QTest::addColumn<int>("order");
+    addRow("newest first", int(QDir::Time), int(ListingOrder::Time));
+    addRow("largest first", int(QDir::Size), int(ListingOrder::Size));
+    addRow("by name", int(QDir::Name), int(ListingOrder::Name));
+}
+
+void TestPlans::listingMatchesQDir()
+{
+    QFETCH(int, sort);
+    QFETCH(int, order);
+    TestDir dir;
+    const QDateTime t(QDate(2023, 3, 26), QTime(1, 30), Qt::UTC);
+    dir.sizedFile("d/b.jpg", 5, t);
+    dir.sizedFile("d/B.jpg", 5, t);
+    dir.sizedFile("d/a.jpg", 7, t.addMSecs(1));
+    dir.sizedFile("d/A.JPG", 7, t.addMSecs(-1));
+    dir.sizedFile("d/\u00e9t\u00e9", 0, t);
+    dir.sizedFile("d/.hidden", 0, t);
+    dir.folder("d/sub");
+    QFile::link(dir.sizedFile("target.txt", 9, t.addDays(-1)), dir.at("d/link.txt"));
+    QFile::link(dir.at("gone.txt"), dir.at("d/broken.txt"));
+    QStringList listed;
+    for (const ListedFile &file : listPlainFiles(dir.at("d"), ListingOrder(order)))
+        listed << file.name;
+    QCOMPARE(listed, QDir(dir.at("d")).entryList(QDir::Files, QDir::SortFlags(sort)));
+    QStringList names = listPlainFileNames(dir.at("d"));
+    names.sort();
+    QCOMPARE(names, QDir(dir.at("d")).entryList(QDir::Files, QDir::Name));
+}
+
+QTEST_GUILESS_MAIN(TestPlans)
+#include "tst_plans.moc"
