@@ -2,6 +2,7 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "folderhandle.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +12,8 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -41,9 +44,14 @@ private:
 
     const QVector<PlannedRename> &m_renames;
     const BatchExecutor::Options &m_options;
-    QStringList m_sources;
-    QStringList m_targets;
-    QHash<QString, int> m_bySource;
+    QString source(int index) const { return m_renames[index].sourcePath(); }
+    QString target(int index) const { return m_renames[index].targetPath(); }
+    int holderOf(const QString &name, int folder) const;
+
+    // Per folder of the batch: the folder opened once, and its files by name.
+    std::vector<std::unique_ptr<FolderHandle>> m_folders;
+    QVector<QHash<QString, int>> m_bySource;
+    QVector<int> m_folderOf;
     QVector<State> m_state;
     // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
     QVector<int> m_waitsFor;
@@ -58,24 +66,33 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
       m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1)
 {
     const int count = int(renames.size());
-    m_sources.reserve(count);
-    m_targets.reserve(count);
-    for (const PlannedRename &rename : renames) {
-        m_sources.append(rename.sourcePath());
-        m_targets.append(rename.targetPath());
-    }
+    m_folderOf.reserve(count);
     m_outcome.finalNames.reserve(count);
-    m_bySource.reserve(count);
+    QHash<QString, int> folderIndex;
     for (int i = 0; i < count; ++i) {
-        m_outcome.finalNames.append(renames[i].oldName);
-        if (m_bySource.contains(m_sources[i]))
+        const PlannedRename &rename = renames[i];
+        m_outcome.finalNames.append(rename.oldName);
+        // Neighbours share their folder's text, which spares most look-ups.
+        int folder = -1;
+        if (i > 0 && renames[i - 1].folder.constData() == rename.folder.constData())
+            folder = m_folderOf[i - 1];
+        else
+            folder = folderIndex.value(rename.folder, -1);
+        if (folder < 0) {
+            folder = int(m_folders.size());
+            folderIndex.insert(rename.folder, folder);
+            m_folders.push_back(std::make_unique<FolderHandle>(rename.folder));
+            m_bySource.append(QHash<QString, int>());
+        }
+        m_folderOf.append(folder);
+        QHash<QString, int> &bySource = m_bySource[folder];
+        if (bySource.contains(rename.oldName))
             fail(i, Cause::System, BatchExecutor::tr("given twice"));
         else
-            m_bySource.insert(m_sources[i], i);
+            bySource.insert(rename.oldName, i);
     }
 
-    QHash<QString, int> byTarget;
-    byTarget.reserve(count);
+    QVector<QHash<QString, int>> byTarget(m_folders.size());
     for (int i = 0; i < count; ++i) {
         const PlannedRename &rename = renames[i];
         if (m_state[i] == State::Failed || !rename.changesName()) {
@@ -89,26 +106,31 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
                      .arg(rename.newName));
             continue;
         }
-        const QString &target = m_targets[i];
-        if (byTarget.contains(target)) {
+        QHash<QString, int> &targets = byTarget[m_folderOf[i]];
+        if (targets.contains(rename.newName)) {
             fail(i, Cause::NameTaken,
                  BatchExecutor::tr("\"%1\" is the new name of another file of this request too")
                      .arg(rename.newName));
             continue;
         }
-        byTarget.insert(target, i);
+        targets.insert(rename.newName, i);
         m_state[i] = State::Waiting;
     }
 
     for (int i = 0; i < count; ++i) {
         if (m_state[i] != State::Waiting)
             continue;
-        const int holder = m_bySource.value(m_targets[i], -1);
+        const int holder = holderOf(renames[i].newName, m_folderOf[i]);
         if (holder >= 0 && m_state[holder] == State::Waiting) {
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
     }
+}
+
+int Execution::holderOf(const QString &name, int folder) const
+{
+    return m_bySource[folder].value(name, -1);
 }
 
 BatchOutcome Execution::run()
@@ -188,7 +210,7 @@ void Execution::runCycle(int parked)
         done.append(index);
     }
     if (broken < 0) {
-        if (renameNoReplace(temporary, m_targets[parked], &error)) {
+        if (renameNoReplace(temporary, target(parked), &error)) {
             finish(parked, rename.newName);
             reportProgress(false);
             return;
@@ -203,13 +225,13 @@ void Execution::runCycle(int parked)
             fail(*it, Cause::Blocked, blockedBy(broken));
     }
     const QString temporaryName = temporary.mid(rename.folder.size());
-    if (renameNoReplace(temporary, m_sources[parked])) {
+    if (renameNoReplace(temporary, source(parked))) {
         m_outcome.finalNames[parked] = rename.oldName;
         if (broken == parked)
             fail(parked, Cause::System, error, Severity::Critical);
         else
             fail(parked, Cause::Blocked, blockedBy(broken));
-    } else if (renameNoReplace(temporary, m_targets[parked])) {
+    } else if (renameNoReplace(temporary, target(parked))) {
         finish(parked, rename.newName);
     } else {
         m_outcome.finalNames[parked] = temporaryName;
@@ -232,21 +254,22 @@ bool Execution::move(int index)
     QString error;
     // The common case costs one system call; why it failed is looked into
     // only when it did.
-    if (renameNoReplace(m_sources[index], m_targets[index], &error)) {
+    if (m_folders[size_t(m_folderOf[index])]->renameNoReplace(rename.oldName, rename.newName,
+                                                              &error)) {
         finish(index, rename.newName);
         return true;
     }
-    if (!pathExists(m_sources[index])) {
+    if (!pathExists(source(index))) {
         fail(index, Cause::Vanished, BatchExecutor::tr("it no longer exists"));
         return false;
     }
-    if (!pathExists(m_targets[index])) {
+    if (!pathExists(target(index))) {
         fail(index, Cause::System, error, Severity::Critical);
         return false;
     }
     // A file system that ignores letter case sees the file itself at its new
     // name; a detour through a temporary name changes the case everywhere.
-    if (isSameFile(m_sources[index], m_targets[index])
+    if (isSameFile(source(index), target(index))
         && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0) {
         if (moveThroughTemporary(index, &error))
             return true;
@@ -255,8 +278,8 @@ bool Execution::move(int index)
     }
     // A file of the request is never in the way: it either moved on already
     // or keeps its name.
-    if (m_options.replaceExisting && !m_bySource.contains(m_targets[index])
-        && !QFileInfo(m_targets[index]).isDir())
+    if (m_options.replaceExisting && holderOf(rename.newName, m_folderOf[index]) < 0
+        && !QFileInfo(target(index)).isDir())
         return replaceExisting(index);
     fail(index, Cause::NameTaken,
          BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
@@ -268,18 +291,18 @@ bool Execution::moveThroughTemporary(int index, QString *error)
     const QString temporary = parkAside(index, error);
     if (temporary.isEmpty())
         return false;
-    if (renameNoReplace(temporary, m_targets[index], error)) {
+    if (renameNoReplace(temporary, target(index), error)) {
         finish(index, m_renames[index].newName);
         return true;
     }
-    renameNoReplace(temporary, m_sources[index]);
+    renameNoReplace(temporary, source(index));
     return false;
 }
 
 bool Execution::replaceExisting(int index)
 {
     const QString &newName = m_renames[index].newName;
-    const Displacement displacement = replaceExistingFile(m_sources[index], m_targets[index]);
+    const Displacement displacement = replaceExistingFile(source(index), target(index));
     const QString asideName = fileNameOf(displacement.asidePath);
     switch (displacement.result) {
     case Displacement::Replaced:
@@ -316,7 +339,7 @@ bool Execution::replaceExisting(int index)
 bool Execution::undo(int index)
 {
     const PlannedRename &rename = m_renames[index];
-    if (!renameNoReplace(m_targets[index], m_sources[index]))
+    if (!renameNoReplace(target(index), source(index)))
         return false; // it keeps its new name, which is no loss
     m_outcome.finalNames[index] = rename.oldName;
     m_state[index] = State::Waiting;
@@ -333,7 +356,7 @@ QString Execution::parkAside(int index, QString *error)
             rename.folder
             + QStringLiteral(".tavrelo-%1.tmp")
                   .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        if (renameNoReplace(m_sources[index], temporary, error))
+        if (renameNoReplace(source(index), temporary, error))
             return temporary;
         if (!pathExists(temporary))
             return QString();
