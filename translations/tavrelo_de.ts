@@ -140,7 +140,7 @@
     </message>
     <message>
         <source>Suffix </source>
-        <translation>Endung </translation>
+        <translation>Suffix </translation>
     </message>
     <message>
         <source>Delete if exists </source>
