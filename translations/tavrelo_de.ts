@@ -563,7 +563,7 @@ Fortfahren?</translation>
     </message>
     <message>
         <source>Command shells pick groups of files with wildcards, a practice known as &quot;file globbing&quot;. The pattern syntax setting switches between regular expressions and this wildcard mode, which is much simpler: it has only the four features below.</source>
-        <translation>Kommandozeilen wählen Gruppen von Dateien mit Platzhaltern aus, ein Verfahren, das als „File Globbing“ bekannt ist. Die Einstellung der Mustersyntax schaltet zwischen regulären Ausdrücken und diesem Platzhaltermodus um, der viel einfacher ist: Er kennt nur die vier Elemente unten.</translation>
+        <translation>Befehlsinterpreter (Shells) wählen Gruppen von Dateien mit Platzhaltern aus, ein Verfahren, das als „File Globbing“ bekannt ist. Die Einstellung der Mustersyntax schaltet zwischen regulären Ausdrücken und diesem Platzhaltermodus um, der viel einfacher ist: Er kennt nur die vier Elemente unten.</translation>
     </message>
     <message>
         <source>Any character other than those below stands for itself. The character c matches the letter c.</source>

@@ -521,7 +521,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Matches at the end of the string. To match a dollar sign itself, escape it as \$. For example, \d\s*$ matches a digit followed only by optional whitespace up to the end.</source>
-        <translation>Correspond à la fin de la chaîne. Pour trouver le signe dollar lui-même, échappez-le ainsi&#xa0;: \$. Par exemple, \d\s*$ correspond à un chiffre suivi, jusqu&apos;à la fin, au plus d&apos;espacements.</translation>
+        <translation>Correspond à la fin de la chaîne. Pour trouver le signe dollar lui-même, échappez-le ainsi&#xa0;: \$. Par exemple, \d\s*$ correspond à un chiffre qui n&apos;est suivi que d&apos;espacements facultatifs jusqu&apos;à la fin.</translation>
     </message>
     <message>
         <source>\b</source>
