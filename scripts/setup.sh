@@ -7,6 +7,7 @@ packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
     qt6-qpa-plugins fonts-dejavu-core
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     python3 xvfb xauth
 )
 

@@ -7,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     setApplicationIdentity();
+    installTranslations(application);
 
     MainWindow window;
     decorateMainWindow(window);

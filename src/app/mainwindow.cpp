@@ -25,6 +25,21 @@ namespace {
 
 const int statusMessageTimeout = 3000;
 
+// The rename worker names its last step in English; the status bar says it in
+// the user's language.
+QString statusDone(const QString &statusWord)
+{
+    static const char *const words[] = {QT_TRANSLATE_NOOP("Rename", "Renaming"),
+                                        QT_TRANSLATE_NOOP("Rename", "Reseting")};
+    QString shown = statusWord;
+    for (const char *word : words) {
+        if (statusWord == QLatin1String(word))
+            shown = QCoreApplication::translate("Rename", word);
+    }
+    //: Follows a status word such as "Renaming" in the status bar.
+    return shown + MainWindow::tr(" done !");
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -33,9 +48,9 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
 
-    ui->comboRenameBy->addItem(QStringLiteral("Date (newer first)"));
-    ui->comboRenameBy->addItem(QStringLiteral("Size (greater first)"));
-    ui->comboRenameBy->addItem(QStringLiteral("Name (alphabetical)"));
+    ui->comboRenameBy->addItem(tr("Date (newer first)"));
+    ui->comboRenameBy->addItem(tr("Size (greater first)"));
+    ui->comboRenameBy->addItem(tr("Name (alphabetical)"));
 
     ui->groupRenameFiles->setEnabled(false);
     ui->groupRenameGroup->setEnabled(false);
@@ -216,7 +231,7 @@ void MainWindow::analizeFinished()
     analize->wait();
     analysisRunning = false;
     updateCommandStates();
-    statusBar()->showMessage(QStringLiteral("Analize done !"), statusMessageTimeout);
+    statusBar()->showMessage(tr("Analize done !"), statusMessageTimeout);
     if (analysisPending) {
         const bool start = analysisStartPending;
         analysisPending = false;
@@ -284,7 +299,7 @@ void MainWindow::resetListView()
     knownPaths.clear();
     knownPathsValid = true;
     rename->reset();
-    statusBar()->showMessage(rename->status() + QStringLiteral(" done !"), statusMessageTimeout);
+    statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
 }
 
 void MainWindow::alternateRowColor()
@@ -316,6 +331,8 @@ void MainWindow::showFilesInformations()
 void MainWindow::writeOutputFormatPreview(const QString &text, int position)
 {
     const QString sample = text.isEmpty() ? QStringLiteral("~") : text;
+    //: Stands for the old name of a file in the example name, as in the radio buttons.
+    const QString name = tr("filename");
     const bool reverse = ui->checkReverseFormat->isChecked();
     QString preview;
     switch (position) {
@@ -324,12 +341,12 @@ void MainWindow::writeOutputFormatPreview(const QString &text, int position)
                           : sample + QStringLiteral("000.txt");
         break;
     case 1:
-        preview = reverse ? QStringLiteral("000") + sample + QStringLiteral("_filename.txt")
-                          : sample + QStringLiteral("000_filename.txt");
+        preview = reverse ? QStringLiteral("000") + sample + u'_' + name + QStringLiteral(".txt")
+                          : sample + QStringLiteral("000_") + name + QStringLiteral(".txt");
         break;
     case 2:
-        preview = reverse ? QStringLiteral("filename_000") + sample + QStringLiteral(".txt")
-                          : QStringLiteral("filename_") + sample + QStringLiteral("000.txt");
+        preview = reverse ? name + QStringLiteral("_000") + sample + QStringLiteral(".txt")
+                          : name + u'_' + sample + QStringLiteral("000.txt");
         break;
     default:
         return;
@@ -396,11 +413,11 @@ void MainWindow::doRename()
         return;
     }
     const QString question = tr("You have selected to rename your files : \n")
-                             + ui->labelOutputFormat->text() + QStringLiteral("\n\nContinue ?");
+                             + ui->labelOutputFormat->text() + tr("\n\nContinue ?");
     QMessageBox box(QMessageBox::Question, tr("Confirmation"), question, QMessageBox::NoButton,
                     this);
-    QPushButton *yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
+    box.addButton(tr("No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() != yes)
@@ -421,7 +438,7 @@ void MainWindow::renameFinished()
     rename->wait();
     renameRunning = false;
     updateCommandStates();
-    statusBar()->showMessage(rename->status() + QStringLiteral(" done !"), statusMessageTimeout);
+    statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
 }
 
 void MainWindow::doReplace()
@@ -429,8 +446,8 @@ void MainWindow::doReplace()
     if (workerChangesFiles())
         return;
     if (ui->lineReplaceIn->text().isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Empty input string"),
-                             QStringLiteral("Warning : Please fill the input string to replace..."),
+        QMessageBox::warning(this, tr("Empty input string"),
+                             tr("Warning : Please fill the input string to replace..."),
                              QMessageBox::Ok);
         return;
     }
@@ -469,13 +486,13 @@ void MainWindow::showMessage(int priority, QString message)
 {
     switch (priority) {
     case 0:
-        QMessageBox::information(this, QStringLiteral("Information"), message, QMessageBox::Ok);
+        QMessageBox::information(this, tr("Information"), message, QMessageBox::Ok);
         break;
     case 1:
-        QMessageBox::warning(this, QStringLiteral("Warning"), message, QMessageBox::Ok);
+        QMessageBox::warning(this, tr("Warning"), message, QMessageBox::Ok);
         break;
     case 2:
-        QMessageBox::critical(this, QStringLiteral("Critical"), message, QMessageBox::Ok);
+        QMessageBox::critical(this, tr("Critical"), message, QMessageBox::Ok);
         break;
     default:
         break;

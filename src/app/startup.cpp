@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWidget>
 
 void setApplicationIdentity()
@@ -20,4 +22,25 @@ void decorateMainWindow(QWidget &window)
     window.setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" v")
                           + QCoreApplication::applicationVersion());
     window.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+}
+
+void installTranslations(QCoreApplication &application, const QLocale &locale)
+{
+    auto *program = new QTranslator(&application);
+    // Tries the locale's languages in the user's order of preference.
+    if (!program->load(locale, QStringLiteral("tavrelo"), QStringLiteral("_"),
+                       QStringLiteral(":/i18n"))) {
+        delete program;
+        return;
+    }
+    QCoreApplication::installTranslator(program);
+
+    // Qt's buttons follow the language the program speaks, not the next
+    // language on the user's list; a missing file leaves them in English.
+    auto *qt = new QTranslator(&application);
+    if (qt->load(QLocale(program->language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        delete qt;
 }

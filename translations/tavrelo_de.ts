@@ -1,0 +1,759 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>Extensions</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>Hauptfenster</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Scan recursive </source>
+        <translation>Rekursiv durchsuchen </translation>
+    </message>
+    <message>
+        <source>Alternate row color</source>
+        <translation>Zeilen abwechselnd färben</translation>
+    </message>
+    <message>
+        <source>Reset list</source>
+        <translation>Liste zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Output format :</source>
+        <translation>Ausgabeformat:</translation>
+    </message>
+    <message>
+        <source>Name (~000)</source>
+        <translation>Neuer Name (~000)</translation>
+    </message>
+    <message>
+        <source>Append (~000_filename)</source>
+        <translation>Voranstellen (~000_Dateiname)</translation>
+    </message>
+    <message>
+        <source>Prepend (filename_~000)</source>
+        <translation>Anhängen (Dateiname_~000)</translation>
+    </message>
+    <message>
+        <source>String that will be used for renaming files...</source>
+        <translation>Text, mit dem die Dateien umbenannt werden...</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>~000.txt</source>
+        <translation>~000.txt</translation>
+    </message>
+    <message>
+        <source>Reverse format with number</source>
+        <translation>Text und Nummer vertauschen</translation>
+    </message>
+    <message>
+        <source>Rename files :</source>
+        <translation>Dateien umbenennen:</translation>
+    </message>
+    <message>
+        <source>Rename all files together</source>
+        <translation>Alle Dateien gemeinsam umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename all files...</source>
+        <translation>Alle Dateien umbenennen...</translation>
+    </message>
+    <message>
+        <source>Rename files by </source>
+        <translation>Dateien umbenennen nach </translation>
+    </message>
+    <message>
+        <source>Rename selected files by extensions...</source>
+        <translation>Nur Dateien mit den ausgewählten Dateiendungen umbenennen...</translation>
+    </message>
+    <message>
+        <source>extensions</source>
+        <translation>Dateiendungen</translation>
+    </message>
+    <message>
+        <source>Rename group :</source>
+        <translation>Gruppierung:</translation>
+    </message>
+    <message>
+        <source>Rename files non regarding suffixes</source>
+        <translation>Dateien ohne Rücksicht auf die Endung umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename files by suffixes individually</source>
+        <translation>Dateien je Endung getrennt umbenennen</translation>
+    </message>
+    <message>
+        <source>Files informations :</source>
+        <translation>Dateiinformationen:</translation>
+    </message>
+    <message>
+        <source>Number of files :</source>
+        <translation>Anzahl der Dateien:</translation>
+    </message>
+    <message>
+        <source>Number of suffix :</source>
+        <translation>Anzahl der Dateiendungen:</translation>
+    </message>
+    <message>
+        <source>Rename by (only for directories) :</source>
+        <translation>Umbenennen nach (nur für Ordner):</translation>
+    </message>
+    <message>
+        <source>Reverse order</source>
+        <translation>Umgekehrte Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Replace :</source>
+        <translation>Ersetzen:</translation>
+    </message>
+    <message>
+        <source>RegExp </source>
+        <translation>RegExp </translation>
+    </message>
+    <message>
+        <source>Documentation</source>
+        <translation>Dokumentation</translation>
+    </message>
+    <message>
+        <source>Suffix </source>
+        <translation>Suffix </translation>
+    </message>
+    <message>
+        <source>Delete if exists </source>
+        <translation>Vorhandene löschen </translation>
+    </message>
+    <message>
+        <source>Refresh list view </source>
+        <translation>Liste aktualisieren </translation>
+    </message>
+    <message>
+        <source>By :</source>
+        <translation>Durch:</translation>
+    </message>
+    <message>
+        <source>An update is available. You can download it using Options &gt; Check for update.</source>
+        <translation>Eine Aktualisierung ist verfügbar. Sie können sie über Optionen &gt; Nach Aktualisierungen suchen herunterladen.</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source> done !</source>
+        <extracomment>Follows a status word such as &quot;Renaming&quot; in the status bar.</extracomment>
+        <translation> abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Datum (neueste zuerst)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Größe (größte zuerst)</translation>
+    </message>
+    <message>
+        <source>Name (alphabetical)</source>
+        <translation>Name (alphabetisch)</translation>
+    </message>
+    <message>
+        <source> - RegExp Documentation</source>
+        <translation> - RegExp-Dokumentation</translation>
+    </message>
+    <message>
+        <source> - Choose extensions</source>
+        <translation> - Dateiendungen auswählen</translation>
+    </message>
+    <message>
+        <source> - Update</source>
+        <translation> - Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>You have selected a non user directory.
+
+Beware that renamed files system will results to a non working system.
+
+Make sur that you only manipulate your own known directory...</source>
+        <translation>Sie haben einen Ordner außerhalb Ihres Benutzerordners gewählt.
+
+Wer Systemdateien umbenennt, riskiert ein System, das nicht mehr funktioniert.
+
+Bearbeiten Sie nur Ihre eigenen, bekannten Ordner...</translation>
+    </message>
+    <message>
+        <source>Analize done !</source>
+        <translation>Analyse abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>filename</source>
+        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Warning : Please choose a directory/file first...</source>
+        <translation>Warnung: Bitte wählen Sie zuerst einen Ordner oder eine Datei...</translation>
+    </message>
+    <message>
+        <source>You have selected to rename your files : 
+</source>
+        <translation>Ihre Dateien werden so umbenannt:
+</translation>
+    </message>
+    <message>
+        <source>
+
+Continue ?</source>
+        <translation>
+
+Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Empty input string</source>
+        <translation>Leerer Suchtext</translation>
+    </message>
+    <message>
+        <source>Warning : Please fill the input string to replace...</source>
+        <translation>Warnung: Bitte geben Sie den zu ersetzenden Text ein...</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Kritischer Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>Regexp</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Characters and Abbreviations for Sets of Characters</source>
+        <translation>Zeichen und Abkürzungen für Zeichenmengen</translation>
+    </message>
+    <message>
+        <source>c</source>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>Any ordinary character stands for itself, unless it is one of the special characters described on these pages. The character c matches the letter c.</source>
+        <translation>Jedes gewöhnliche Zeichen steht für sich selbst, sofern es nicht eines der Sonderzeichen ist, die diese Seiten beschreiben. Das Zeichen c passt auf den Buchstaben c.</translation>
+    </message>
+    <message>
+        <source>\c</source>
+        <translation>\c</translation>
+    </message>
+    <message>
+        <source>A backslash in front of a special character makes it an ordinary one that stands for itself. For example \^ matches a caret, even at the start of the pattern.</source>
+        <translation>Ein Backslash vor einem Sonderzeichen macht es zu einem gewöhnlichen Zeichen, das für sich selbst steht. So passt \^ auf einen Zirkumflex, auch am Anfang des Musters.</translation>
+    </message>
+    <message>
+        <source>\a</source>
+        <translation>\a</translation>
+    </message>
+    <message>
+        <source>Matches the bell character (BEL, 0x07).</source>
+        <translation>Passt auf das Klingelzeichen (BEL, 0x07).</translation>
+    </message>
+    <message>
+        <source>\f</source>
+        <translation>\f</translation>
+    </message>
+    <message>
+        <source>Matches the form feed character (FF, 0x0C).</source>
+        <translation>Passt auf den Seitenvorschub (FF, 0x0C).</translation>
+    </message>
+    <message>
+        <source>\n</source>
+        <translation>\n</translation>
+    </message>
+    <message>
+        <source>Matches the line feed character (LF, 0x0A), the Unix newline.</source>
+        <translation>Passt auf den Zeilenvorschub (LF, 0x0A), den Zeilenumbruch unter Unix.</translation>
+    </message>
+    <message>
+        <source>\r</source>
+        <translation>\r</translation>
+    </message>
+    <message>
+        <source>Matches the carriage return character (CR, 0x0D).</source>
+        <translation>Passt auf den Wagenrücklauf (CR, 0x0D).</translation>
+    </message>
+    <message>
+        <source>\t</source>
+        <translation>\t</translation>
+    </message>
+    <message>
+        <source>Matches the horizontal tab character (HT, 0x09).</source>
+        <translation>Passt auf den horizontalen Tabulator (HT, 0x09).</translation>
+    </message>
+    <message>
+        <source>\xhhhh</source>
+        <translation>\xhhhh</translation>
+    </message>
+    <message>
+        <source>Matches the Unicode character whose code is the four-digit hexadecimal number hhhh (from 0x0000 to 0xFFFF).</source>
+        <translation>Passt auf das Unicode-Zeichen, dessen Code die vierstellige Hexadezimalzahl hhhh ist (von 0x0000 bis 0xFFFF).</translation>
+    </message>
+    <message>
+        <source>&lt;strong&gt;\0ooo&lt;/strong&gt;&lt;br /&gt;
+(i.e., zero ooo)</source>
+        <translation>&lt;strong&gt;\0ooo&lt;/strong&gt;&lt;br /&gt;
+(d. h. Null ooo)</translation>
+    </message>
+    <message>
+        <source>Matches the Latin-1 character whose code is the octal number ooo, which may not exceed octal 377 (decimal 255).</source>
+        <translation>Passt auf das Latin-1-Zeichen, dessen Code die Oktalzahl ooo ist; sie darf oktal 377 (dezimal 255) nicht überschreiten.</translation>
+    </message>
+    <message>
+        <source>&lt;strong&gt;.&lt;/strong&gt; (dot)</source>
+        <translation>&lt;strong&gt;.&lt;/strong&gt; (Punkt)</translation>
+    </message>
+    <message>
+        <source>Matches any single character, the newline included.</source>
+        <translation>Passt auf jedes einzelne Zeichen, auch auf den Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>\d</source>
+        <translation>\d</translation>
+    </message>
+    <message>
+        <source>Matches a digit.</source>
+        <translation>Passt auf eine Ziffer.</translation>
+    </message>
+    <message>
+        <source>\D</source>
+        <translation>\D</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not a digit.</source>
+        <translation>Passt auf jedes Zeichen, das keine Ziffer ist.</translation>
+    </message>
+    <message>
+        <source>\s</source>
+        <translation>\s</translation>
+    </message>
+    <message>
+        <source>Matches a whitespace character, such as a space, a tab or a line feed.</source>
+        <translation>Passt auf ein Leerraumzeichen, etwa ein Leerzeichen, einen Tabulator oder einen Zeilenvorschub.</translation>
+    </message>
+    <message>
+        <source>\S</source>
+        <translation>\S</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not whitespace.</source>
+        <translation>Passt auf jedes Zeichen, das kein Leerraum ist.</translation>
+    </message>
+    <message>
+        <source>\w</source>
+        <translation>\w</translation>
+    </message>
+    <message>
+        <source>Matches a word character: a letter, a digit or the underscore.</source>
+        <translation>Passt auf ein Wortzeichen: einen Buchstaben, eine Ziffer oder den Unterstrich.</translation>
+    </message>
+    <message>
+        <source>\W</source>
+        <translation>\W</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not a word character.</source>
+        <translation>Passt auf jedes Zeichen, das kein Wortzeichen ist.</translation>
+    </message>
+    <message>
+        <source>Back-reference: matches again the text that the n-th parenthesised group captured. \1 repeats the first group, \2 the second, and so on.</source>
+        <translation>Rückverweis: passt noch einmal auf den Text, den die n-te Gruppe in runden Klammern erfasst hat. \1 wiederholt die erste Gruppe, \2 die zweite und so weiter.</translation>
+    </message>
+    <message>
+        <source>Sets of Characters</source>
+        <translation>Zeichenmengen</translation>
+    </message>
+    <message>
+        <source>Square brackets match any one of the characters they enclose. The abbreviations of the first page, such as \d or \s, may be used inside them. Apart from those abbreviations and the two entries below, characters inside brackets lose their special meaning.</source>
+        <translation>Eckige Klammern passen auf genau eines der Zeichen, die sie einschließen. Die Abkürzungen der ersten Seite, etwa \d oder \s, dürfen darin vorkommen. Abgesehen von diesen Abkürzungen und den beiden Einträgen unten verlieren Zeichen in eckigen Klammern ihre besondere Bedeutung.</translation>
+    </message>
+    <message>
+        <source>^</source>
+        <translation>^</translation>
+    </message>
+    <message>
+        <source>As the first character inside the brackets, the caret turns the set around: it matches any character that is not listed. [^abc] matches any character except a, b and c.</source>
+        <translation>Als erstes Zeichen in den Klammern kehrt der Zirkumflex die Menge um: Sie passt dann auf jedes Zeichen, das nicht aufgeführt ist. [^abc] passt auf jedes Zeichen außer a, b und c.</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Between two characters, the dash stands for the whole range from the first to the second. [W-Z] matches W, X, Y or Z.</source>
+        <translation>Zwischen zwei Zeichen steht der Bindestrich für den ganzen Bereich vom ersten bis zum zweiten. [W-Z] passt auf W, X, Y oder Z.</translation>
+    </message>
+    <message>
+        <source>Quantifiers</source>
+        <translation>Quantoren</translation>
+    </message>
+    <message>
+        <source>Without a quantifier, an expression must occur exactly once. Below, E stands for an expression: a single character, an abbreviation such as \d, a set of characters in square brackets, or an expression in parentheses.</source>
+        <translation>Ohne Quantor muss ein Ausdruck genau einmal vorkommen. Im Folgenden steht E für einen Ausdruck: ein einzelnes Zeichen, eine Abkürzung wie \d, eine Zeichenmenge in eckigen Klammern oder einen Ausdruck in runden Klammern.</translation>
+    </message>
+    <message>
+        <source>E?</source>
+        <translation>E?</translation>
+    </message>
+    <message>
+        <source>Zero or one occurrence of E: E is optional. The same as E{0,1}. For example, dents? matches both &quot;dent&quot; and &quot;dents&quot;.</source>
+        <translation>Kein oder ein Vorkommen von E: E ist optional. Gleichbedeutend mit E{0,1}. So passt Hunde? sowohl auf „Hund“ als auch auf „Hunde“.</translation>
+    </message>
+    <message>
+        <source>E+</source>
+        <translation>E+</translation>
+    </message>
+    <message>
+        <source>One or more occurrences of E. The same as E{1,}. For example, 0+ matches &quot;0&quot;, &quot;00&quot;, &quot;000&quot; and so on.</source>
+        <translation>Ein oder mehr Vorkommen von E. Gleichbedeutend mit E{1,}. So passt 0+ auf „0“, „00“, „000“ und so weiter.</translation>
+    </message>
+    <message>
+        <source>E*</source>
+        <translation>E*</translation>
+    </message>
+    <message>
+        <source>Zero or more occurrences of E. The same as E{0,}. Take care: since E* also matches nothing at all, it often matches where you did not expect it. Where at least one occurrence is needed, use E+ instead.</source>
+        <translation>Kein, ein oder mehr Vorkommen von E. Gleichbedeutend mit E{0,}. Vorsicht: Da E* auch auf gar nichts passt, passt es oft dort, wo man es nicht erwartet. Wird mindestens ein Vorkommen gebraucht, verwenden Sie stattdessen E+.</translation>
+    </message>
+    <message>
+        <source>E{n}</source>
+        <translation>E{n}</translation>
+    </message>
+    <message>
+        <source>Exactly n occurrences of E. The same as E{n,n}. For example, x{3} matches &quot;xxx&quot; and nothing shorter.</source>
+        <translation>Genau n Vorkommen von E. Gleichbedeutend mit E{n,n}. So passt x{3} auf „xxx“ und auf nichts Kürzeres.</translation>
+    </message>
+    <message>
+        <source>E{n,}</source>
+        <translation>E{n,}</translation>
+    </message>
+    <message>
+        <source>At least n occurrences of E.</source>
+        <translation>Mindestens n Vorkommen von E.</translation>
+    </message>
+    <message>
+        <source>E{,m}</source>
+        <translation>E{,m}</translation>
+    </message>
+    <message>
+        <source>At most m occurrences of E. The same as E{0,m}.</source>
+        <translation>Höchstens m Vorkommen von E. Gleichbedeutend mit E{0,m}.</translation>
+    </message>
+    <message>
+        <source>E{n,m}</source>
+        <translation>E{n,m}</translation>
+    </message>
+    <message>
+        <source>At least n and at most m occurrences of E.</source>
+        <translation>Mindestens n und höchstens m Vorkommen von E.</translation>
+    </message>
+    <message>
+        <source>Assertions</source>
+        <translation>Zusicherungen</translation>
+    </message>
+    <message>
+        <source>Assertions state a condition about the current position in the text. They match no character themselves. Below, E stands for any expression.</source>
+        <translation>Zusicherungen stellen eine Bedingung an die aktuelle Position im Text. Sie selbst passen auf kein Zeichen. Im Folgenden steht E für einen beliebigen Ausdruck.</translation>
+    </message>
+    <message>
+        <source>Matches at the start of the string. To match a caret itself, escape it as \^. For example, ^#include matches &quot;#include&quot; only at the very beginning.</source>
+        <translation>Passt am Anfang der Zeichenkette. Um den Zirkumflex selbst zu finden, schreiben Sie ihn als \^. So passt ^#include auf „#include“ nur ganz am Anfang.</translation>
+    </message>
+    <message>
+        <source>$</source>
+        <translation>$</translation>
+    </message>
+    <message>
+        <source>Matches at the end of the string. To match a dollar sign itself, escape it as \$. For example, \d\s*$ matches a digit followed only by optional whitespace up to the end.</source>
+        <translation>Passt am Ende der Zeichenkette. Um das Dollarzeichen selbst zu finden, schreiben Sie es als \$. So passt \d\s*$ auf eine Ziffer, der bis zum Ende höchstens noch Leerraum folgt.</translation>
+    </message>
+    <message>
+        <source>\b</source>
+        <translation>\b</translation>
+    </message>
+    <message>
+        <source>Matches at a word boundary, where a word character meets a non-word character. For example, \bOK\b finds &quot;OK&quot; as a whole word but not inside &quot;BOOKS&quot;.</source>
+        <translation>Passt an einer Wortgrenze, wo ein Wortzeichen auf ein Zeichen trifft, das keines ist. So findet \bHand\b „Hand“ als ganzes Wort, aber nicht in „Handschuh“.</translation>
+    </message>
+    <message>
+        <source>\B</source>
+        <translation>\B</translation>
+    </message>
+    <message>
+        <source>Matches wherever \b does not: a position that is not a word boundary. For example, \Bon\B finds &quot;on&quot; inside &quot;Monday&quot; but not in &quot;on time&quot;.</source>
+        <translation>Passt überall dort, wo \b nicht passt: an einer Position, die keine Wortgrenze ist. So findet \Bei\B „ei“ in „Meister“, aber nicht in „ein“.</translation>
+    </message>
+    <message>
+        <source>(?
+=E)</source>
+        <translation>(?
+=E)</translation>
+    </message>
+    <message>
+        <source>Positive lookahead: holds where E would match at this position, without consuming it. For example, const(?=\s+char) matches &quot;const&quot; only when &quot;char&quot; follows.</source>
+        <translation>Positive Vorausschau: gilt dort, wo E an dieser Position passen würde, ohne es zu verbrauchen. So passt const(?=\s+char) auf „const“ nur, wenn „char“ folgt.</translation>
+    </message>
+    <message>
+        <source>(?!E)</source>
+        <translation>(?!E)</translation>
+    </message>
+    <message>
+        <source>Negative lookahead: holds where E would not match at this position. For example, const(?!\s+char) matches &quot;const&quot; unless &quot;char&quot; follows.</source>
+        <translation>Negative Vorausschau: gilt dort, wo E an dieser Position nicht passen würde. So passt const(?!\s+char) auf „const“, außer wenn „char“ folgt.</translation>
+    </message>
+    <message>
+        <source>Wildcard Matching</source>
+        <translation>Suche mit Platzhaltern</translation>
+    </message>
+    <message>
+        <source>Command shells pick groups of files with wildcards, a practice known as &quot;file globbing&quot;. The pattern syntax setting switches between regular expressions and this wildcard mode, which is much simpler: it has only the four features below.</source>
+        <translation>Befehlsinterpreter (Shells) wählen Gruppen von Dateien mit Platzhaltern aus, ein Verfahren, das als „File Globbing“ bekannt ist. Die Einstellung der Mustersyntax schaltet zwischen regulären Ausdrücken und diesem Platzhaltermodus um, der viel einfacher ist: Er kennt nur die vier Elemente unten.</translation>
+    </message>
+    <message>
+        <source>Any character other than those below stands for itself. The character c matches the letter c.</source>
+        <translation>Jedes Zeichen außer den unten genannten steht für sich selbst. Das Zeichen c passt auf den Buchstaben c.</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Matches any single character, like the dot in a regular expression.</source>
+        <translation>Passt auf ein beliebiges einzelnes Zeichen, wie der Punkt in einem regulären Ausdruck.</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <translation>*</translation>
+    </message>
+    <message>
+        <source>Matches any sequence of characters, the empty one included, like .* in a regular expression.</source>
+        <translation>Passt auf eine beliebige Folge von Zeichen, auch die leere, wie .* in einem regulären Ausdruck.</translation>
+    </message>
+    <message>
+        <source>[...]</source>
+        <translation>[...]</translation>
+    </message>
+    <message>
+        <source>Matches one character of the set in brackets, written as in regular expressions. Inside the brackets the backslash has no special meaning.</source>
+        <translation>Passt auf ein Zeichen der Menge in eckigen Klammern, die wie in regulären Ausdrücken geschrieben wird. In den Klammern hat der Backslash keine besondere Bedeutung.</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>1 / 5</source>
+        <translation>1 / 5</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;This documentation provides from the Qt Documentation of QRegExp. The original can be found &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Diese Dokumentation stammt aus der Qt-Dokumentation zu QRegExp. Das Original finden Sie unter &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Rename</name>
+    <message>
+        <source>Renaming</source>
+        <translation>Umbenennung</translation>
+    </message>
+    <message>
+        <source>Reseting</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>given twice</source>
+        <translation>doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a file name in this folder</source>
+        <translation>„%1“ kann in diesem Ordner kein Dateiname sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the new name of another file of this request too</source>
+        <translation>„%1“ ist auch der neue Name einer anderen Datei dieses Auftrags</translation>
+    </message>
+    <message>
+        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
+        <translation>unter dem vorläufigen Namen „%1“ verblieben: Weder der alte noch der neue Name ließ sich zurückgeben</translation>
+    </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists</source>
+        <translation>eine Datei namens „%1“ existiert bereits</translation>
+    </message>
+    <message>
+        <source>no free temporary name was found</source>
+        <translation>kein freier vorläufiger Name gefunden</translation>
+    </message>
+    <message>
+        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
+        <translation>sie wartete darauf, dass „%1“ seinen Namen freigibt, was misslang</translation>
+    </message>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 Datei konnte nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (zu „%2“): %3</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>und %1 weitere.</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Update :</source>
+        <translation>Aktualisierung:</translation>
+    </message>
+    <message>
+        <source>Search for updates :</source>
+        <translation>Nach Aktualisierungen suchen:</translation>
+    </message>
+    <message>
+        <source>Check now !</source>
+        <translation>Jetzt prüfen!</translation>
+    </message>
+    <message>
+        <source>Status :</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Not checked...</source>
+        <translation>Nicht geprüft...</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Download :</source>
+        <translation>Herunterladen:</translation>
+    </message>
+    <message>
+        <source>Current version :</source>
+        <translation>Aktuelle Version:</translation>
+    </message>
+    <message>
+        <source>New software version :</source>
+        <translation>Neue Programmversion:</translation>
+    </message>
+    <message>
+        <source>Filename :</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>What&apos;s new :</source>
+        <translation>Neuerungen:</translation>
+    </message>
+    <message>
+        <source>0 Mo downloaded</source>
+        <translation>0 Mo heruntergeladen</translation>
+    </message>
+    <message>
+        <source>Write error here...</source>
+        <translation>Hier steht die Fehlermeldung...</translation>
+    </message>
+    <message>
+        <source>The update information names no valid file: &quot;%1&quot;</source>
+        <translation>Die Aktualisierungsinformation nennt keine gültige Datei: „%1“</translation>
+    </message>
+    <message>
+        <source>New update available.</source>
+        <translation>Neue Aktualisierung verfügbar.</translation>
+    </message>
+    <message>
+        <source>No updates available.</source>
+        <translation>Keine Aktualisierungen verfügbar.</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>Cannot save the download: %1</source>
+        <translation>Die heruntergeladene Datei kann nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>&lt;font color=&apos;Blue&apos;&gt;Download done !&lt;/font&gt;</source>
+        <translation>&lt;font color=&apos;Blue&apos;&gt;Herunterladen abgeschlossen!&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <source> ko downloaded on </source>
+        <translation> ko heruntergeladen von </translation>
+    </message>
+    <message>
+        <source>% done</source>
+        <translation>% erledigt</translation>
+    </message>
+</context>
+</TS>

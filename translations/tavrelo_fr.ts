@@ -1,0 +1,759 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>Extensions</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>Fenêtre principale</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Scan recursive </source>
+        <translation>Parcourir les sous-dossiers </translation>
+    </message>
+    <message>
+        <source>Alternate row color</source>
+        <translation>Alterner la couleur des lignes</translation>
+    </message>
+    <message>
+        <source>Reset list</source>
+        <translation>Vider la liste</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Renommer</translation>
+    </message>
+    <message>
+        <source>Output format :</source>
+        <translation>Format de sortie&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Name (~000)</source>
+        <translation>Nouveau nom (~000)</translation>
+    </message>
+    <message>
+        <source>Append (~000_filename)</source>
+        <translation>Devant le nom (~000_fichier)</translation>
+    </message>
+    <message>
+        <source>Prepend (filename_~000)</source>
+        <translation>Après le nom (fichier_~000)</translation>
+    </message>
+    <message>
+        <source>String that will be used for renaming files...</source>
+        <translation>Texte utilisé pour renommer les fichiers...</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>~000.txt</source>
+        <translation>~000.txt</translation>
+    </message>
+    <message>
+        <source>Reverse format with number</source>
+        <translation>Inverser le texte et le numéro</translation>
+    </message>
+    <message>
+        <source>Rename files :</source>
+        <translation>Fichiers à renommer&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Rename all files together</source>
+        <translation>Renommer tous les fichiers ensemble</translation>
+    </message>
+    <message>
+        <source>Rename all files...</source>
+        <translation>Renommer tous les fichiers...</translation>
+    </message>
+    <message>
+        <source>Rename files by </source>
+        <translation>Renommer les fichiers par </translation>
+    </message>
+    <message>
+        <source>Rename selected files by extensions...</source>
+        <translation>Renommer seulement les fichiers des extensions choisies...</translation>
+    </message>
+    <message>
+        <source>extensions</source>
+        <translation>extension</translation>
+    </message>
+    <message>
+        <source>Rename group :</source>
+        <translation>Regroupement&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Rename files non regarding suffixes</source>
+        <translation>Renommer les fichiers sans tenir compte de l&apos;extension</translation>
+    </message>
+    <message>
+        <source>Rename files by suffixes individually</source>
+        <translation>Renommer les fichiers extension par extension</translation>
+    </message>
+    <message>
+        <source>Files informations :</source>
+        <translation>Informations sur les fichiers&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Number of files :</source>
+        <translation>Nombre de fichiers&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Number of suffix :</source>
+        <translation>Nombre d&apos;extensions&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Rename by (only for directories) :</source>
+        <translation>Renommer selon (dossiers uniquement)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Reverse order</source>
+        <translation>Ordre inverse</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Replace :</source>
+        <translation>Remplacer&#xa0;:</translation>
+    </message>
+    <message>
+        <source>RegExp </source>
+        <translation>RegExp </translation>
+    </message>
+    <message>
+        <source>Documentation</source>
+        <translation>Documentation</translation>
+    </message>
+    <message>
+        <source>Suffix </source>
+        <translation>Suffixe </translation>
+    </message>
+    <message>
+        <source>Delete if exists </source>
+        <translation>Supprimer si existant </translation>
+    </message>
+    <message>
+        <source>Refresh list view </source>
+        <translation>Actualiser la liste </translation>
+    </message>
+    <message>
+        <source>By :</source>
+        <translation>Par&#xa0;:</translation>
+    </message>
+    <message>
+        <source>An update is available. You can download it using Options &gt; Check for update.</source>
+        <translation>Une mise à jour est disponible. Vous pouvez la télécharger par Options &gt; Rechercher des mises à jour.</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source> done !</source>
+        <extracomment>Follows a status word such as &quot;Renaming&quot; in the status bar.</extracomment>
+        <translation> terminé&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Date (plus récents d&apos;abord)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Taille (plus grands d&apos;abord)</translation>
+    </message>
+    <message>
+        <source>Name (alphabetical)</source>
+        <translation>Nom (alphabétique)</translation>
+    </message>
+    <message>
+        <source> - RegExp Documentation</source>
+        <translation> - Documentation RegExp</translation>
+    </message>
+    <message>
+        <source> - Choose extensions</source>
+        <translation> - Choisir les extensions</translation>
+    </message>
+    <message>
+        <source> - Update</source>
+        <translation> - Mise à jour</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>You have selected a non user directory.
+
+Beware that renamed files system will results to a non working system.
+
+Make sur that you only manipulate your own known directory...</source>
+        <translation>Vous avez choisi un dossier situé hors de votre dossier personnel.
+
+Attention&#xa0;: renommer des fichiers système peut rendre le système inutilisable.
+
+Assurez-vous de ne manipuler que vos propres dossiers, que vous connaissez...</translation>
+    </message>
+    <message>
+        <source>Analize done !</source>
+        <translation>Analyse terminée&#xa0;!</translation>
+    </message>
+    <message>
+        <source>filename</source>
+        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
+        <translation>fichier</translation>
+    </message>
+    <message>
+        <source>Warning : Please choose a directory/file first...</source>
+        <translation>Avertissement&#xa0;: veuillez d&apos;abord choisir un dossier ou un fichier...</translation>
+    </message>
+    <message>
+        <source>You have selected to rename your files : 
+</source>
+        <translation>Vous avez choisi de renommer vos fichiers ainsi&#xa0;: 
+</translation>
+    </message>
+    <message>
+        <source>
+
+Continue ?</source>
+        <translation>
+
+Continuer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Empty input string</source>
+        <translation>Texte à remplacer vide</translation>
+    </message>
+    <message>
+        <source>Warning : Please fill the input string to replace...</source>
+        <translation>Avertissement&#xa0;: veuillez saisir le texte à remplacer...</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Erreur critique</translation>
+    </message>
+</context>
+<context>
+    <name>Regexp</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Characters and Abbreviations for Sets of Characters</source>
+        <translation>Caractères et abréviations pour des ensembles de caractères</translation>
+    </message>
+    <message>
+        <source>c</source>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>Any ordinary character stands for itself, unless it is one of the special characters described on these pages. The character c matches the letter c.</source>
+        <translation>Tout caractère ordinaire se représente lui-même, sauf s&apos;il fait partie des caractères spéciaux décrits dans ces pages. Le caractère c correspond à la lettre c.</translation>
+    </message>
+    <message>
+        <source>\c</source>
+        <translation>\c</translation>
+    </message>
+    <message>
+        <source>A backslash in front of a special character makes it an ordinary one that stands for itself. For example \^ matches a caret, even at the start of the pattern.</source>
+        <translation>Une barre oblique inverse devant un caractère spécial en fait un caractère ordinaire qui se représente lui-même. Par exemple, \^ correspond à un accent circonflexe, même au début du motif.</translation>
+    </message>
+    <message>
+        <source>\a</source>
+        <translation>\a</translation>
+    </message>
+    <message>
+        <source>Matches the bell character (BEL, 0x07).</source>
+        <translation>Correspond au caractère de sonnerie (BEL, 0x07).</translation>
+    </message>
+    <message>
+        <source>\f</source>
+        <translation>\f</translation>
+    </message>
+    <message>
+        <source>Matches the form feed character (FF, 0x0C).</source>
+        <translation>Correspond au caractère de saut de page (FF, 0x0C).</translation>
+    </message>
+    <message>
+        <source>\n</source>
+        <translation>\n</translation>
+    </message>
+    <message>
+        <source>Matches the line feed character (LF, 0x0A), the Unix newline.</source>
+        <translation>Correspond au caractère de saut de ligne (LF, 0x0A), la fin de ligne sous Unix.</translation>
+    </message>
+    <message>
+        <source>\r</source>
+        <translation>\r</translation>
+    </message>
+    <message>
+        <source>Matches the carriage return character (CR, 0x0D).</source>
+        <translation>Correspond au caractère de retour chariot (CR, 0x0D).</translation>
+    </message>
+    <message>
+        <source>\t</source>
+        <translation>\t</translation>
+    </message>
+    <message>
+        <source>Matches the horizontal tab character (HT, 0x09).</source>
+        <translation>Correspond au caractère de tabulation horizontale (HT, 0x09).</translation>
+    </message>
+    <message>
+        <source>\xhhhh</source>
+        <translation>\xhhhh</translation>
+    </message>
+    <message>
+        <source>Matches the Unicode character whose code is the four-digit hexadecimal number hhhh (from 0x0000 to 0xFFFF).</source>
+        <translation>Correspond au caractère Unicode dont le code est le nombre hexadécimal à quatre chiffres hhhh (de 0x0000 à 0xFFFF).</translation>
+    </message>
+    <message>
+        <source>&lt;strong&gt;\0ooo&lt;/strong&gt;&lt;br /&gt;
+(i.e., zero ooo)</source>
+        <translation>&lt;strong&gt;\0ooo&lt;/strong&gt;&lt;br /&gt;
+(c.-à-d. zéro ooo)</translation>
+    </message>
+    <message>
+        <source>Matches the Latin-1 character whose code is the octal number ooo, which may not exceed octal 377 (decimal 255).</source>
+        <translation>Correspond au caractère Latin-1 dont le code est le nombre octal ooo, qui ne peut dépasser 377 en octal (255 en décimal).</translation>
+    </message>
+    <message>
+        <source>&lt;strong&gt;.&lt;/strong&gt; (dot)</source>
+        <translation>&lt;strong&gt;.&lt;/strong&gt; (point)</translation>
+    </message>
+    <message>
+        <source>Matches any single character, the newline included.</source>
+        <translation>Correspond à n&apos;importe quel caractère, fin de ligne comprise.</translation>
+    </message>
+    <message>
+        <source>\d</source>
+        <translation>\d</translation>
+    </message>
+    <message>
+        <source>Matches a digit.</source>
+        <translation>Correspond à un chiffre.</translation>
+    </message>
+    <message>
+        <source>\D</source>
+        <translation>\D</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not a digit.</source>
+        <translation>Correspond à tout caractère qui n&apos;est pas un chiffre.</translation>
+    </message>
+    <message>
+        <source>\s</source>
+        <translation>\s</translation>
+    </message>
+    <message>
+        <source>Matches a whitespace character, such as a space, a tab or a line feed.</source>
+        <translation>Correspond à un caractère d&apos;espacement, comme une espace, une tabulation ou un saut de ligne.</translation>
+    </message>
+    <message>
+        <source>\S</source>
+        <translation>\S</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not whitespace.</source>
+        <translation>Correspond à tout caractère qui n&apos;est pas un espacement.</translation>
+    </message>
+    <message>
+        <source>\w</source>
+        <translation>\w</translation>
+    </message>
+    <message>
+        <source>Matches a word character: a letter, a digit or the underscore.</source>
+        <translation>Correspond à un caractère de mot&#xa0;: une lettre, un chiffre ou le trait de soulignement.</translation>
+    </message>
+    <message>
+        <source>\W</source>
+        <translation>\W</translation>
+    </message>
+    <message>
+        <source>Matches any character that is not a word character.</source>
+        <translation>Correspond à tout caractère qui n&apos;est pas un caractère de mot.</translation>
+    </message>
+    <message>
+        <source>Back-reference: matches again the text that the n-th parenthesised group captured. \1 repeats the first group, \2 the second, and so on.</source>
+        <translation>Référence arrière&#xa0;: correspond de nouveau au texte capturé par le n-ième groupe entre parenthèses. \1 répète le premier groupe, \2 le deuxième, et ainsi de suite.</translation>
+    </message>
+    <message>
+        <source>Sets of Characters</source>
+        <translation>Ensembles de caractères</translation>
+    </message>
+    <message>
+        <source>Square brackets match any one of the characters they enclose. The abbreviations of the first page, such as \d or \s, may be used inside them. Apart from those abbreviations and the two entries below, characters inside brackets lose their special meaning.</source>
+        <translation>Des crochets correspondent à un seul des caractères qu&apos;ils entourent. Les abréviations de la première page, comme \d ou \s, peuvent y figurer. En dehors de ces abréviations et des deux entrées ci-dessous, les caractères entre crochets perdent leur signification spéciale.</translation>
+    </message>
+    <message>
+        <source>^</source>
+        <translation>^</translation>
+    </message>
+    <message>
+        <source>As the first character inside the brackets, the caret turns the set around: it matches any character that is not listed. [^abc] matches any character except a, b and c.</source>
+        <translation>En premier caractère entre les crochets, l&apos;accent circonflexe inverse l&apos;ensemble&#xa0;: il correspond alors à tout caractère qui n&apos;y figure pas. [^abc] correspond à tout caractère sauf a, b et c.</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Between two characters, the dash stands for the whole range from the first to the second. [W-Z] matches W, X, Y or Z.</source>
+        <translation>Entre deux caractères, le tiret désigne toute la plage du premier au second. [W-Z] correspond à W, X, Y ou Z.</translation>
+    </message>
+    <message>
+        <source>Quantifiers</source>
+        <translation>Quantificateurs</translation>
+    </message>
+    <message>
+        <source>Without a quantifier, an expression must occur exactly once. Below, E stands for an expression: a single character, an abbreviation such as \d, a set of characters in square brackets, or an expression in parentheses.</source>
+        <translation>Sans quantificateur, une expression doit apparaître exactement une fois. Ci-dessous, E désigne une expression&#xa0;: un caractère seul, une abréviation comme \d, un ensemble de caractères entre crochets ou une expression entre parenthèses.</translation>
+    </message>
+    <message>
+        <source>E?</source>
+        <translation>E?</translation>
+    </message>
+    <message>
+        <source>Zero or one occurrence of E: E is optional. The same as E{0,1}. For example, dents? matches both &quot;dent&quot; and &quot;dents&quot;.</source>
+        <translation>Zéro ou une occurrence de E&#xa0;: E est facultatif. Équivaut à E{0,1}. Par exemple, chats? correspond à la fois à «&#xa0;chat&#xa0;» et à «&#xa0;chats&#xa0;».</translation>
+    </message>
+    <message>
+        <source>E+</source>
+        <translation>E+</translation>
+    </message>
+    <message>
+        <source>One or more occurrences of E. The same as E{1,}. For example, 0+ matches &quot;0&quot;, &quot;00&quot;, &quot;000&quot; and so on.</source>
+        <translation>Une ou plusieurs occurrences de E. Équivaut à E{1,}. Par exemple, 0+ correspond à «&#xa0;0&#xa0;», «&#xa0;00&#xa0;», «&#xa0;000&#xa0;» et ainsi de suite.</translation>
+    </message>
+    <message>
+        <source>E*</source>
+        <translation>E*</translation>
+    </message>
+    <message>
+        <source>Zero or more occurrences of E. The same as E{0,}. Take care: since E* also matches nothing at all, it often matches where you did not expect it. Where at least one occurrence is needed, use E+ instead.</source>
+        <translation>Zéro, une ou plusieurs occurrences de E. Équivaut à E{0,}. Attention&#xa0;: comme E* correspond aussi à une chaîne vide, il trouve souvent des correspondances là où on ne les attend pas. Lorsqu&apos;il faut au moins une occurrence, utilisez plutôt E+.</translation>
+    </message>
+    <message>
+        <source>E{n}</source>
+        <translation>E{n}</translation>
+    </message>
+    <message>
+        <source>Exactly n occurrences of E. The same as E{n,n}. For example, x{3} matches &quot;xxx&quot; and nothing shorter.</source>
+        <translation>Exactement n occurrences de E. Équivaut à E{n,n}. Par exemple, x{3} correspond à «&#xa0;xxx&#xa0;» et à rien de plus court.</translation>
+    </message>
+    <message>
+        <source>E{n,}</source>
+        <translation>E{n,}</translation>
+    </message>
+    <message>
+        <source>At least n occurrences of E.</source>
+        <translation>Au moins n occurrences de E.</translation>
+    </message>
+    <message>
+        <source>E{,m}</source>
+        <translation>E{,m}</translation>
+    </message>
+    <message>
+        <source>At most m occurrences of E. The same as E{0,m}.</source>
+        <translation>Au plus m occurrences de E. Équivaut à E{0,m}.</translation>
+    </message>
+    <message>
+        <source>E{n,m}</source>
+        <translation>E{n,m}</translation>
+    </message>
+    <message>
+        <source>At least n and at most m occurrences of E.</source>
+        <translation>Au moins n et au plus m occurrences de E.</translation>
+    </message>
+    <message>
+        <source>Assertions</source>
+        <translation>Assertions</translation>
+    </message>
+    <message>
+        <source>Assertions state a condition about the current position in the text. They match no character themselves. Below, E stands for any expression.</source>
+        <translation>Les assertions posent une condition sur la position courante dans le texte. Elles ne correspondent elles-mêmes à aucun caractère. Ci-dessous, E désigne une expression quelconque.</translation>
+    </message>
+    <message>
+        <source>Matches at the start of the string. To match a caret itself, escape it as \^. For example, ^#include matches &quot;#include&quot; only at the very beginning.</source>
+        <translation>Correspond au début de la chaîne. Pour trouver l&apos;accent circonflexe lui-même, échappez-le ainsi&#xa0;: \^. Par exemple, ^#include ne trouve «&#xa0;#include&#xa0;» qu&apos;au tout début.</translation>
+    </message>
+    <message>
+        <source>$</source>
+        <translation>$</translation>
+    </message>
+    <message>
+        <source>Matches at the end of the string. To match a dollar sign itself, escape it as \$. For example, \d\s*$ matches a digit followed only by optional whitespace up to the end.</source>
+        <translation>Correspond à la fin de la chaîne. Pour trouver le signe dollar lui-même, échappez-le ainsi&#xa0;: \$. Par exemple, \d\s*$ correspond à un chiffre qui n&apos;est suivi que d&apos;espacements facultatifs jusqu&apos;à la fin.</translation>
+    </message>
+    <message>
+        <source>\b</source>
+        <translation>\b</translation>
+    </message>
+    <message>
+        <source>Matches at a word boundary, where a word character meets a non-word character. For example, \bOK\b finds &quot;OK&quot; as a whole word but not inside &quot;BOOKS&quot;.</source>
+        <translation>Correspond à une limite de mot, là où un caractère de mot en rencontre un qui n&apos;en est pas un. Par exemple, \bchat\b trouve «&#xa0;chat&#xa0;» comme mot entier, mais pas dans «&#xa0;chaton&#xa0;».</translation>
+    </message>
+    <message>
+        <source>\B</source>
+        <translation>\B</translation>
+    </message>
+    <message>
+        <source>Matches wherever \b does not: a position that is not a word boundary. For example, \Bon\B finds &quot;on&quot; inside &quot;Monday&quot; but not in &quot;on time&quot;.</source>
+        <translation>Correspond partout où \b ne correspond pas&#xa0;: à une position qui n&apos;est pas une limite de mot. Par exemple, \Bon\B trouve «&#xa0;on&#xa0;» dans «&#xa0;montre&#xa0;», mais pas dans «&#xa0;on dit&#xa0;».</translation>
+    </message>
+    <message>
+        <source>(?
+=E)</source>
+        <translation>(?
+=E)</translation>
+    </message>
+    <message>
+        <source>Positive lookahead: holds where E would match at this position, without consuming it. For example, const(?=\s+char) matches &quot;const&quot; only when &quot;char&quot; follows.</source>
+        <translation>Anticipation positive&#xa0;: vraie là où E correspondrait à cette position, sans le consommer. Par exemple, const(?=\s+char) correspond à «&#xa0;const&#xa0;» seulement si «&#xa0;char&#xa0;» suit.</translation>
+    </message>
+    <message>
+        <source>(?!E)</source>
+        <translation>(?!E)</translation>
+    </message>
+    <message>
+        <source>Negative lookahead: holds where E would not match at this position. For example, const(?!\s+char) matches &quot;const&quot; unless &quot;char&quot; follows.</source>
+        <translation>Anticipation négative&#xa0;: vraie là où E ne correspondrait pas à cette position. Par exemple, const(?!\s+char) correspond à «&#xa0;const&#xa0;» sauf si «&#xa0;char&#xa0;» suit.</translation>
+    </message>
+    <message>
+        <source>Wildcard Matching</source>
+        <translation>Caractères génériques</translation>
+    </message>
+    <message>
+        <source>Command shells pick groups of files with wildcards, a practice known as &quot;file globbing&quot;. The pattern syntax setting switches between regular expressions and this wildcard mode, which is much simpler: it has only the four features below.</source>
+        <translation>Les interpréteurs de commandes sélectionnent des groupes de fichiers à l&apos;aide de caractères génériques, une pratique appelée «&#xa0;file globbing&#xa0;». Le réglage de la syntaxe des motifs bascule entre les expressions régulières et ce mode générique, bien plus simple&#xa0;: il ne connaît que les quatre éléments ci-dessous.</translation>
+    </message>
+    <message>
+        <source>Any character other than those below stands for itself. The character c matches the letter c.</source>
+        <translation>Tout caractère autre que ceux ci-dessous se représente lui-même. Le caractère c correspond à la lettre c.</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Matches any single character, like the dot in a regular expression.</source>
+        <translation>Correspond à un seul caractère quelconque, comme le point dans une expression régulière.</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <translation>*</translation>
+    </message>
+    <message>
+        <source>Matches any sequence of characters, the empty one included, like .* in a regular expression.</source>
+        <translation>Correspond à une suite quelconque de caractères, même vide, comme .* dans une expression régulière.</translation>
+    </message>
+    <message>
+        <source>[...]</source>
+        <translation>[...]</translation>
+    </message>
+    <message>
+        <source>Matches one character of the set in brackets, written as in regular expressions. Inside the brackets the backslash has no special meaning.</source>
+        <translation>Correspond à un caractère de l&apos;ensemble entre crochets, écrit comme dans les expressions régulières. Entre les crochets, la barre oblique inverse n&apos;a pas de signification spéciale.</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>1 / 5</source>
+        <translation>1 / 5</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;This documentation provides from the Qt Documentation of QRegExp. The original can be found &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Cette documentation est tirée de la documentation Qt de QRegExp. L&apos;original se trouve à l&apos;adresse &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Rename</name>
+    <message>
+        <source>Renaming</source>
+        <translation>Renommage</translation>
+    </message>
+    <message>
+        <source>Reseting</source>
+        <translation>Vidage de la liste</translation>
+    </message>
+    <message>
+        <source>given twice</source>
+        <translation>indiqué deux fois</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a file name in this folder</source>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être un nom de fichier dans ce dossier</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the new name of another file of this request too</source>
+        <translation>«&#xa0;%1&#xa0;» est aussi le nouveau nom d&apos;un autre fichier de cette demande</translation>
+    </message>
+    <message>
+        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
+        <translation>laissé sous le nom temporaire «&#xa0;%1&#xa0;»&#xa0;: ni son ancien nom ni son nouveau nom n&apos;ont pu lui être rendus</translation>
+    </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists</source>
+        <translation>un fichier nommé «&#xa0;%1&#xa0;» existe déjà</translation>
+    </message>
+    <message>
+        <source>no free temporary name was found</source>
+        <translation>aucun nom temporaire libre n&apos;a été trouvé</translation>
+    </message>
+    <message>
+        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
+        <translation>il attendait que «&#xa0;%1&#xa0;» libère son nom, ce qui a échoué</translation>
+    </message>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>et %1 autres.</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>Update :</source>
+        <translation>Mise à jour&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Search for updates :</source>
+        <translation>Rechercher des mises à jour&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Check now !</source>
+        <translation>Vérifier maintenant&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Status :</source>
+        <translation>État&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Not checked...</source>
+        <translation>Non vérifié...</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Télécharger</translation>
+    </message>
+    <message>
+        <source>Download :</source>
+        <translation>Téléchargement&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Current version :</source>
+        <translation>Version actuelle&#xa0;:</translation>
+    </message>
+    <message>
+        <source>New software version :</source>
+        <translation>Nouvelle version du logiciel&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Filename :</source>
+        <translation>Nom du fichier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>What&apos;s new :</source>
+        <translation>Nouveautés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>0 Mo downloaded</source>
+        <translation>0 Mo téléchargé</translation>
+    </message>
+    <message>
+        <source>Write error here...</source>
+        <translation>Message d&apos;erreur ici...</translation>
+    </message>
+    <message>
+        <source>The update information names no valid file: &quot;%1&quot;</source>
+        <translation>Les informations de mise à jour ne désignent aucun fichier valide&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>New update available.</source>
+        <translation>Nouvelle mise à jour disponible.</translation>
+    </message>
+    <message>
+        <source>No updates available.</source>
+        <translation>Aucune mise à jour disponible.</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>Enregistrer le fichier</translation>
+    </message>
+    <message>
+        <source>Cannot save the download: %1</source>
+        <translation>Impossible d&apos;enregistrer le fichier téléchargé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>&lt;font color=&apos;Blue&apos;&gt;Download done !&lt;/font&gt;</source>
+        <translation>&lt;font color=&apos;Blue&apos;&gt;Téléchargement terminé&#xa0;!&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <source> ko downloaded on </source>
+        <translation> ko téléchargés sur </translation>
+    </message>
+    <message>
+        <source>% done</source>
+        <translation>% effectués</translation>
+    </message>
+</context>
+</TS>
