@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>BatchExecutor</name>
+    <message>
+        <source>given twice</source>
+        <translation>doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a file name in this folder</source>
+        <translation>„%1“ kann in diesem Ordner kein Dateiname sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the new name of another file of this request too</source>
+        <translation>„%1“ ist auch der neue Name einer anderen Datei dieses Auftrags</translation>
+    </message>
+    <message>
+        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
+        <translation>unter dem vorläufigen Namen „%1“ geblieben: weder der alte noch der neue Name ließ sich zurückgeben</translation>
+    </message>
+    <message>
+        <source>it no longer exists</source>
+        <translation>sie existiert nicht mehr</translation>
+    </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists</source>
+        <translation>eine Datei namens „%1“ existiert bereits</translation>
+    </message>
+    <message>
+        <source>the file it replaced couldn&apos;t be deleted : it is kept as &quot;%1&quot;</source>
+        <translation>die ersetzte Datei konnte nicht gelöscht werden: sie bleibt als „%1“ erhalten</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be set aside : %2</source>
+        <translation>„%1“ konnte nicht beiseitegelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; was left as it was.</source>
+        <translation>%1. Die vorhandene Datei „%2“ blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; couldn&apos;t be put back : it is kept as &quot;%3&quot;.</source>
+        <translation>%1. Die vorhandene Datei „%2“ konnte nicht zurückgelegt werden: sie bleibt als „%3“ erhalten.</translation>
+    </message>
+    <message>
+        <source>no free temporary name was found</source>
+        <translation>es fand sich kein freier vorläufiger Name</translation>
+    </message>
+    <message>
+        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
+        <translation>sie wartete darauf, dass „%1“ seinen Namen freigibt, was misslang</translation>
+    </message>
+</context>
+<context>
+    <name>BatchWorker</name>
+    <message>
+        <source>and %1 more.</source>
+        <translation>und %1 weitere.</translation>
+    </message>
+</context>
+<context>
     <name>Extensions</name>
     <message>
         <source>Dialog</source>
@@ -621,34 +679,6 @@ Fortfahren?</translation>
         <translation>Zurücksetzen</translation>
     </message>
     <message>
-        <source>given twice</source>
-        <translation>doppelt angegeben</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be a file name in this folder</source>
-        <translation>„%1“ kann in diesem Ordner kein Dateiname sein</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is the new name of another file of this request too</source>
-        <translation>„%1“ ist auch der neue Name einer anderen Datei dieses Auftrags</translation>
-    </message>
-    <message>
-        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
-        <translation>unter dem vorläufigen Namen „%1“ verblieben: Weder der alte noch der neue Name ließ sich zurückgeben</translation>
-    </message>
-    <message>
-        <source>a file named &quot;%1&quot; already exists</source>
-        <translation>eine Datei namens „%1“ existiert bereits</translation>
-    </message>
-    <message>
-        <source>no free temporary name was found</source>
-        <translation>kein freier vorläufiger Name gefunden</translation>
-    </message>
-    <message>
-        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
-        <translation>sie wartete darauf, dass „%1“ seinen Namen freigibt, was misslang</translation>
-    </message>
-    <message>
         <source>1 file could not be renamed:</source>
         <translation>1 Datei konnte nicht umbenannt werden:</translation>
     </message>
@@ -660,9 +690,20 @@ Fortfahren?</translation>
         <source>%1 (to &quot;%2&quot;): %3</source>
         <translation>%1 (zu „%2“): %3</translation>
     </message>
+</context>
+<context>
+    <name>Replace</name>
     <message>
-        <source>and %1 more.</source>
-        <translation>und %1 weitere.</translation>
+        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
+        <translation>„%1“ konnte nicht umbenannt werden, weil „%2“ bereits existiert!</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
+        <translation>„%1“ wurde in „%2“ umbenannt, aber %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
+        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
     </message>
 </context>
 <context>

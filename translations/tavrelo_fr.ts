@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>BatchExecutor</name>
+    <message>
+        <source>given twice</source>
+        <translation>donné deux fois</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a file name in this folder</source>
+        <translation>« %1 » ne peut pas être un nom de fichier dans ce dossier</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the new name of another file of this request too</source>
+        <translation>« %1 » est aussi le nouveau nom d’un autre fichier de cette demande</translation>
+    </message>
+    <message>
+        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
+        <translation>laissé sous le nom temporaire « %1 » : ni son ancien ni son nouveau nom n’ont pu lui être rendus</translation>
+    </message>
+    <message>
+        <source>it no longer exists</source>
+        <translation>il n’existe plus</translation>
+    </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists</source>
+        <translation>un fichier nommé « %1 » existe déjà</translation>
+    </message>
+    <message>
+        <source>the file it replaced couldn&apos;t be deleted : it is kept as &quot;%1&quot;</source>
+        <translation>le fichier remplacé n’a pas pu être supprimé : il est conservé sous « %1 »</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be set aside : %2</source>
+        <translation>« %1 » n’a pas pu être mis de côté : %2</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; was left as it was.</source>
+        <translation>%1. Le fichier « %2 » existant a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; couldn&apos;t be put back : it is kept as &quot;%3&quot;.</source>
+        <translation>%1. Le fichier « %2 » existant n’a pas pu être remis en place : il est conservé sous « %3 ».</translation>
+    </message>
+    <message>
+        <source>no free temporary name was found</source>
+        <translation>aucun nom temporaire libre n’a été trouvé</translation>
+    </message>
+    <message>
+        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
+        <translation>il attendait que « %1 » libère son nom, ce qui a échoué</translation>
+    </message>
+</context>
+<context>
+    <name>BatchWorker</name>
+    <message>
+        <source>and %1 more.</source>
+        <translation>et %1 de plus.</translation>
+    </message>
+</context>
+<context>
     <name>Extensions</name>
     <message>
         <source>Dialog</source>
@@ -621,34 +679,6 @@ Continuer&#xa0;?</translation>
         <translation>Vidage de la liste</translation>
     </message>
     <message>
-        <source>given twice</source>
-        <translation>indiqué deux fois</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be a file name in this folder</source>
-        <translation>«&#xa0;%1&#xa0;» ne peut pas être un nom de fichier dans ce dossier</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is the new name of another file of this request too</source>
-        <translation>«&#xa0;%1&#xa0;» est aussi le nouveau nom d&apos;un autre fichier de cette demande</translation>
-    </message>
-    <message>
-        <source>left under the temporary name &quot;%1&quot;: neither its old nor its new name could be given back</source>
-        <translation>laissé sous le nom temporaire «&#xa0;%1&#xa0;»&#xa0;: ni son ancien nom ni son nouveau nom n&apos;ont pu lui être rendus</translation>
-    </message>
-    <message>
-        <source>a file named &quot;%1&quot; already exists</source>
-        <translation>un fichier nommé «&#xa0;%1&#xa0;» existe déjà</translation>
-    </message>
-    <message>
-        <source>no free temporary name was found</source>
-        <translation>aucun nom temporaire libre n&apos;a été trouvé</translation>
-    </message>
-    <message>
-        <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
-        <translation>il attendait que «&#xa0;%1&#xa0;» libère son nom, ce qui a échoué</translation>
-    </message>
-    <message>
         <source>1 file could not be renamed:</source>
         <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
     </message>
@@ -660,9 +690,20 @@ Continuer&#xa0;?</translation>
         <source>%1 (to &quot;%2&quot;): %3</source>
         <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
+</context>
+<context>
+    <name>Replace</name>
     <message>
-        <source>and %1 more.</source>
-        <translation>et %1 autres.</translation>
+        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
+        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
+        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
+        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
     </message>
 </context>
 <context>
