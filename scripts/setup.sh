@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Tavrelo needs on Debian 12,
-# skipping packages that are already there.
+# Installs what building, running, testing and packaging Tavrelo needs on
+# Debian 12, skipping packages that are already there. Qt Svg serves only the
+# icon maker; appstream, desktop-file-utils, lintian, dpkg-dev and file check
+# and build the Debian package.
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
     qt6-qpa-plugins fonts-dejavu-core
     python3 xvfb xauth
+    qt6-svg-dev
+    appstream desktop-file-utils lintian dpkg-dev file
 )
 
 missing=()
