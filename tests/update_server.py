@@ -1,9 +1,6 @@
-"""The update tests' web server: serves a folder on 127.0.0.1 and, under three
-path prefixes, plays a badly behaved server:
-  /silent/...   takes the request and never answers,
-  /trickle/...  sends the file one byte every 100 ms,
-  /unsized/...  sends the file without a Content-Length, ended by closing.
-Prints "port N" once it listens."""
+"""The update tests' web server on 127.0.0.1: serves a folder and, under
+/silent/, /trickle/ (one byte every 100 ms) and /unsized/ (no Content-Length),
+plays a badly behaved server. Prints "port N" once it listens."""
 
 import functools
 import http.server
@@ -19,26 +16,20 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         behaviour, _, rest = self.path.lstrip("/").partition("/")
         if behaviour == "silent":
             time.sleep(60)
-            return
-        if behaviour not in ("trickle", "unsized"):
+        elif behaviour not in ("trickle", "unsized"):
             super().do_GET()
-            return
-        try:
+        else:
             with open(self.translate_path("/" + rest), "rb") as f:
                 body = f.read()
-        except OSError:
-            self.send_error(404)
-            return
-        self.send_response(200)
-        if behaviour == "trickle":
-            self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        step = 1 if behaviour == "trickle" else 4096
-        for i in range(0, len(body), step):
-            self.wfile.write(body[i : i + step])
-            self.wfile.flush()
+            self.send_response(200)
             if behaviour == "trickle":
-                time.sleep(0.1)
+                self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            step = 1 if behaviour == "trickle" else 4096
+            for i in range(0, len(body), step):
+                self.wfile.write(body[i : i + step])
+                self.wfile.flush()
+                time.sleep(0.1 if behaviour == "trickle" else 0)
 
 
 server = http.server.ThreadingHTTPServer(
