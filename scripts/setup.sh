@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Tavrelo needs on Debian 12,
-# skipping packages that are already there.
+# Installs what building, running, testing and packaging Tavrelo needs on
+# Debian 12, skipping packages that are already there. Qt Svg serves only the
+# icon maker; appstream, desktop-file-utils, lintian, dpkg-dev and file check
+# and build the Debian package.
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,8 @@ packages=(
     qt6-qpa-plugins fonts-dejavu-core
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     python3 xvfb xauth
+    qt6-svg-dev
+    appstream desktop-file-utils lintian dpkg-dev file
 )
 
 missing=()

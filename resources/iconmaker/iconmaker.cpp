@@ -1,5 +1,5 @@
-// Draws Tavrelo's icon at every size the desktops ask for and writes
-// icon.png, icons/tavrelo-<size>.png and a Windows tavrelo.ico.
+// Renders Tavrelo's icon, tavrelo.svg, at every size the desktops ask for and
+// writes icon.png, icons/tavrelo-<size>.png and a Windows tavrelo.ico.
 
 #include <QBuffer>
 #include <QDataStream>
@@ -7,60 +7,22 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
+#include <QSvgRenderer>
 #include <QVector>
 
 #include <cstdio>
 
 namespace {
 
-// Drawn on a 256 grid and scaled, so every size shows the same picture.
-QImage drawIcon(int size)
+// Every size is rendered from the one scalable drawing, so they cannot drift apart.
+QImage renderIcon(QSvgRenderer &drawing, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 256.0, size / 256.0);
-
-    QLinearGradient tile(0, 0, 0, 256);
-    tile.setColorAt(0, QColor(0x3b, 0x82, 0xf6));
-    tile.setColorAt(1, QColor(0x1d, 0x4e, 0xd8));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(tile);
-    painter.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
-
-    // Three sheets fanned out: many files handled at once.
-    const QColor sheetColors[] = {QColor(0xbf, 0xdb, 0xfe), QColor(0xdb, 0xea, 0xfe),
-                                  QColor(0xff, 0xff, 0xff)};
-    for (int i = 0; i < 3; ++i) {
-        painter.save();
-        painter.translate(128, 132);
-        painter.rotate(-14 + 14 * i);
-        painter.setBrush(sheetColors[i]);
-        painter.setPen(QPen(QColor(0x1e, 0x3a, 0x8a, 90), 3));
-        painter.drawRoundedRect(QRectF(-58, -80, 116, 152), 12, 12);
-        painter.restore();
-    }
-
-    // A numbered name tag on the front sheet.
-    painter.setBrush(QColor(0xf5, 0x9e, 0x0b));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(84, 150, 124, 56), 14, 14);
-    QPainterPath digits;
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(40);
-    digits.addText(96, 192, font, QStringLiteral("001"));
-    painter.setBrush(Qt::white);
-    painter.drawPath(digits);
-
-    // Lines of text on the front sheet.
-    painter.setBrush(QColor(0x93, 0xc5, 0xfd));
-    for (int row = 0; row < 3; ++row)
-        painter.drawRoundedRect(QRectF(92, 78 + 22 * row, row == 2 ? 48 : 76, 10), 5, 5);
+    drawing.render(&painter);
     painter.end();
     return image;
 }
@@ -98,11 +60,11 @@ QByteArray dibBytes(const QImage &source)
     return bytes;
 }
 
-bool writeIco(const QString &path, const QVector<int> &sizes)
+bool writeIco(QSvgRenderer &drawing, const QString &path, const QVector<int> &sizes)
 {
     QVector<QByteArray> images;
     for (int size : sizes) {
-        const QImage image = drawIcon(size);
+        const QImage image = renderIcon(drawing, size);
         images.append(size == 256 ? pngBytes(image) : dibBytes(image));
     }
     QByteArray bytes;
@@ -132,13 +94,18 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));
+    QSvgRenderer drawing(resources.filePath(QStringLiteral("tavrelo.svg")));
+    if (!drawing.isValid()) {
+        std::fprintf(stderr, "tavrelo_iconmaker: cannot read tavrelo.svg\n");
+        return 1;
+    }
     resources.mkpath(QStringLiteral("icons"));
-    bool ok = drawIcon(128).save(resources.filePath(QStringLiteral("icon.png")));
+    bool ok = renderIcon(drawing, 128).save(resources.filePath(QStringLiteral("icon.png")));
     const QVector<int> sizes = {256, 128, 72, 64, 48, 32, 24, 16};
     for (int size : sizes)
-        ok = drawIcon(size).save(
-                 resources.filePath(QStringLiteral("icons/tavrelo-%1.png").arg(size)))
+        ok = renderIcon(drawing, size)
+                 .save(resources.filePath(QStringLiteral("icons/tavrelo-%1.png").arg(size)))
              && ok;
-    ok = writeIco(resources.filePath(QStringLiteral("tavrelo.ico")), sizes) && ok;
+    ok = writeIco(drawing, resources.filePath(QStringLiteral("tavrelo.ico")), sizes) && ok;
     return ok ? 0 : 1;
 }

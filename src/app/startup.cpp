@@ -11,7 +11,7 @@ void setApplicationIdentity()
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelo"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.1.2"));
     // Lets the desktop match the windows with the installed entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tavrelo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tavrelo.Tavrelo"));
 }
 
 void decorateMainWindow(QWidget &window)

@@ -8,6 +8,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QTimer>
 #include <QUrl>
 
 #include <limits>
@@ -20,21 +21,44 @@ QString &baseUrlStorage()
     return url;
 }
 
+// A stalled or trickling server must not leave the buttons disabled for good.
+int silenceTimeoutMs = 30000;
+int informationTimeoutMs = 30000;
+
 const QString informationFileName = QStringLiteral("update_win32.txt");
 
-// A stalled server must not leave the buttons disabled for good.
-constexpr int transferTimeoutMs = 30000;
+// The record is one short line; anything much larger is not what we asked for.
+constexpr qint64 informationSizeCap = 64 * 1024;
+
+QString seconds(int ms)
+{
+    return QString::number(ms / 1000.0);
+}
 
 } // namespace
 
 Update::Update(QWidget *parent)
-    : QDialog(parent), ui(new Ui_Update), manager(new QNetworkAccessManager(this))
+    : QDialog(parent), ui(new Ui_Update), manager(new QNetworkAccessManager(this)),
+      silence(new QTimer(this)), deadline(new QTimer(this))
 {
     ui->setupUi(this);
     currentVersion = versionKeyOf(QCoreApplication::applicationVersion());
     ui->labelCurrentVers->setText(QCoreApplication::applicationVersion());
     ui->labelError->hide();
     ui->labelProgressBytes->hide();
+
+    silence->setSingleShot(true);
+    silence->setInterval(silenceTimeoutMs);
+    connect(silence, &QTimer::timeout, this, [this] {
+        abortTransfer(
+            tr("The update server did not answer within %1 s").arg(seconds(silence->interval())));
+    });
+    deadline->setSingleShot(true);
+    deadline->setInterval(informationTimeoutMs);
+    connect(deadline, &QTimer::timeout, this, [this] {
+        abortTransfer(tr("The update server did not send the update information within %1 s")
+                          .arg(seconds(deadline->interval())));
+    });
 
     downloadUpdateInfos();
 
@@ -62,22 +86,56 @@ QString Update::baseUrl()
     return baseUrlStorage();
 }
 
+void Update::setTimeouts(int silenceMs, int informationMs)
+{
+    silenceTimeoutMs = silenceMs;
+    informationTimeoutMs = informationMs;
+}
+
 QNetworkReply *Update::get(const QString &name)
 {
     // Each request is a fresh attempt: an earlier failure must not swallow it.
     networkError = false;
+    abortReason.clear();
     const QUrl url(baseUrl() + QCoreApplication::applicationName() + QStringLiteral("/dl/")
                        + QString::fromLatin1(QUrl::toPercentEncoding(name)),
                    QUrl::StrictMode);
     QNetworkRequest request(url);
-    request.setTransferTimeout(transferTimeoutMs);
     // What is downloaded is a program: never follow a redirect to a less safe scheme.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     reply = manager->get(request);
     connect(reply, &QNetworkReply::errorOccurred, this, &Update::errorMessage);
     connect(reply, &QNetworkReply::downloadProgress, this, &Update::progress);
+    // Headers or data are signs of life; only silence counts.
+    connect(reply, &QNetworkReply::metaDataChanged, silence, qOverload<>(&QTimer::start));
+    connect(reply, &QNetworkReply::readyRead, silence, qOverload<>(&QTimer::start));
+    silence->start();
     return reply;
+}
+
+void Update::abortTransfer(const QString &reason)
+{
+    if (!reply || reply->isFinished())
+        return;
+    abortReason = reason;
+    reply->abort();
+}
+
+void Update::refuseLargeInformation(QNetworkReply *check)
+{
+    const qint64 announced = check->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (announced > informationSizeCap || check->bytesAvailable() > informationSizeCap)
+        abortTransfer(tr("The update information is larger than %1 KiB and was refused")
+                          .arg(informationSizeCap / 1024));
+}
+
+void Update::endTransfer()
+{
+    silence->stop();
+    deadline->stop();
+    ui->progressBar->setValue(0);
+    ui->pushCheckNow->setEnabled(true);
 }
 
 void Update::showError(const QString &text)
@@ -89,11 +147,24 @@ void Update::showError(const QString &text)
 
 void Update::downloadUpdateInfos()
 {
+    if (baseUrl().isEmpty()) {
+        // Distributions ship updates themselves; this build asks no server.
+        ui->labelDownload->setText(tr("Update checks are turned off in this build."));
+        ui->pushCheckNow->setEnabled(false);
+        return;
+    }
     ui->pushCheckNow->setEnabled(false);
     ui->labelError->hide();
     ui->labelProgressBytes->hide();
     QNetworkReply *check = get(informationFileName);
+    // One byte past the cap is enough to refuse; more is never held.
+    check->setReadBufferSize(informationSizeCap + 1);
+    connect(check, &QNetworkReply::metaDataChanged, this,
+            [this, check] { refuseLargeInformation(check); });
+    connect(check, &QNetworkReply::readyRead, this,
+            [this, check] { refuseLargeInformation(check); });
     connect(check, &QNetworkReply::finished, this, &Update::checkForUpdateInfos);
+    deadline->start();
 }
 
 void Update::checkForUpdateInfos()
@@ -133,8 +204,7 @@ void Update::checkForUpdateInfos()
     }
 
     reportNoUpdate = true;
-    ui->progressBar->setValue(0);
-    ui->pushCheckNow->setEnabled(true);
+    endTransfer();
 }
 
 void Update::downloadSoftware()
@@ -144,12 +214,38 @@ void Update::downloadSoftware()
     if (saveDirectory.isEmpty())
         return;
 
+    ui->labelError->hide();
+    // QSaveFile leaves either the whole new file or the old state, never a
+    // part. Unbuffered, a failed write reports its reason at once.
+    target = std::make_unique<QSaveFile>(saveDirectory + QDir::separator() + fileName);
+    if (!target->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        showError(tr("Cannot save the download: %1").arg(target->errorString()));
+        target.reset();
+        return;
+    }
     ui->pushDownload->setEnabled(false);
     ui->pushCheckNow->setEnabled(false);
-    ui->labelError->hide();
     ui->labelProgressBytes->show();
     QNetworkReply *download = get(fileName);
+    connect(download, &QNetworkReply::readyRead, this, [this, download] {
+        if (target && !writeReceived(download, *target))
+            abortTransfer(tr("Cannot save the download: %1").arg(target->errorString()));
+    });
     connect(download, &QNetworkReply::finished, this, &Update::saveSoftware);
+}
+
+bool Update::writeReceived(QNetworkReply *download, QSaveFile &file)
+{
+    const QByteArray chunk = download->readAll();
+    qint64 written = 0;
+    // A short write carries no reason; the next attempt fails with the system's own.
+    while (written < chunk.size()) {
+        const qint64 n = file.write(chunk.constData() + written, chunk.size() - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
 }
 
 void Update::saveSoftware()
@@ -158,24 +254,15 @@ void Update::saveSoftware()
     if (!download)
         return;
     download->deleteLater();
-
-    ui->progressBar->setValue(0);
+    endTransfer();
     ui->pushDownload->setEnabled(true);
-    ui->pushCheckNow->setEnabled(true);
-    if (networkError || download->error() != QNetworkReply::NoError)
-        return;
 
-    // QSaveFile leaves either the whole new file or the old state, never a part.
-    QSaveFile file(saveDirectory + QDir::separator() + fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showError(tr("Cannot save the download: %1").arg(file.errorString()));
+    // Whatever happens below, an uncommitted file is discarded with it.
+    const std::unique_ptr<QSaveFile> file = std::move(target);
+    if (networkError || download->error() != QNetworkReply::NoError || !file)
         return;
-    }
-    const QByteArray body = download->readAll();
-    if (file.write(body) != body.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        showError(tr("Cannot save the download: %1").arg(reason));
+    if (!writeReceived(download, *file) || !file->commit()) {
+        showError(tr("Cannot save the download: %1").arg(file->errorString()));
         return;
     }
 
@@ -205,5 +292,5 @@ void Update::errorMessage(QNetworkReply::NetworkError)
 {
     networkError = true;
     if (auto *failed = qobject_cast<QNetworkReply *>(sender()))
-        showError(failed->errorString());
+        showError(abortReason.isEmpty() ? failed->errorString() : abortReason);
 }
