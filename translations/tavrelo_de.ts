@@ -796,5 +796,21 @@ Fortfahren?</translation>
         <source>% done</source>
         <translation>% erledigt</translation>
     </message>
+    <message>
+        <source>The update server did not answer within %1 s</source>
+        <translation>Der Aktualisierungsserver hat nicht innerhalb von %1 s geantwortet</translation>
+    </message>
+    <message>
+        <source>The update server did not send the update information within %1 s</source>
+        <translation>Der Aktualisierungsserver hat die Aktualisierungsinformationen nicht innerhalb von %1 s gesendet</translation>
+    </message>
+    <message>
+        <source>The update information is larger than %1 KiB and was refused</source>
+        <translation>Die Aktualisierungsinformationen sind größer als %1 KiB und wurden abgelehnt</translation>
+    </message>
+    <message>
+        <source>Update checks are turned off in this build.</source>
+        <translation>Die Suche nach Aktualisierungen ist in dieser Ausgabe abgeschaltet.</translation>
+    </message>
 </context>
 </TS>

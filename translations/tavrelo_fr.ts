@@ -796,5 +796,21 @@ Continuer&#xa0;?</translation>
         <source>% done</source>
         <translation>% effectués</translation>
     </message>
+    <message>
+        <source>The update server did not answer within %1 s</source>
+        <translation>Le serveur de mise à jour n’a pas répondu dans les %1 s</translation>
+    </message>
+    <message>
+        <source>The update server did not send the update information within %1 s</source>
+        <translation>Le serveur de mise à jour n’a pas envoyé les informations de mise à jour dans les %1 s</translation>
+    </message>
+    <message>
+        <source>The update information is larger than %1 KiB and was refused</source>
+        <translation>Les informations de mise à jour dépassent %1 Kio et ont été refusées</translation>
+    </message>
+    <message>
+        <source>Update checks are turned off in this build.</source>
+        <translation>La recherche de mises à jour est désactivée dans cette version.</translation>
+    </message>
 </context>
 </TS>
