@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -22,11 +23,19 @@ enum class State { Unchanged, Waiting, Done, Failed };
 using Cause = FileFailure::Cause;
 using Severity = FileFailure::Severity;
 
+} // namespace
+
 class Execution
 {
 public:
     Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options);
     BatchOutcome run();
+
+    const QVector<PlannedRename> m_renames;
+    const BatchExecutor::Options m_options;
+    // Decided before the run: see BatchExecutor::temporaryName and setAsideName.
+    QHash<int, QString> m_temporaries;
+    QHash<int, QString> m_asides;
 
 private:
     void runChain(int first);
@@ -38,12 +47,13 @@ private:
     QString parkAside(int index, QString *error);
     void finish(int index, const QString &finalName);
     void fail(int index, Cause cause, const QString &reason, Severity severity = Severity::Warning);
+    void nameTemporaries();
+    void nameSetAsides();
+    void dispose(int index, const QString &aside);
     QString blockedBy(int index) const;
     bool cancelled() const;
     void reportProgress(bool force);
 
-    const QVector<PlannedRename> &m_renames;
-    const BatchExecutor::Options &m_options;
     QString source(int index) const { return m_renames[index].sourcePath(); }
     QString target(int index) const { return m_renames[index].targetPath(); }
     int holderOf(const QString &name, int folder) const;
@@ -125,6 +135,60 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
+    }
+    nameTemporaries();
+    if (m_options.replaceExisting)
+        nameSetAsides();
+}
+
+void Execution::nameTemporaries()
+{
+    const int count = int(m_renames.size());
+    // Fresh for each batch, so that no name left by an earlier one is met.
+    const QString token = QString::number(QRandomGenerator::global()->generate64(), 36);
+    const auto temporaryOf = [&token](int index) {
+        return QStringLiteral(".tavrelo-%1-%2.tmp").arg(token).arg(index);
+    };
+    // A file on a chain is reached from the chain's free end; what is left
+    // waits on a cycle, which parks its first file.
+    QVector<bool> onChain(count, false);
+    for (int i = 0; i < count; ++i) {
+        if (m_state[i] != State::Waiting || m_waitsFor[i] >= 0)
+            continue;
+        for (int next = i; next >= 0; next = m_dependant[next])
+            onChain[next] = true;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (m_state[i] != State::Waiting || onChain[i])
+            continue;
+        m_temporaries.insert(i, temporaryOf(i));
+        for (int next = i; !onChain[next]; next = m_dependant[next])
+            onChain[next] = true;
+    }
+    // Only the letter case changes: a file system that ignores it needs a
+    // detour.
+    for (int i = 0; i < count; ++i) {
+        const PlannedRename &rename = m_renames[i];
+        if (m_state[i] == State::Waiting && !m_temporaries.contains(i)
+            && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0)
+            m_temporaries.insert(i, temporaryOf(i));
+    }
+}
+
+void Execution::nameSetAsides()
+{
+    QSet<QString> taken;
+    for (int i = 0; i < int(m_renames.size()); ++i) {
+        const QString path = target(i);
+        if (m_state[i] != State::Waiting || holderOf(m_renames[i].newName, m_folderOf[i]) >= 0
+            || !pathExists(path) || QFileInfo(path).isDir() || isSameFile(path, source(i)))
+            continue;
+        // target + ".bak", or target + ".bak2", ".bak3"... when that is taken.
+        QString aside = path + QLatin1String(".bak");
+        for (int n = 2; taken.contains(aside) || pathExists(aside); ++n)
+            aside = path + QLatin1String(".bak") + QString::number(n);
+        taken.insert(aside);
+        m_asides.insert(i, aside);
     }
 }
 
@@ -269,8 +333,7 @@ bool Execution::move(int index)
     }
     // A file system that ignores letter case sees the file itself at its new
     // name; a detour through a temporary name changes the case everywhere.
-    if (isSameFile(source(index), target(index))
-        && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0) {
+    if (m_temporaries.contains(index) && isSameFile(source(index), target(index))) {
         if (moveThroughTemporary(index, &error))
             return true;
         fail(index, Cause::System, error, Severity::Critical);
@@ -278,8 +341,7 @@ bool Execution::move(int index)
     }
     // A file of the request is never in the way: it either moved on already
     // or keeps its name.
-    if (m_options.replaceExisting && holderOf(rename.newName, m_folderOf[index]) < 0
-        && !QFileInfo(target(index)).isDir())
+    if (m_asides.contains(index))
         return replaceExisting(index);
     fail(index, Cause::NameTaken,
          BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
@@ -302,17 +364,12 @@ bool Execution::moveThroughTemporary(int index, QString *error)
 bool Execution::replaceExisting(int index)
 {
     const QString &newName = m_renames[index].newName;
-    const Displacement displacement = replaceExistingFile(source(index), target(index));
-    const QString asideName = fileNameOf(displacement.asidePath);
-    switch (displacement.result) {
-    case Displacement::Replaced:
+    const QString aside = m_asides.value(index);
+    const Displacement displacement = replaceExistingFile(source(index), target(index), aside);
+    switch (displacement) {
+    case Displacement::Moved:
         finish(index, newName);
-        return true;
-    case Displacement::ReplacedAsideKept:
-        finish(index, newName);
-        fail(index, Cause::SetAsideKept,
-             BatchExecutor::tr("the file it replaced couldn't be deleted : it is kept as \"%1\"")
-                 .arg(asideName));
+        dispose(index, aside);
         return true;
     case Displacement::NotSetAside:
         fail(index, Cause::System,
@@ -331,9 +388,25 @@ bool Execution::replaceExisting(int index)
     }
     fail(index, Cause::System,
          BatchExecutor::tr("%1. The existing \"%2\" couldn't be put back : it is kept as \"%3\".")
-             .arg(displacement.reason, newName, asideName),
+             .arg(displacement.reason, newName, fileNameOf(aside)),
          Severity::Critical);
     return false;
+}
+
+void Execution::dispose(int index, const QString &aside)
+{
+    // The trash keeps the displaced file within reach of an undo; a volume
+    // without one gets the plain deletion.
+    QString trashPath;
+    if (moveToTrash(aside, &trashPath)) {
+        m_outcome.disposed.append({index, trashPath});
+    } else if (QFile::remove(aside)) {
+        m_outcome.disposed.append({index, QString()});
+    } else {
+        fail(index, Cause::SetAsideKept,
+             BatchExecutor::tr("the file it replaced couldn't be deleted : it is kept as \"%1\"")
+                 .arg(fileNameOf(aside)));
+    }
 }
 
 bool Execution::undo(int index)
@@ -351,19 +424,15 @@ bool Execution::undo(int index)
 QString Execution::parkAside(int index, QString *error)
 {
     const PlannedRename &rename = m_renames[index];
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary =
-            rename.folder
-            + QStringLiteral(".tavrelo-%1.tmp")
-                  .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        if (renameNoReplace(source(index), temporary, error))
-            return temporary;
-        if (!pathExists(temporary))
-            return QString();
+    const QString temporary = m_temporaries.value(index);
+    if (temporary.isEmpty()) {
+        if (error)
+            *error = BatchExecutor::tr("no free temporary name was found");
+        return QString();
     }
-    if (error)
-        *error = BatchExecutor::tr("no free temporary name was found");
-    return QString();
+    if (!m_folders[size_t(m_folderOf[index])]->renameNoReplace(rename.oldName, temporary, error))
+        return QString();
+    return rename.folder + temporary;
 }
 
 void Execution::finish(int index, const QString &finalName)
@@ -399,9 +468,39 @@ QString Execution::blockedBy(int index) const
         .arg(m_renames[index].oldName);
 }
 
-} // namespace
+BatchExecutor::BatchExecutor(const QVector<PlannedRename> &renames, const Options &options)
+    : m_execution(std::make_unique<Execution>(renames, options))
+{
+}
+
+BatchExecutor::~BatchExecutor() = default;
+
+const QVector<PlannedRename> &BatchExecutor::renames() const
+{
+    return m_execution->m_renames;
+}
+
+bool BatchExecutor::replacesExisting() const
+{
+    return m_execution->m_options.replaceExisting;
+}
+
+QString BatchExecutor::temporaryName(int index) const
+{
+    return m_execution->m_temporaries.value(index);
+}
+
+QString BatchExecutor::setAsideName(int index) const
+{
+    return m_execution->m_asides.value(index);
+}
+
+BatchOutcome BatchExecutor::run()
+{
+    return m_execution->run();
+}
 
 BatchOutcome BatchExecutor::carryOut(const QVector<PlannedRename> &renames, const Options &options)
 {
-    return Execution(renames, options).run();
+    return BatchExecutor(renames, options).run();
 }

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 // What went wrong with one file of a batch, for the worker to tell the user.
 struct FileFailure
@@ -36,21 +37,34 @@ struct BatchOutcome
 {
     QStringList finalNames;        // the name each planned file bears afterwards
     QVector<FileFailure> failures; // in the order of the plan
+    // The files a replacing run displaced: where each went (the trash), or
+    // an empty path when the volume has no trash and it was deleted.
+    struct Disposal
+    {
+        int index = -1;
+        QString trashPath;
+    };
+    QVector<Disposal> disposed;
     qsizetype renamed = 0;
     bool cancelled = false;
 };
 
+class Execution;
+
 // Carries out a planned batch so that every rename succeeds whose new name is
 // not held by a file that stays: a name another planned file still holds is
-// freed before it is taken, and a cycle (a->b, b->a) goes through a fresh
-// temporary name in the same folder. No file is ever overwritten. With
-// replaceExisting, a file outside the request that holds a new name is set
-// aside under a free name, and disposed of only once the new file is in place
-// (put back when the move fails); a file of the request is never in the way
-// and a directory never is set aside. A file parked under a temporary name
-// always ends under its new or its old name (failing that, it stays under the
-// temporary name and is reported). Runs on the calling thread; checks the
-// cancel flag only between whole chains and cycles.
+// freed before it is taken, and a cycle (a->b, b->a) goes through a temporary
+// name in the same folder. No file is ever overwritten. With replaceExisting,
+// a file outside the request that holds a new name when the batch is prepared
+// is set aside under a free name and moved to the trash (deleted where the
+// volume has none) only once the new file is in place, put back when the move
+// fails; a file of the request is never in the way and a directory never is
+// set aside. Every name the run may give besides the planned ones is known
+// once the batch is prepared, before any file moves, so that it can be
+// recorded. A file parked under a temporary name always ends under its new or
+// its old name (failing that, it stays under the temporary name and is
+// reported). Runs on the calling thread; checks the cancel flag only between
+// whole chains and cycles.
 class BatchExecutor
 {
     Q_DECLARE_TR_FUNCTIONS(BatchExecutor)
@@ -64,11 +78,30 @@ public:
         const std::atomic<bool> *cancel = nullptr;
     };
 
+    BatchExecutor(const QVector<PlannedRename> &renames, const Options &options);
+    ~BatchExecutor();
+    BatchExecutor(const BatchExecutor &) = delete;
+    BatchExecutor &operator=(const BatchExecutor &) = delete;
+
+    const QVector<PlannedRename> &renames() const;
+    bool replacesExisting() const;
+    // The temporary name of a file on a cycle or changing only its letter
+    // case, and the set-aside name of a file a replacing run will displace;
+    // empty when there is none.
+    QString temporaryName(int index) const;
+    QString setAsideName(int index) const;
+
+    // Once.
+    BatchOutcome run();
+
     static BatchOutcome carryOut(const QVector<PlannedRename> &renames, const Options &options);
     static BatchOutcome carryOut(const QVector<PlannedRename> &renames)
     {
         return carryOut(renames, Options());
     }
+
+private:
+    std::unique_ptr<Execution> m_execution;
 };
 
 #endif // BATCHEXECUTOR_H

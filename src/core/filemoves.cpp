@@ -1,7 +1,11 @@
 #include "filemoves.h"
 
+#include "filenames.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -93,46 +97,53 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error)
 #endif
 }
 
-namespace {
-
-QString freeSetAsideName(const QString &target)
-{
-    const QString first = target + QLatin1String(".bak");
-    if (!pathExists(first))
-        return first;
-    for (int n = 2;; ++n) {
-        const QString candidate = first + QString::number(n);
-        if (!pathExists(candidate))
-            return candidate;
-    }
-}
-
-} // namespace
-
-Displacement replaceExistingFile(const QString &source, const QString &target)
+Displacement replaceExistingFile(const QString &source, const QString &target,
+                                 const QString &asidePath)
 {
     Displacement displacement;
-    bool setAside = false;
-    // The no-replace move makes a name taken meanwhile fail instead of being
-    // overwritten; then the next free name is tried.
-    for (int attempt = 0; attempt < 100 && !setAside; ++attempt) {
-        displacement.asidePath = freeSetAsideName(target);
-        setAside = renameNoReplace(target, displacement.asidePath, &displacement.reason);
-        if (!setAside && !pathExists(displacement.asidePath))
-            break;
-    }
-    if (!setAside) {
+    if (!renameNoReplace(target, asidePath, &displacement.reason)) {
         displacement.result = Displacement::NotSetAside;
         return displacement;
     }
     if (renameNoReplace(source, target, &displacement.reason)) {
-        displacement.result = QFile::remove(displacement.asidePath)
-                                  ? Displacement::Replaced
-                                  : Displacement::ReplacedAsideKept;
+        displacement.result = Displacement::Moved;
         return displacement;
     }
-    displacement.result = renameNoReplace(displacement.asidePath, target)
-                              ? Displacement::MovePutBack
-                              : Displacement::MoveAsideKept;
+    displacement.result = renameNoReplace(asidePath, target) ? Displacement::MovePutBack
+                                                             : Displacement::MoveAsideKept;
     return displacement;
+}
+
+quint64 fileIdOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    return quint64(status.st_ino);
+#else
+    Q_UNUSED(path);
+    return 0;
+#endif
+}
+
+bool moveToTrash(const QString &path, QString *trashPath)
+{
+    // Qt 6.4 trashes into "files" below the current directory when the
+    // user's data folder does not exist yet: make sure it does, and take
+    // nothing but an absolute place in a trash.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString where;
+    if (!QFile::moveToTrash(path, &where))
+        return false;
+    if (QDir::isAbsolutePath(where)) {
+        *trashPath = where;
+        return true;
+    }
+    const QString misplaced = QDir::current().absoluteFilePath(where);
+    if (renameNoReplace(misplaced, path))
+        QFile::remove(QDir::current().absoluteFilePath(QStringLiteral("info/")
+                                                       + fileNameOf(misplaced)
+                                                       + QStringLiteral(".trashinfo")));
+    return false;
 }

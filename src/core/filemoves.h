@@ -19,23 +19,31 @@ bool pathExists(const QString &path);
 bool isSameFile(const QString &a, const QString &b);
 
 // Moves source to target, where a file already exists: the existing file is
-// first set aside under a free name (target + ".bak", ".bak2"...), deleted
-// only once source is in place, and put back when the move fails. The caller
-// has made sure target is a file that may go.
+// first set aside under asidePath, and put back when the move fails. The
+// caller disposes of the set-aside file once source is in place.
 struct Displacement
 {
     enum Result {
-        Replaced,
-        ReplacedAsideKept, // source is in place; the old file could not be deleted
-        NotSetAside,       // nothing moved
-        MovePutBack,       // the move failed; the old file is back under its name
-        MoveAsideKept      // the move failed and the old file stays under asidePath
+        Moved,        // source is in place; the old file is at asidePath
+        NotSetAside,  // nothing moved
+        MovePutBack,  // the move failed; the old file is back under its name
+        MoveAsideKept // the move failed and the old file stays at asidePath
     };
     Result result = NotSetAside;
-    QString asidePath;
     QString reason;
+
+    operator Result() const { return result; }
 };
 
-Displacement replaceExistingFile(const QString &source, const QString &target);
+Displacement replaceExistingFile(const QString &source, const QString &target,
+                                 const QString &asidePath);
+
+// Moves a file to the desktop's trash and gives where it went; false where
+// the volume has no trash (the file then stays where it was).
+bool moveToTrash(const QString &path, QString *trashPath);
+
+// A number that stays with a file through renames and tells it from another
+// file that later takes its name (the inode on Unix); 0 when unknown.
+quint64 fileIdOf(const QString &path);
 
 #endif // FILEMOVES_H
