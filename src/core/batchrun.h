@@ -1,0 +1,46 @@
+#ifndef BATCHRUN_H
+#define BATCHRUN_H
+
+#include "batchexecutor.h"
+#include "journal.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The one road of every batch, whichever front end asks: the planned renames
+// prepared, written to the journal (when there is one) before the first file
+// moves, carried out, and their end recorded. Undo takes the same road with a
+// plan read back from the journal. Runs on the calling thread.
+class BatchRun
+{
+    Q_DECLARE_TR_FUNCTIONS(BatchRun)
+
+public:
+    struct Result
+    {
+        BatchOutcome outcome;
+        QString batchId; // empty without a journal
+        // Set when the journal could not be written; then nothing was moved.
+        QString journalError;
+        bool ran() const { return journalError.isEmpty(); }
+    };
+
+    static Result carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
+                           const BatchExecutor::Options &options, Journal *journal,
+                           const QString &undoes = QString());
+
+    struct UndoResult
+    {
+        Journal::UndoPlan plan;
+        Result run;
+        qsizetype restored = 0; // displaced files brought back from the trash
+        QStringList leftAlone;  // "path: reason", every file undo did not touch
+    };
+    // Takes back the batch of that id (see Journal::newestUndoable).
+    static UndoResult undo(Journal &journal, const QString &batchId,
+                           const BatchExecutor::Options &options);
+};
+
+#endif // BATCHRUN_H
