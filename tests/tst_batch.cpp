@@ -360,6 +360,9 @@ void TestBatch::randomBatchesLoseNothing()
     const BatchPlan plan =
         replacing ? ReplacePlan::make(request, rule) : RenamePlan::make(request, options);
     const QVector<PlannedRename> &renames = plan.renames();
+    for (const PlannedRename &rename : renames) // the identity undo will trust
+        QCOMPARE(rename.fileId ? rename.fileId : fileIdOf(rename.sourcePath()),
+                 fileIdOf(rename.sourcePath()));
     BatchExecutor::Options executorOptions;
     executorOptions.replaceExisting = replaceExisting;
     const BatchOutcome outcome = BatchExecutor::carryOut(renames, executorOptions);

@@ -48,8 +48,10 @@ BatchPlan RenamePlan::make(const QStringList &pathList, const RenameOptions &opt
     GroupList groups = groupInput(pathList, orderOf(options.renameBy));
     if (options.renameByReversed) {
         for (FileGroup &group : groups) {
-            if (group.kind == FileGroup::Directory)
-                std::reverse(group.entries.begin(), group.entries.end());
+            if (group.kind != FileGroup::Directory)
+                continue;
+            std::reverse(group.entries.begin(), group.entries.end());
+            std::reverse(group.fileIds.begin(), group.fileIds.end());
         }
     }
 

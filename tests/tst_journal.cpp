@@ -1,0 +1,193 @@
+#include "batchrun.h"
+#include "filemoves.h"
+#include "renameplan.h"
+#include "replaceplan.h"
+#include "testdir.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+// The journal and undo: what a batch did can be taken back, after a restart
+// and after a crash, and nothing but the batch's own files is ever touched.
+class TestJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void undoBringsBackEveryOldNameOnce();
+    void undoLeavesChangedFilesAlone();
+    void undoBringsBackWhatAReplaceDisplaced();
+    void unreadableRecordsAreSkipped_data();
+    void unreadableRecordsAreSkipped();
+    void killedBatchIsRecoveredAndUndone();
+
+private:
+    // Files by name with their contents, hidden ones too.
+    static QMap<QString, QByteArray> contents(const TestDir &dir)
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : dir.names())
+            files.insert(name, dir.content(name));
+        return files;
+    }
+};
+
+void TestJournal::undoBringsBackEveryOldNameOnce()
+{
+    TestDir dir;
+    TestDir journalDir;
+    Journal journal(journalDir.path());
+    // A cycle (3 -> 1 -> 2 -> 3 by reversed name order) and a file kept.
+    for (const char *name : {"1.jpg", "2.jpg", "3.jpg", "keep.png"})
+        dir.file(name, name);
+    const QMap<QString, QByteArray> before = contents(dir);
+    RenameOptions options;
+    options.listExtensions = QStringList{"jpg"};
+    options.renameBy = 2;
+    options.renameByReversed = true;
+    const BatchRun::Result run = BatchRun::carryOut(
+        RenamePlan::make({dir.path()}, options).renames(), Journal::Kind::Rename, {}, &journal);
+    QVERIFY(run.ran());
+    QCOMPARE(dir.content("1.jpg"), QByteArray("3.jpg"));
+
+    const Journal::Batch batch = Journal(journalDir.path()).newestUndoable(); // as after a restart
+    QCOMPARE(batch.id, run.batchId);
+    QCOMPARE(batch.renamed, 2); // 2.jpg keeps its name
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, batch.id, {});
+    QVERIFY2(undo.leftAlone.isEmpty(), qPrintable(undo.leftAlone.join('\n')));
+    QCOMPARE(contents(dir), before);
+    QVERIFY(journal.newestUndoable().id.isEmpty());
+    QVERIFY(journal.history().at(1).undone);
+}
+
+void TestJournal::undoLeavesChangedFilesAlone()
+{
+    TestDir dir;
+    TestDir journalDir;
+    Journal journal(journalDir.path());
+    for (const char *name : {"a", "b", "c", "d", "e"})
+        dir.file(name, name);
+    QVector<PlannedRename> renames;
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath() + '/';
+    for (const char *name : {"a", "b", "c", "d", "e"})
+        renames.append({folder, name, QString(name) + "2"});
+    QVERIFY(BatchRun::carryOut(renames, Journal::Kind::Rename, {}, &journal).ran());
+
+    QVERIFY(QFile::rename(dir.at("a2"), dir.at("moved"))); // renamed by hand
+    QVERIFY(QFile::remove(dir.at("b2")));                  // deleted
+    QVERIFY(QFile::remove(dir.at("c2")));                  // replaced by another file
+    dir.file("c2", "new c2");
+    dir.file("d", "a new d"); // old name taken meanwhile
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, journal.newestUndoable().id, {});
+
+    QCOMPARE(dir.names(), (QStringList{"c2", "d", "d2", "e", "moved"}));
+    QCOMPARE(dir.content("d"), QByteArray("a new d"));
+    QCOMPARE(dir.content("e"), QByteArray("e"));
+    QCOMPARE(undo.leftAlone.size(), 4);
+    QVERIFY(undo.leftAlone.filter("d2").first().contains("already exists"));
+}
+
+void TestJournal::undoBringsBackWhatAReplaceDisplaced()
+{
+    TestDir dir;
+    TestDir journalDir;
+    Journal journal(journalDir.path());
+    dir.file("a.txt", "a");
+    dir.file("b.txt", "b, displaced");
+    BatchExecutor::Options options;
+    options.replaceExisting = true;
+    const BatchPlan plan =
+        ReplacePlan::make({dir.at("a.txt")}, ReplaceRule::make("a", "b", false, false));
+    const BatchRun::Result run =
+        BatchRun::carryOut(plan.renames(), Journal::Kind::Replace, options, &journal);
+    QCOMPARE(run.outcome.disposed.size(), 1);
+    QVERIFY(QFile::exists(run.outcome.disposed.first().trashPath));
+    QCOMPARE(dir.names(), QStringList{"b.txt"});
+
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, run.batchId, {});
+    QCOMPARE(undo.restored, 1);
+    QCOMPARE(dir.content("a.txt"), QByteArray("a"));
+    QCOMPARE(dir.content("b.txt"), QByteArray("b, displaced"));
+}
+
+void TestJournal::unreadableRecordsAreSkipped_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    const QByteArray head =
+        R"({"format": "tavrelo-journal", "version": 1, "id": "x", "kind": "rename",)";
+    addRow("not JSON", QByteArray("\x00\xff garbage", 11));
+    addRow("truncated", head + R"("folders": ["/tmp/"], "files": [[0, "a", )");
+    addRow("another program's", QByteArray(R"({"format": "something else", "id": "x"})"));
+    addRow("a name leaving its folder",
+           head + R"("folders": ["/tmp/"], "files": [[0, "../etc/passwd", "b", "0", "", ""]]})");
+    addRow("a folder that is not clean",
+           head + R"("folders": ["/tmp/../etc/"], "files": [[0, "a", "b", "0", "", ""]]})");
+    addRow("a folder index out of range",
+           head + R"("folders": ["/tmp/"], "files": [[3, "a", "b", "0", "", ""]]})");
+}
+
+void TestJournal::unreadableRecordsAreSkipped()
+{
+    QFETCH(QByteArray, record);
+    TestDir journalDir;
+    TestDir dir;
+    dir.file("a", "a");
+    QFile file(journalDir.at("x.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(record);
+    file.close();
+    Journal journal(journalDir.path());
+    QVERIFY(journal.history().isEmpty());
+    QCOMPARE(journal.problems().size(), 1);
+    const Journal::Recovery recovery = journal.recoverUnfinished();
+    QVERIFY(recovery.batches.isEmpty());
+    QCOMPARE(recovery.leftAlone.size(), 1);
+    QVERIFY(!journal.planUndo("x").error.isEmpty());
+    QCOMPARE(dir.names(), QStringList{"a"});
+}
+
+void TestJournal::killedBatchIsRecoveredAndUndone()
+{
+    const int files = 1500;
+    int cutOff = 0;
+    for (int round = 0; round < 10; ++round) {
+        TestDir dir;
+        TestDir journalDir;
+        for (int i = 0; i < files; ++i) {
+            QFile file(dir.at(QStringLiteral("f%1").arg(i, 5, 10, QLatin1Char('0'))));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::number(i));
+        }
+        const QMap<QString, QByteArray> before = contents(dir);
+
+        QProcess child;
+        child.start(TAVRELO_BATCH_CHILD, {dir.path(), journalDir.path()});
+        QVERIFY(child.waitForReadyRead(10000));
+        // From at once to after the end, a few milliseconds apart.
+        QTest::qSleep(round * 8);
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(10000));
+
+        Journal journal(journalDir.path());
+        const Journal::Recovery recovery = journal.recoverUnfinished();
+        QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+        cutOff += int(recovery.batches.size());
+        const QStringList names = dir.names();
+        QCOMPARE(names.size(), files);
+        QVERIFY2(names.filter(".tavrelo-").isEmpty(), qPrintable(QString::number(round)));
+        QMap<QString, QByteArray> now = contents(dir);
+        QCOMPARE(QSet<QByteArray>(now.cbegin(), now.cend()).size(), files);
+
+        const Journal::Batch batch = journal.newestUndoable();
+        if (!batch.id.isEmpty())
+            QVERIFY(BatchRun::undo(journal, batch.id, {}).leftAlone.isEmpty());
+        QCOMPARE(contents(dir), before);
+    }
+    QVERIFY(cutOff >= 3); // the kills fell inside the batch, not only around it
+}
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"
