@@ -235,13 +235,51 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
     return true;
 }
 
-QByteArray endRecord(const QString &id, bool cancelled, qsizetype renamed,
+// The end of a batch repeats what a history shows of it, so that a history
+// reads these small files only.
+bool readRecord(const QString &directory, const QString &id, Record *record, QString *error);
+
+// What a history shows of a batch, from its end record alone where it has one.
+bool readSummary(const QString &directory, const QString &id, Journal::Batch *batch, QString *error)
+{
+    QFile endFile(directory + QLatin1Char('/') + id + endSuffix);
+    if (endFile.open(QIODevice::ReadOnly)) {
+        const QJsonObject end = QJsonDocument::fromJson(endFile.readAll()).object();
+        if (end.value(QLatin1String("id")).toString() == id
+            && kindOf(end.value(QLatin1String("kind")).toString(), &batch->kind)) {
+            batch->id = id;
+            batch->started = QDateTime::fromString(end.value(QLatin1String("started")).toString(),
+                                                   Qt::ISODateWithMs);
+            batch->finished = QDateTime::fromString(end.value(QLatin1String("finished")).toString(),
+                                                    Qt::ISODateWithMs);
+            batch->undoes = end.value(QLatin1String("undoes")).toString();
+            batch->planned = end.value(QLatin1String("planned")).toInteger();
+            batch->renamed = end.value(QLatin1String("renamed")).toInteger();
+            batch->cancelled = end.value(QLatin1String("cancelled")).toBool();
+            return true;
+        }
+    }
+    Record record;
+    if (!readRecord(directory, id, &record, error))
+        return false;
+    *batch = record.batch;
+    return true;
+}
+
+QByteArray endRecord(const Journal::Batch &batch, bool cancelled, qsizetype renamed,
                      const QHash<int, QString> &elsewhere, const QHash<int, QString> &disposed,
                      const QStringList &failures)
 {
     QByteArray out;
     out.append("{\n\"id\": ");
-    appendJsonString(out, id);
+    appendJsonString(out, batch.id);
+    out.append(",\n\"kind\": ");
+    appendJsonString(out, kindName(batch.kind));
+    out.append(",\n\"started\": ");
+    appendJsonString(out, batch.started.toString(Qt::ISODateWithMs));
+    out.append(",\n\"undoes\": ");
+    appendJsonString(out, batch.undoes);
+    out.append(",\n\"planned\": ").append(QByteArray::number(batch.planned));
     out.append(",\n\"finished\": ");
     appendJsonString(out, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     out.append(",\n\"cancelled\": ").append(cancelled ? "true" : "false");
@@ -316,16 +354,16 @@ QVector<Journal::Batch> Journal::history() const
     QVector<Batch> batches;
     QSet<QString> undone;
     for (const QString &id : std::as_const(ids)) {
-        Record record;
+        Batch batch;
         QString error;
-        if (!readRecord(m_directory, id, &record, &error)) {
+        if (!readSummary(m_directory, id, &batch, &error)) {
             m_problems.append(
                 tr("The journal file \"%1\" was skipped: %2").arg(id + planSuffix, error));
             continue;
         }
-        if (record.batch.kind == Kind::Undo)
-            undone.insert(record.batch.undoes);
-        batches.append(record.batch);
+        if (batch.kind == Kind::Undo)
+            undone.insert(batch.undoes);
+        batches.append(batch);
     }
     for (Batch &batch : batches)
         batch.undone = undone.contains(batch.id);
@@ -360,8 +398,9 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     appendJsonString(out, id);
     out.append(",\n\"kind\": ");
     appendJsonString(out, kindName(kind));
+    const QDateTime started = QDateTime::currentDateTime();
     out.append(",\n\"started\": ");
-    appendJsonString(out, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    appendJsonString(out, started.toString(Qt::ISODateWithMs));
     out.append(",\n\"undoes\": ");
     appendJsonString(out, undoes);
     out.append(",\n\"replaceExisting\": ").append(prepared.replacesExisting() ? "true" : "false");
@@ -373,10 +412,12 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     QByteArray rows;
     rows.reserve(out.capacity());
     bool first = true;
+    qsizetype planned = 0;
     for (int i = 0; i < renames.size(); ++i) {
         const PlannedRename &rename = renames[i];
         if (!rename.changesName())
             continue;
+        ++planned;
         auto folder = folderIndex.constFind(rename.folder);
         if (folder == folderIndex.constEnd()) {
             folder = folderIndex.insert(rename.folder, int(folders.size()));
@@ -419,6 +460,12 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         m_running.reset();
         return QString();
     }
+    m_runningBatch = Batch();
+    m_runningBatch.id = id;
+    m_runningBatch.kind = kind;
+    m_runningBatch.started = started;
+    m_runningBatch.undoes = undoes;
+    m_runningBatch.planned = planned;
     prune();
     return id;
 }
@@ -455,9 +502,10 @@ bool Journal::finish(const QString &id, const BatchExecutor &prepared, const Bat
     QStringList failures;
     for (const FileFailure &failure : outcome.failures.mid(0, 1000))
         failures.append(failure.path + QStringLiteral(": ") + failure.reason);
-    const bool written = writeDurably(
-        m_directory + QLatin1Char('/') + id + endSuffix,
-        endRecord(id, outcome.cancelled, outcome.renamed, elsewhere, disposed, failures), error);
+    const bool written = writeDurably(m_directory + QLatin1Char('/') + id + endSuffix,
+                                      endRecord(m_runningBatch, outcome.cancelled, outcome.renamed,
+                                                elsewhere, disposed, failures),
+                                      error);
     m_running.reset();
     return written;
 }
@@ -532,7 +580,8 @@ Journal::Recovery Journal::recoverUnfinished()
                 elsewhere.insert(i, at);
         }
         if (writeDurably(m_directory + QLatin1Char('/') + id + endSuffix,
-                         endRecord(id, true, renamed, elsewhere, disposed, QStringList()), &error))
+                         endRecord(record.batch, true, renamed, elsewhere, disposed, QStringList()),
+                         &error))
             recovery.batches.append(id);
         else
             recovery.leftAlone.append(error);

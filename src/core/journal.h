@@ -107,6 +107,7 @@ private:
     QString m_directory;
     mutable QStringList m_problems;
     std::unique_ptr<QLockFile> m_running;
+    Batch m_runningBatch;
 };
 
 #endif // JOURNAL_H
