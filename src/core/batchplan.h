@@ -12,8 +12,9 @@
 // One file of a batch, renamed inside its own folder (or left as it is).
 struct PlannedRename
 {
-    // Why a file keeps its name; shown before a run, never acted upon.
-    enum class Note { None, SuffixNotSelected, NoMatch };
+    // Why a file keeps its name, or what its new name will cost; shown
+    // before a run, never acted upon.
+    enum class Note { None, SuffixNotSelected, NoMatch, NameTaken, ReplacesFile };
 
     // The folder's canonical path with a trailing "/": the same folder always
     // has the same text here, however it was reached.

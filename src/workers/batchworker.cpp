@@ -48,22 +48,26 @@ BatchRun::Result BatchWorker::carryOut(const QVector<PlannedRename> &renames, Jo
 void BatchWorker::reportFailures(const BatchOutcome &outcome, const QString &heading,
                                  const std::function<QString(const FileFailure &)> &line)
 {
-    if (outcome.failures.isEmpty())
-        return;
-    const int shown = 10;
-    const qsizetype count = outcome.failures.size();
     QStringList lines;
     bool critical = false;
-    for (qsizetype i = 0; i < count; ++i) {
+    for (qsizetype i = 0; i < outcome.failures.size(); ++i) {
         const FileFailure &failure = outcome.failures[i];
         critical = critical || failure.severity == FileFailure::Severity::Critical;
-        if (i < shown)
+        if (i < shownLines)
             lines.append(line(failure));
     }
+    tellUser(critical ? 2 : 1, heading, lines, outcome.failures.size());
+}
+
+void BatchWorker::tellUser(int priority, const QString &heading, const QStringList &lines,
+                           qsizetype count)
+{
+    if (count == 0)
+        return;
     QString message = heading.isEmpty() ? QString() : heading + QLatin1String("\n\n");
-    message += lines.join(QLatin1Char('\n'));
-    if (count > shown)
-        message += QLatin1String("\n\n") + tr("and %1 more.").arg(count - shown);
+    message += lines.mid(0, shownLines).join(QLatin1Char('\n'));
+    if (count > shownLines)
+        message += QLatin1String("\n\n") + tr("and %1 more.").arg(count - shownLines);
     // The window's priorities: 1 shows a warning, 2 a critical message.
-    emit errorAtRename(critical ? 2 : 1, message);
+    emit errorAtRename(priority, message);
 }

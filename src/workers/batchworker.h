@@ -45,6 +45,10 @@ protected:
     // counting the rest; nothing when every file was renamed.
     void reportFailures(const BatchOutcome &outcome, const QString &heading,
                         const std::function<QString(const FileFailure &)> &line);
+    // One message: the heading, the first lines of count, and how many more.
+    void tellUser(int priority, const QString &heading, const QStringList &lines, qsizetype count);
+
+    static const int shownLines = 10;
 
 private:
     std::atomic<bool> cancelRequested{false};

@@ -1,0 +1,53 @@
+#ifndef PLANNER_H
+#define PLANNER_H
+
+#include "batchplan.h"
+#include "renameplan.h"
+
+#include <QMetaType>
+#include <QStringList>
+#include <QThread>
+
+// Every file a rename or replace would touch with the current options, and
+// what would become of it: the very plan the run makes, with the names a file
+// outside the request holds marked. Plans on a thread of its own, so that a
+// large preview never freezes the window; changes nothing on disk. The
+// setters run on the owner's thread and never while the thread runs.
+struct PlanPreview
+{
+    bool replacing = false;
+    QVector<PlannedRename> rows;
+    qsizetype changes = 0;
+};
+Q_DECLARE_METATYPE(PlanPreview)
+
+class Planner : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit Planner(QObject *parent);
+    ~Planner() override;
+
+    void setRename(const QStringList &pathList, const RenameOptions &options);
+    void setReplace(const QStringList &pathList, const QString &replaceIn,
+                    const QString &replaceOut, bool regExp, bool suffix, bool replaceExisting);
+
+signals:
+    void planned(PlanPreview preview);
+
+protected:
+    void run() override;
+
+private:
+    bool replacing = false;
+    QStringList pathList;
+    RenameOptions renameOptions;
+    QString replaceIn;
+    QString replaceOut;
+    bool regExp = false;
+    bool suffix = false;
+    bool replaceExisting = false;
+};
+
+#endif // PLANNER_H

@@ -1,0 +1,35 @@
+#include "undo.h"
+
+#include <QDir>
+
+Undo::Undo(QObject *parent) : BatchWorker(parent) {}
+
+void Undo::setBatch(const QString &batchId)
+{
+    this->batchId = batchId;
+}
+
+void Undo::run()
+{
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, batchId, executorOptions(false));
+    if (!undo.run.ran()) {
+        emit errorAtRename(2, tr("The batch could not be undone: %1").arg(undo.run.journalError));
+        return;
+    }
+    const BatchOutcome &outcome = undo.run.outcome;
+    announceEnd(outcome, undo.plan.renames.size());
+
+    QStringList restored;
+    for (qsizetype i = 0; i < undo.plan.renames.size(); ++i) {
+        const PlannedRename &rename = undo.plan.renames[i];
+        if (outcome.finalNames.at(i) == rename.newName)
+            restored.append(QDir::toNativeSeparators(rename.targetPath()));
+    }
+    emit refreshListView(restored);
+
+    const qsizetype count = undo.leftAlone.size();
+    tellUser(1,
+             count == 1 ? tr("1 file was left as it is:")
+                        : tr("%1 files were left as they are:").arg(count),
+             undo.leftAlone, count);
+}
