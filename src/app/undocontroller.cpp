@@ -1,0 +1,74 @@
+#include "undocontroller.h"
+
+#include "undo.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+UndoController::UndoController(QAction *action, QWidget *window)
+    : QObject(window), action(action), window(window), undo(new Undo(this))
+{
+    action->setShortcut(QKeySequence::Undo);
+    connect(action, &QAction::triggered, this, &UndoController::undoNewest);
+    connect(undo, &QThread::finished, this, [this] {
+        undo->wait();
+        running = false;
+        refresh();
+        emit finished();
+    });
+    refresh();
+}
+
+void UndoController::setBlocked(bool blocked)
+{
+    this->blocked = blocked;
+    updateAction();
+}
+
+void UndoController::refresh()
+{
+    newest = journal.newestUndoable();
+    updateAction();
+}
+
+void UndoController::updateAction()
+{
+    const QString count = QLocale().toString(qlonglong(newest.renamed));
+    if (newest.id.isEmpty())
+        action->setText(tr("Undo"));
+    else if (newest.kind == Journal::Kind::Replace)
+        action->setText(tr("Undo replace in %1 files").arg(count));
+    else
+        action->setText(tr("Undo rename of %1 files").arg(count));
+    action->setEnabled(!newest.id.isEmpty() && !blocked && !running);
+}
+
+void UndoController::undoNewest()
+{
+    refresh();
+    if (newest.id.isEmpty() || blocked || running)
+        return;
+    const QString count = QLocale().toString(qlonglong(newest.renamed));
+    const QString when = QLocale().toString(newest.started, QLocale::ShortFormat);
+    const QString what = newest.kind == Journal::Kind::Replace
+                             ? tr("Undo the replace made on %1, which renamed %2 files?")
+                             : tr("Undo the rename made on %1, which renamed %2 files?");
+    QMessageBox box(QMessageBox::Question, tr("Undo"),
+                    what.arg(when, count) + QLatin1String("\n\n")
+                        + tr("Files changed since then are left as they are."),
+                    QMessageBox::NoButton, window);
+    QPushButton *yes = box.addButton(tr("Undo"), QMessageBox::YesRole);
+    box.addButton(tr("Cancel"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() != yes)
+        return;
+    running = true;
+    updateAction();
+    undo->setBatch(newest.id);
+    emit started();
+    undo->start(QThread::InheritPriority);
+}
