@@ -1,7 +1,11 @@
 #include "startup.h"
 
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QUrl>
 #include <QWidget>
 
 void setApplicationIdentity()
@@ -20,4 +24,45 @@ void decorateMainWindow(QWidget &window)
     window.setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" v")
                           + QCoreApplication::applicationVersion());
     window.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+}
+
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("Startup", "Renames files in batches."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("paths"),
+        QCoreApplication::translate("Startup", "Files and folders to put in the input list."),
+        QStringLiteral("[PATH...]"));
+
+    CommandLine commandLine;
+    if (!parser.parse(arguments)) {
+        commandLine.answered = true;
+        commandLine.exitCode = 1;
+        commandLine.errorOutput = parser.errorText() + QLatin1Char('\n');
+        return commandLine;
+    }
+    if (parser.isSet(help)) {
+        commandLine.answered = true;
+        commandLine.output = parser.helpText();
+        return commandLine;
+    }
+    if (parser.isSet(version)) {
+        commandLine.answered = true;
+        commandLine.output = QCoreApplication::applicationName() + QLatin1Char(' ')
+                             + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        return commandLine;
+    }
+    const QStringList positional = parser.positionalArguments();
+    for (const QString &argument : positional) {
+        // Desktop launchers may hand over file URLs instead of paths.
+        const QUrl url(argument);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+        commandLine.paths.append(
+            QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+    }
+    return commandLine;
 }

@@ -1,6 +1,9 @@
 #ifndef STARTUP_H
 #define STARTUP_H
 
+#include <QString>
+#include <QStringList>
+
 class QWidget;
 
 // Gives the application its name and version; the window titles and the
@@ -9,5 +12,19 @@ void setApplicationIdentity();
 
 // Title "<name> v<version>" and the program's icon.
 void decorateMainWindow(QWidget &window);
+
+// What the command line asks for: paths for the input list, made absolute,
+// or an answer on the console (--help, --version, a mistake) and no window.
+struct CommandLine
+{
+    QStringList paths;
+    bool answered = false;
+    int exitCode = 0;
+    QString output;
+    QString errorOutput;
+};
+
+// Needs the application object (for the program name in the help text).
+CommandLine readCommandLine(const QStringList &arguments);
 
 #endif // STARTUP_H

@@ -1,9 +1,24 @@
 #include "analize.h"
 
-#include <QDir>
+#include "directorylisting.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <limits>
+
+namespace {
+
+const qint64 progressIntervalMs = 150;
+// How many names of one folder pass between two looks at the cancel flag.
+const qsizetype namesBetweenChecks = 4096;
+
+int clampedCount(qsizetype count)
+{
+    return int(qMin<qsizetype>(count, std::numeric_limits<int>::max()));
+}
+
+} // namespace
 
 Analize::Analize(QObject *parent) : QThread(parent) {}
 
@@ -13,6 +28,17 @@ void Analize::setPathList(const QStringList &pathList)
     fileCount = 0;
     listExtensions.clear();
     knownExtensions.clear();
+    cancelled = false;
+}
+
+void Analize::cancel()
+{
+    cancelled = true;
+}
+
+bool Analize::wasCancelled() const
+{
+    return cancelled;
 }
 
 void Analize::addSuffix(const QString &suffix)
@@ -23,31 +49,45 @@ void Analize::addSuffix(const QString &suffix)
     listExtensions.append(suffix);
 }
 
-static int clampedCount(qsizetype count)
+// False when cancelled part way.
+bool Analize::addSuffixesOf(const QStringList &names)
 {
-    return int(qMin<qsizetype>(count, std::numeric_limits<int>::max()));
+    // A listing holds bare names, so the suffix is simply what follows the
+    // last dot; most neighbours share theirs, which spares the set lookup.
+    QStringView lastSuffix;
+    bool haveLast = false;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i % namesBetweenChecks == namesBetweenChecks - 1 && cancelled)
+            return false;
+        const QString &name = names.at(i);
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
+        if (haveLast && suffix == lastSuffix)
+            continue;
+        lastSuffix = suffix;
+        haveLast = true;
+        addSuffix(suffix.toString());
+    }
+    return true;
 }
 
 void Analize::run()
 {
+    const qint64 total = pathList.size();
+    if (total == 0)
+        return;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    emit progressChanged(0, total);
+    qint64 done = 0;
     for (const QString &entry : std::as_const(pathList)) {
+        if (cancelled)
+            break;
         const QFileInfo info(entry);
         if (info.isDir()) {
-            const QStringList names = QDir(entry).entryList(QDir::Files, QDir::NoSort);
-            // A listing holds bare names, so the suffix is simply what follows
-            // the last dot; most neighbours share theirs, which spares the
-            // set lookup.
-            QString lastSuffix;
-            bool haveLast = false;
-            for (const QString &name : names) {
-                const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-                const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
-                if (haveLast && suffix == lastSuffix)
-                    continue;
-                lastSuffix = suffix.toString();
-                haveLast = true;
-                addSuffix(lastSuffix);
-            }
+            const QStringList names = listPlainFileNames(entry);
+            if (!addSuffixesOf(names))
+                break;
             fileCount += names.size();
         } else {
             // The entry counts as base name + "." + suffix, whose suffix is
@@ -58,7 +98,13 @@ void Analize::run()
         emit resetListExtensions();
         emit setFilesInformations(clampedCount(fileCount), clampedCount(listExtensions.size()));
         emit setListExtensions(listExtensions);
+        ++done;
+        if (sinceProgress.elapsed() >= progressIntervalMs && done < total) {
+            sinceProgress.restart();
+            emit progressChanged(done, total);
+        }
     }
+    emit progressChanged(done, total);
     listExtensions.clear();
     knownExtensions.clear();
 }
