@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +19,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -38,22 +35,15 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void dropActions_data();
-    void dropActions();
-    void dropsListEachPathOnce();
+    void dropsAreCopiesAndListEachPathOnce();
     void outsideHomeWarnsOncePerDrop();
     void removalAndReset();
-    void scatteredRemovalKeepsTheRest();
     void dropDuringAnalysisIsAnalysedAfterIt();
     void progressStripFollowsTheAnalysis();
-    void checkBoxPairsExcludeEachOther();
-    void extensionChoiceSurvivesAnotherDrop();
-    void preview_data();
+    void extensionChooser();
     void preview();
-    void renameAsksAndRefusesEmptyList();
     void renameEndToEnd();
     void replaceEndToEnd();
-    void showMessagePriorities();
     void fileMenuAddsLikeADrop();
     void keyboardReachesEveryButton();
     void commandLine();
@@ -122,54 +112,33 @@ void TestMainWindow::waitForAnalysis()
         QCoreApplication::processEvents();
 }
 
-void TestMainWindow::dropActions_data()
-{
-    QTest::addColumn<Qt::DropActions>("offered");
-    QTest::addColumn<Qt::DropAction>("proposed");
-    QTest::addColumn<Qt::DropAction>("taken");
-    QTest::newRow("copy or move, move proposed")
-        << Qt::DropActions(Qt::CopyAction | Qt::MoveAction) << Qt::MoveAction << Qt::CopyAction;
-    QTest::newRow("link or move") << Qt::DropActions(Qt::LinkAction | Qt::MoveAction)
-                                  << Qt::MoveAction << Qt::LinkAction;
-    QTest::newRow("move only") << Qt::DropActions(Qt::MoveAction) << Qt::MoveAction
-                               << Qt::IgnoreAction;
-}
-
-void TestMainWindow::dropActions()
+void TestMainWindow::dropsAreCopiesAndListEachPathOnce()
 {
     // A source that deletes what it moved would lose the user's files.
-    QFETCH(Qt::DropActions, offered);
-    QFETCH(Qt::DropAction, proposed);
-    QFETCH(Qt::DropAction, taken);
+    const QString a = home->file("a.txt");
+    const QString b = home->file("b.txt");
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(home->file(QStringLiteral("a.txt")))});
-    QDragEnterEvent enter(QPoint(20, 20), offered, &data, Qt::LeftButton, Qt::NoModifier);
-    enter.setDropAction(proposed);
-    QCoreApplication::sendEvent(window.get(), &enter);
-    QDragMoveEvent move(QPoint(30, 30), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
-    move.setDropAction(proposed);
-    QCoreApplication::sendEvent(window.get(), &move);
-    QDropEvent drop(QPointF(30, 30), offered, &data, Qt::LeftButton, Qt::NoModifier);
-    drop.setDropAction(proposed);
-    QCoreApplication::sendEvent(window.get(), &drop);
-    const bool accepted = taken != Qt::IgnoreAction;
-    QCOMPARE(enter.isAccepted(), accepted);
-    QCOMPARE(move.isAccepted(), accepted);
-    QCOMPARE(drop.isAccepted(), accepted);
-    if (accepted) {
-        QCOMPARE(move.dropAction(), taken);
-        QCOMPARE(drop.dropAction(), taken);
-    }
-    QCOMPARE(rows().size(), accepted ? 1 : 0);
-}
-
-void TestMainWindow::dropsListEachPathOnce()
-{
+    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    const auto drop = [&](Qt::DropActions offered) {
+        QDragEnterEvent enter(QPoint(20, 20), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QDragMoveEvent move(QPoint(30, 30), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        move.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(window.get(), &move);
+        QDropEvent drop(QPointF(30, 30), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(window.get(), &drop);
+        if (!drop.isAccepted())
+            return Qt::IgnoreAction;
+        // What the source sees while dragging must be what it gets.
+        return move.dropAction() == drop.dropAction() ? drop.dropAction() : Qt::ActionMask;
+    };
     QVERIFY(child<QLabel>("emptyListHint")->isVisible());
-    const QString a = home->file(QStringLiteral("a.txt"));
-    const QString b = home->file(QStringLiteral("b.txt"));
-    QVERIFY(dropPaths(window.get(), {a, a, b}));
-    QVERIFY(dropPaths(window.get(), {b, a}));
+    QCOMPARE(drop(Qt::MoveAction), Qt::IgnoreAction);
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(drop(Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
+    QCOMPARE(drop(Qt::LinkAction | Qt::MoveAction), Qt::LinkAction);
     QCOMPARE(rows(), QStringList({a, b}));
     QVERIFY(!child<QLabel>("emptyListHint")->isVisible());
     waitForAnalysis();
@@ -183,26 +152,23 @@ void TestMainWindow::dropsListEachPathOnce()
     QCOMPARE(rows().size(), 2);
     QCOMPARE(started.count(), 0);
 }
-
 void TestMainWindow::outsideHomeWarnsOncePerDrop()
 {
     TestDir elsewhere;
     MessageBoxWatcher watcher;
     dropPaths(window.get(),
-              {home->file(QStringLiteral("in.txt")), elsewhere.file(QStringLiteral("o1.txt")),
-               elsewhere.file(QStringLiteral("o2.txt"))});
+              {home->file("in.txt"), elsewhere.file("o1.txt"), elsewhere.file("o2.txt")});
     QCOMPARE(watcher.boxes().size(), 1);
     QCOMPARE(watcher.boxes().first().title, QStringLiteral("Warning"));
     QCOMPARE(rows().size(), 3);
-    dropPaths(window.get(), {elsewhere.file(QStringLiteral("o3.txt"))});
+    dropPaths(window.get(), {elsewhere.file("o3.txt")});
     QCOMPARE(watcher.boxes().size(), 2);
 
     // A substring test: with home .../ann, .../anna and /x/.../ann/y are inside.
-    const QString ann = elsewhere.folder(QStringLiteral("ann"));
+    const QString ann = elsewhere.folder("ann");
     qputenv("HOME", ann.toLocal8Bit());
-    dropPaths(window.get(),
-              {elsewhere.file(QStringLiteral("anna/p.jpg")),
-               elsewhere.file(QStringLiteral("backup") + ann + QStringLiteral("/x"))});
+    dropPaths(window.get(), {elsewhere.file("anna/p.jpg"),
+                             elsewhere.file("backup" + ann + QStringLiteral("/x"))});
     QCOMPARE(watcher.boxes().size(), 2);
 
     // A drop too large for one turn still warns once, then lists every path.
@@ -223,38 +189,44 @@ void TestMainWindow::removalAndReset()
         paths.append(home->file(QString::fromLatin1(name)));
     dropPaths(window.get(), paths);
     waitForAnalysis();
-    QVERIFY(child("groupRenameFiles")->isEnabled());
-
     auto *view = child<QListView>("listView");
     view->selectionModel()->select(view->model()->index(3, 0), QItemSelectionModel::Select);
     view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::Select);
-    view->setFocus();
-    // The view leaves Delete to the window.
+    // The view leaves Delete and Backspace to the window.
     QTest::keyClick(view, Qt::Key_Delete);
     QCOMPARE(rows(), QStringList({paths[0], paths[2], paths[4]}));
     waitForAnalysis();
     QCOMPARE(text("labelFilesInfosNumberExt"), QStringLiteral("1"));
     // One suffix left: the extension chooser can no longer be opened.
     QVERIFY(!child("pushExtensions")->isEnabled());
-    QVERIFY(child("groupRenameBy")->isEnabled());
-
-    // Rows and the list handed to the workers stay aligned.
-    view->selectionModel()->clearSelection();
-    view->selectionModel()->select(view->model()->index(2, 0), QItemSelectionModel::Select);
-    QTest::keyClick(view, Qt::Key_Backspace);
-    QCOMPARE(rows(), QStringList({paths[0], paths[2]}));
-    waitForAnalysis();
 
     // An emptied list reports nothing: the counts and the chooser stay.
     view->selectAll();
-    QTest::keyClick(view, Qt::Key_Delete);
+    QTest::keyClick(view, Qt::Key_Backspace);
     waitForAnalysis();
     QVERIFY(rows().isEmpty());
-    QCOMPARE(text("labelFilesInfosNumberFiles"), QStringLiteral("2"));
-    QCOMPARE(window->findChild<Extensions *>()->selectedExtensions(true),
-             QStringList({QStringLiteral("jpg")}));
+    QCOMPARE(text("labelFilesInfosNumberFiles"), QStringLiteral("3"));
 
-    dropPaths(window.get(), paths);
+    // Scattered rows go in one pass, and rows and the workers' list stay aligned.
+    QStringList many, kept;
+    for (int i = 0; i < 1000; ++i) {
+        many.append(home->at(QStringLiteral("gone/%1.jpg").arg(i)));
+        if (i % 2 == 0 || i == 999)
+            kept.append(many.last());
+    }
+    window->addPaths(many);
+    waitForAnalysis();
+    QItemSelection everyOther;
+    for (int row = 1; row < 998; row += 2)
+        everyOther.select(view->model()->index(row, 0), view->model()->index(row, 0));
+    view->selectionModel()->select(everyOther, QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(rows(), kept);
+    window->addPaths({many[1], many[2]});
+    QCOMPARE(rows().size(), kept.size() + 1);
+    waitForAnalysis();
+    QCOMPARE(text("labelFilesInfosNumberFiles"), QString::number(kept.size() + 1));
+
     click("pushResetList");
     QVERIFY(rows().isEmpty());
     QVERIFY(child<QLabel>("emptyListHint")->isVisible());
@@ -263,41 +235,14 @@ void TestMainWindow::removalAndReset()
     QCOMPARE(rows().size(), 1);
     waitForAnalysis();
 }
-
-void TestMainWindow::scatteredRemovalKeepsTheRest()
-{
-    // Enough scattered rows to take the one-pass way; nothing needs to exist.
-    QStringList paths, kept;
-    for (int i = 0; i < 1000; ++i) {
-        paths.append(home->at(QStringLiteral("gone/%1.jpg").arg(i)));
-        if (i % 2 == 0 || i == 999)
-            kept.append(paths.last());
-    }
-    window->addPaths(paths);
-    waitForAnalysis();
-    auto *view = child<QListView>("listView");
-    QItemSelection every;
-    for (int row = 1; row < 998; row += 2)
-        every.select(view->model()->index(row, 0), view->model()->index(row, 0));
-    view->selectionModel()->select(every, QItemSelectionModel::Select);
-    QTest::keyClick(view, Qt::Key_Delete);
-    QCOMPARE(rows(), kept);
-    waitForAnalysis();
-    QCOMPARE(text("labelFilesInfosNumberFiles"), QString::number(kept.size()));
-    // The paths removed may come back; the ones kept may not.
-    window->addPaths({paths[1], paths[2]});
-    QCOMPARE(rows().size(), kept.size() + 1);
-    waitForAnalysis();
-}
-
 void TestMainWindow::dropDuringAnalysisIsAnalysedAfterIt()
 {
-    const QString big = home->folder(QStringLiteral("big"));
+    const QString big = home->folder("big");
     for (int i = 0; i < 3000; ++i)
         home->file(QStringLiteral("big/%1.jpg").arg(i));
     dropPaths(window.get(), {big});
-    dropPaths(window.get(), {home->file(QStringLiteral("late.png"))});
-    dropPaths(window.get(), {home->file(QStringLiteral("later.gif"))});
+    dropPaths(window.get(), {home->file("late.png")});
+    dropPaths(window.get(), {home->file("later.gif")});
     // However the runs fell, the figures shown are those of the whole list.
     waitForAnalysis();
     QCOMPARE(text("labelFilesInfosNumberFiles"), QStringLiteral("3002"));
@@ -311,8 +256,7 @@ void TestMainWindow::progressStripFollowsTheAnalysis()
     QVERIFY(!strip->isVisible());
     QStringList paths;
     for (int i = 0; i < 30; ++i)
-        paths.append(
-            home->file(QStringLiteral("d%1/a.jpg").arg(i)).section(QLatin1Char('/'), 0, -2));
+        paths.append(home->folder(QStringLiteral("d%1").arg(i)));
     window->addPaths(paths);
     // The run's end comes through the event loop: this is still during it.
     QVERIFY(strip->isVisible());
@@ -324,162 +268,115 @@ void TestMainWindow::progressStripFollowsTheAnalysis()
     // Cancel stops the analysis; a rename would lack part of the suffixes.
     QSignalSpy finished(window->findChild<Analize *>(), &QThread::finished);
     QTest::keyClick(child<QListView>("listView"), Qt::Key_Delete);
-    QTest::mouseClick(strip->findChild<QPushButton *>(QStringLiteral("pushCancel")),
-                      Qt::LeftButton);
+    QTest::mouseClick(strip->findChild<QPushButton *>("pushCancel"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
+    // The run may have ended before the click arrived.
+    const bool cancelled = window->findChild<Analize *>()->wasCancelled();
     QTRY_VERIFY(!strip->isVisible());
-    if (window->findChild<Analize *>()->wasCancelled()) {
-        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Analysis cancelled"));
-        QVERIFY(!child("pushRename")->isEnabled());
-        window->addPaths({home->file(QStringLiteral("new.txt"))});
-    }
-    waitForAnalysis();
+    QCOMPARE(child("pushRename")->isEnabled(), !cancelled);
 }
 
-void TestMainWindow::checkBoxPairsExcludeEachOther()
+void TestMainWindow::extensionChooser()
 {
-    const QString folder = home->folder(QStringLiteral("p"));
-    home->file(QStringLiteral("p/a.txt"));
-    home->file(QStringLiteral("p/b.jpg"));
-    dropPaths(window.get(), {folder});
+    dropPaths(window.get(), {home->file("a.txt"), home->file("b.jpg")});
     waitForAnalysis();
-
     auto *all = child<QCheckBox>("checkRenameAllExtensions");
     auto *byExtensions = child<QCheckBox>("checkRenameByExtensions");
+    auto *extensions = window->findChild<Extensions *>();
     click("pushExtensions");
-    window->findChild<Extensions *>()->accept();
+    for (QCheckBox *box : extensions->findChildren<QCheckBox *>())
+        box->setChecked(box->accessibleName() != QLatin1String("txt"));
+    extensions->accept();
     QVERIFY(byExtensions->isChecked() && !all->isChecked());
+
+    // Another drop keeps the choice: txt stays out, the new png comes in.
+    dropPaths(window.get(), {home->file("c.png")});
+    waitForAnalysis();
+    QCOMPARE(extensions->selectedExtensions(false), QStringList({"jpg", "png"}));
+    click("pushExtensions");
+    for (QCheckBox *box : extensions->findChildren<QCheckBox *>())
+        QCOMPARE(box->isChecked(), box->accessibleName() != QLatin1String("txt"));
+    extensions->reject();
     click("checkRenameAllExtensions");
     QVERIFY(all->isChecked() && !byExtensions->isChecked());
     // Unchecking never checks the partner.
     click("checkRenameAllExtensions");
     QVERIFY(!all->isChecked() && !byExtensions->isChecked());
+    // A fresh list starts from a fresh choice.
+    click("pushResetList");
+    dropPaths(window.get(), {home->file("a.txt")});
+    waitForAnalysis();
+    QCOMPARE(extensions->selectedExtensions(false), QStringList({"txt"}));
 
     auto *regExp = child<QCheckBox>("checkReplaceRegExp");
     auto *suffix = child<QCheckBox>("checkReplaceSuffix");
     click("checkReplaceRegExp");
     click("checkReplaceSuffix");
     QVERIFY(suffix->isChecked() && !regExp->isChecked());
-    click("checkReplaceRegExp");
-    QVERIFY(regExp->isChecked() && !suffix->isChecked());
 }
-
-void TestMainWindow::extensionChoiceSurvivesAnotherDrop()
-{
-    dropPaths(window.get(),
-              {home->file(QStringLiteral("a.txt")), home->file(QStringLiteral("b.jpg"))});
-    waitForAnalysis();
-    click("pushExtensions");
-    auto *extensions = window->findChild<Extensions *>();
-    for (QCheckBox *box : extensions->findChildren<QCheckBox *>())
-        box->setChecked(box->accessibleName() != QLatin1String("txt"));
-    extensions->accept();
-    QVERIFY(child<QCheckBox>("checkRenameByExtensions")->isChecked());
-
-    dropPaths(window.get(), {home->file(QStringLiteral("c.png"))});
-    waitForAnalysis();
-    const QStringList jpgAndPng{QStringLiteral("jpg"), QStringLiteral("png")};
-    QCOMPARE(extensions->selectedExtensions(false), jpgAndPng);
-    click("pushExtensions");
-    for (QCheckBox *box : extensions->findChildren<QCheckBox *>())
-        QCOMPARE(box->isChecked(), box->accessibleName() != QLatin1String("txt"));
-    extensions->reject();
-
-    // A fresh list starts from a fresh choice.
-    click("pushResetList");
-    dropPaths(window.get(), {home->file(QStringLiteral("a.txt"))});
-    waitForAnalysis();
-    QCOMPARE(extensions->selectedExtensions(false), QStringList({QStringLiteral("txt")}));
-}
-
-void TestMainWindow::preview_data()
-{
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<bool>("reverse");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("name") << "radioFormatName" << false << ""
-                          << "~000.txt";
-    QTest::newRow("name, reversed") << "radioFormatName" << true << "Trip"
-                                    << "000Trip.txt";
-    QTest::newRow("append") << "radioFormatPrefix" << false << ""
-                            << "~000_filename.txt";
-    QTest::newRow("append, reversed") << "radioFormatPrefix" << true << ""
-                                      << "000~_filename.txt";
-    QTest::newRow("prepend") << "radioFormatSuffix" << false << "Trip"
-                             << "filename_Trip000.txt";
-    QTest::newRow("prepend, reversed") << "radioFormatSuffix" << true << "x"
-                                       << "filename_000x.txt";
-    QTest::newRow("tilde") << "radioFormatName" << false << "~"
-                           << "~000.txt";
-}
-
 void TestMainWindow::preview()
 {
-    QFETCH(QString, radio);
-    QFETCH(bool, reverse);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    // Each of the three signals recomputes the whole preview.
-    QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), typed);
-    QTest::mouseClick(window->findChild<QRadioButton *>(radio), Qt::LeftButton);
-    if (reverse)
-        click("checkReverseFormat");
-    QCOMPARE(text("labelOutputFormat"), expected);
+    struct Case
+    {
+        const char *radio;
+        bool reverse;
+        const char *typed;
+        const char *expected;
+    };
+    for (const Case &c : {Case{"radioFormatName", false, "", "~000.txt"},
+                          Case{"radioFormatName", true, "Trip", "000Trip.txt"},
+                          Case{"radioFormatPrefix", true, "", "000~_filename.txt"},
+                          Case{"radioFormatSuffix", false, "Trip", "filename_Trip000.txt"},
+                          Case{"radioFormatSuffix", true, "x", "filename_000x.txt"}}) {
+        // Each of the three signals recomputes the whole preview.
+        child<QLineEdit>("lineOutputFormat")->clear();
+        QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), QString::fromLatin1(c.typed));
+        click(c.radio);
+        if (child<QCheckBox>("checkReverseFormat")->isChecked() != c.reverse)
+            click("checkReverseFormat");
+        QCOMPARE(text("labelOutputFormat"), QString::fromLatin1(c.expected));
+    }
 }
-
-void TestMainWindow::renameAsksAndRefusesEmptyList()
+void TestMainWindow::renameEndToEnd()
 {
-    QSignalSpy started(window->findChild<Rename *>(), &QThread::started);
-    MessageBoxWatcher watcher(QStringLiteral("No"));
+    auto *rename = window->findChild<Rename *>();
+    QSignalSpy started(rename, &QThread::started);
+    MessageBoxWatcher watcher("No");
     click("pushRename");
-    QCOMPARE(watcher.boxes().size(), 1);
     QCOMPARE(watcher.boxes().last().text,
              QStringLiteral("Warning : Please choose a directory/file first..."));
 
-    const QString file = home->file(QStringLiteral("IMG.jpg"));
-    dropPaths(window.get(), {file});
+    const QDateTime day(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC);
+    const QString photos = home->folder("photos");
+    home->file("photos/a.jpg", "a", day);
+    home->file("photos/b.png", "b", day.addSecs(60));
+    home->file("photos/c.jpg", "c", day.addSecs(120));
+    dropPaths(window.get(), {photos, home->file("docs/x.jpg", "x")});
+    QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), "Trip");
     waitForAnalysis();
     click("pushRename");
-    QCOMPARE(watcher.boxes().size(), 2);
-    QCOMPARE(watcher.boxes().last().text,
-             QStringLiteral("You have selected to rename your files : \n~000.txt\n\nContinue ?"));
+    QCOMPARE(
+        watcher.boxes().last().text,
+        QStringLiteral("You have selected to rename your files : \nTrip000.txt\n\nContinue ?"));
     QCOMPARE(started.count(), 0);
-    QVERIFY(QFile::exists(file));
-}
 
-void TestMainWindow::renameEndToEnd()
-{
-    const QDateTime day(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC);
-    const QString photos = home->folder(QStringLiteral("photos"));
-    home->file(QStringLiteral("photos/a.jpg"), "a", day);
-    home->file(QStringLiteral("photos/b.png"), "b", day.addSecs(60));
-    home->file(QStringLiteral("photos/c.jpg"), "c", day.addSecs(120));
-    dropPaths(window.get(), {photos, home->file(QStringLiteral("docs/x.jpg"), "x")});
-    QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), QStringLiteral("Trip"));
-    waitForAnalysis();
-
-    QSignalSpy finished(window->findChild<Rename *>(), &QThread::finished);
-    {
-        MessageBoxWatcher watcher(QStringLiteral("Yes"));
-        click("pushRename");
-    }
+    QSignalSpy finished(rename, &QThread::finished);
+    watcher.setButtonText("Yes");
+    click("pushRename");
     // The run's end comes through the event loop: this is still during it.
     for (const char *name : {"pushRename", "pushReplace", "pushResetList"})
         QVERIFY(!child(name)->isEnabled());
-    QVERIFY(!dropPaths(window.get(), {home->file(QStringLiteral("late.txt"))}));
+    QVERIFY(!dropPaths(window.get(), {home->file("late.txt")}));
 
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
                               QStringLiteral("Renaming done !"), patience);
     QVERIFY(child("pushReplace")->isEnabled());
     // Newest first: c, b, a.
-    QCOMPARE(home->names(QStringLiteral("photos")),
-             QStringList({QStringLiteral("Trip1.jpg"), QStringLiteral("Trip2.png"),
-                          QStringLiteral("Trip3.jpg")}));
-    QCOMPARE(home->content(QStringLiteral("photos/Trip1.jpg")), QByteArray("c"));
+    QCOMPARE(home->names("photos"), QStringList({"Trip1.jpg", "Trip2.png", "Trip3.jpg"}));
+    QCOMPARE(home->content("photos/Trip1.jpg"), QByteArray("c"));
     QCOMPARE(rows(), QStringList({QDir::toNativeSeparators(photos + QLatin1Char('/')),
-                                  home->at(QStringLiteral("docs/Trip1.jpg"))}));
+                                  home->at("docs/Trip1.jpg")}));
 }
 
 void TestMainWindow::replaceEndToEnd()
@@ -489,63 +386,50 @@ void TestMainWindow::replaceEndToEnd()
     QCOMPARE(watcher.boxes().size(), 1);
     QCOMPARE(watcher.boxes().first().title, QStringLiteral("Empty input string"));
 
-    const QString folder = home->folder(QStringLiteral("scans"));
-    home->file(QStringLiteral("scans/IMG_0042.jpg"), "42");
-    home->file(QStringLiteral("scans/DSC_0042.jpg"));
-    dropPaths(window.get(), {folder, home->file(QStringLiteral("notes/report_v1.txt"))});
+    const QString folder = home->folder("scans");
+    home->file("scans/IMG_0042.jpg", "42");
+    home->file("scans/DSC_0042.jpg");
+    dropPaths(window.get(), {folder, home->file("notes/report_v1.txt")});
     const QStringList before = rows();
     auto *replace = window->findChild<Replace *>();
     QSignalSpy started(replace, &QThread::started);
     QSignalSpy finished(replace, &QThread::finished);
     // No question asked; "Refresh list view " checked keeps the list.
-    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), QStringLiteral("_v1"));
+    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), "_v1");
     click("pushReplace");
     // The run may end before any wait starts: count, don't wait for a new one.
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
-    QCOMPARE(home->names(QStringLiteral("notes")), QStringList({QStringLiteral("report.txt")}));
+    QCOMPARE(home->names("notes"), QStringList({"report.txt"}));
     QTRY_VERIFY_WITH_TIMEOUT(child("pushReplace")->isEnabled(), patience);
     QCOMPARE(rows(), before);
 
     // A broken pattern is named before anything starts.
     click("checkReplaceRegExp");
-    child<QLineEdit>("lineReplaceIn")->setText(QStringLiteral("IMG_(\\d+"));
+    child<QLineEdit>("lineReplaceIn")->setText("IMG_(\\d+");
     click("pushReplace");
     QCOMPARE(watcher.boxes().size(), 2);
     QVERIFY(watcher.boxes().last().text.contains(QStringLiteral("unexpected end")));
     QCOMPARE(started.size(), 1);
 
-    child<QLineEdit>("lineReplaceIn")->setText(QStringLiteral("IMG_(\\d+)"));
-    child<QLineEdit>("lineReplaceOut")->setText(QStringLiteral("photo-\\1"));
+    child<QLineEdit>("lineReplaceIn")->setText("IMG_(\\d+)");
+    child<QLineEdit>("lineReplaceOut")->setText("photo-\\1");
     click("checkRefreshListView");
     click("pushReplace");
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, patience);
-    QCOMPARE(home->content(QStringLiteral("scans/photo-0042.jpg")), QByteArray("42"));
-    QVERIFY(QFile::exists(home->at(QStringLiteral("scans/DSC_0042.jpg"))));
+    QCOMPARE(home->content("scans/photo-0042.jpg"), QByteArray("42"));
+    QVERIFY(QFile::exists(home->at("scans/DSC_0042.jpg")));
     QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 2, patience);
     QCOMPARE(rows().first(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     QCOMPARE(watcher.boxes().size(), 2);
-}
-
-void TestMainWindow::showMessagePriorities()
-{
-    MessageBoxWatcher watcher;
-    for (int priority : {0, 1, 2, 3, -1})
-        QMetaObject::invokeMethod(window.get(), "showMessage", Q_ARG(int, priority),
-                                  Q_ARG(QString, QStringLiteral("m%1").arg(priority)));
-    QCOMPARE(watcher.boxes().size(), 3);
-    QCOMPARE(watcher.boxes()[0].title, QStringLiteral("Information"));
-    QCOMPARE(watcher.boxes()[1].title, QStringLiteral("Warning"));
-    QCOMPARE(watcher.boxes()[2].title, QStringLiteral("Critical"));
-    QCOMPARE(watcher.boxes()[2].text, QStringLiteral("m2"));
 }
 
 void TestMainWindow::fileMenuAddsLikeADrop()
 {
     QCOMPARE(window->menuBar()->actions().first()->menu()->objectName(),
              QStringLiteral("menuFile"));
-    const QString folder = home->folder(QStringLiteral("album"));
-    home->file(QStringLiteral("album/a.jpg"));
-    const QString file = home->file(QStringLiteral("notes.txt"));
+    const QString folder = home->folder("album");
+    home->file("album/a.jpg");
+    const QString file = home->file("notes.txt");
     const auto choose = [](const QString &path) {
         onNextModal([path](QWidget *modal) {
             auto *dialog = qobject_cast<QFileDialog *>(modal);
@@ -608,8 +492,8 @@ void TestMainWindow::keyboardReachesEveryButton()
 void TestMainWindow::commandLine()
 {
     QVERIFY(QDir::setCurrent(home->path()));
-    const QString relative = home->file(QStringLiteral("docs/a.txt"));
-    const QString absolute = home->folder(QStringLiteral("pics"));
+    const QString relative = home->file("docs/a.txt");
+    const QString absolute = home->folder("pics");
     const CommandLine given = readCommandLine(
         {QStringLiteral("tavrelo"), QStringLiteral("docs/../docs/a.txt"), absolute});
     QVERIFY(!given.answered);
