@@ -53,7 +53,9 @@ void Analize::addSuffix(const QString &suffix)
 bool Analize::addSuffixesOf(const QStringList &names)
 {
     // A listing holds bare names, so the suffix is simply what follows the
-    // last dot; most neighbours share theirs, which spares the set lookup.
+    // last dot. A folder rarely holds more than a handful of suffixes: those
+    // are compared in place, which spares a string and a hash per name.
+    const qsizetype fewSuffixes = 16;
     QStringView lastSuffix;
     bool haveLast = false;
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -62,11 +64,17 @@ bool Analize::addSuffixesOf(const QStringList &names)
         const QString &name = names.at(i);
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
         const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
-        if (haveLast && suffix == lastSuffix)
+        // Neighbours often share theirs.
+        if (haveLast && suffix.size() == lastSuffix.size() && suffix == lastSuffix)
             continue;
         lastSuffix = suffix;
         haveLast = true;
-        addSuffix(suffix.toString());
+        if (listExtensions.size() <= fewSuffixes) {
+            if (!listExtensions.contains(suffix))
+                addSuffix(suffix.toString());
+        } else {
+            addSuffix(suffix.toString());
+        }
     }
     return true;
 }
