@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -425,29 +424,16 @@ void TestMainWindow::replaceEndToEnd()
 
 void TestMainWindow::fileMenuAddsLikeADrop()
 {
-    QCOMPARE(window->menuBar()->actions().first()->menu()->objectName(),
-             QStringLiteral("menuFile"));
     const QString folder = home->folder("album");
     home->file("album/a.jpg");
     const QString file = home->file("notes.txt");
-    const auto choose = [](const QString &path) {
-        onNextModal([path](QWidget *modal) {
-            auto *dialog = qobject_cast<QFileDialog *>(modal);
-            QVERIFY(dialog);
-            // The dialog leaves a name box that has the focus as the user typed it.
-            if (QWidget *focus = dialog->focusWidget())
-                focus->clearFocus();
-            dialog->selectFile(path);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-    };
-    choose(folder);
+    chooseInNextFileDialog(folder);
     // Ctrl+O is the usual "Open" of this platform.
     QTest::keySequence(window.get(), QKeySequence::Open);
     QCOMPARE(rows(), QStringList({folder}));
-    choose(file);
+    chooseInNextFileDialog(file);
     child<QAction>("actionAddFiles")->trigger();
-    choose(file);
+    chooseInNextFileDialog(file);
     child<QAction>("actionAddFiles")->trigger();
     QCOMPARE(rows(), QStringList({folder, file}));
     waitForAnalysis();
@@ -456,30 +442,27 @@ void TestMainWindow::fileMenuAddsLikeADrop()
 
 void TestMainWindow::keyboardReachesEveryButton()
 {
-    auto *tabs = child<QTabWidget>("tabWidget");
-    QStringList global;
-    for (QAction *menu : window->menuBar()->actions())
-        global.append(menu->text());
-    for (int tab = 0; tab < tabs->count(); ++tab)
-        global.append(tabs->tabText(tab));
-    // The key after "&" in each visible text; none twice on one page.
+    // The key after "&" in a text; every page's visible ones differ.
     const auto mnemonicOf = [](const QString &text) {
         const qsizetype amp = text.indexOf(QLatin1Char('&'));
         return amp < 0 ? QChar() : text.at(amp + 1).toLower();
     };
+    auto *tabs = child<QTabWidget>("tabWidget");
     for (int tab = 0; tab < tabs->count(); ++tab) {
-        const QChar key = mnemonicOf(tabs->tabText(tab));
-        QVERIFY2(!key.isNull(), qPrintable(tabs->tabText(tab)));
-        QTest::keyClick(window.get(), key.toLatin1(), Qt::AltModifier);
+        QTest::keyClick(window.get(), mnemonicOf(tabs->tabText(tab)).toLatin1(), Qt::AltModifier);
         QCOMPARE(tabs->currentIndex(), tab);
-        QStringList texts = global;
+        QStringList texts;
+        for (QAction *menu : window->menuBar()->actions())
+            texts.append(menu->text());
+        for (int other = 0; other < tabs->count(); ++other)
+            texts.append(tabs->tabText(other));
         for (QAbstractButton *button : tabs->currentWidget()->findChildren<QAbstractButton *>())
             texts.append(button->text());
         QSet<QChar> seen;
         for (const QString &shown : std::as_const(texts)) {
-            const QChar mnemonic = mnemonicOf(shown);
-            QVERIFY2(!mnemonic.isNull() && !seen.contains(mnemonic), qPrintable(shown));
-            seen.insert(mnemonic);
+            QVERIFY2(!mnemonicOf(shown).isNull() && !seen.contains(mnemonicOf(shown)),
+                     qPrintable(shown));
+            seen.insert(mnemonicOf(shown));
         }
     }
     // Alt+A on the page "Replace" presses "Replace".
@@ -491,6 +474,7 @@ void TestMainWindow::keyboardReachesEveryButton()
 
 void TestMainWindow::commandLine()
 {
+    const QString savedCurrent = QDir::currentPath();
     QVERIFY(QDir::setCurrent(home->path()));
     const QString relative = home->file("docs/a.txt");
     const QString absolute = home->folder("pics");
@@ -498,6 +482,7 @@ void TestMainWindow::commandLine()
         {QStringLiteral("tavrelo"), QStringLiteral("docs/../docs/a.txt"), absolute});
     QVERIFY(!given.answered);
     window->addPaths(given.paths);
+    QDir::setCurrent(savedCurrent);
     QCOMPARE(rows(), QStringList({relative, absolute}));
     waitForAnalysis();
 

@@ -292,7 +292,9 @@ void MainWindow::takePendingPaths()
 void MainWindow::appendRows(const QStringList &paths)
 {
     model->appendPaths(paths);
-    inputList = model->paths();
+    // Appended to both rather than shared: a shared list would be copied
+    // whole at every slice of a large drop.
+    inputList.append(paths);
     itemCount = int(inputList.size());
 }
 
@@ -322,10 +324,8 @@ void MainWindow::showOutsideHomeWarning()
 
 void MainWindow::openInputDirectory(QStringList pathList)
 {
-    if (warnOutsideHome && firstOutsideHome(pathList) >= 0) {
-        warnOutsideHome = false;
+    if (firstOutsideHome(pathList) >= 0)
         showOutsideHomeWarning();
-    }
     analyseInputList(true);
 }
 

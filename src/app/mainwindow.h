@@ -70,7 +70,7 @@ private:
         QStringList paths;
         QList<QUrl> urls; // a drop's paths, converted as they are taken
         qsizetype next = 0;
-        bool warn = true;
+        bool warn = true; // until the warning about the home folder was shown once
         qsizetype size() const { return urls.isEmpty() ? paths.size() : urls.size(); }
     };
 
@@ -100,7 +100,6 @@ private:
     ProgressStrip *progressStrip;
     QStringList inputList;
     int itemCount = 0;
-    bool warnOutsideHome = false;
 
     // Exact-match lookup of inputList, rebuilt when rows go away.
     QSet<QString> knownPaths;

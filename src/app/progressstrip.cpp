@@ -9,7 +9,7 @@
 
 ProgressStrip::ProgressStrip(QWidget *parent)
     : QWidget(parent), label(new QLabel(this)), bar(new QProgressBar(this)),
-      pushCancel(new QPushButton(tr("Cancel"), this))
+      pushCancel(new QPushButton(tr("&Cancel"), this))
 {
     setObjectName(QStringLiteral("progressStrip"));
     pushCancel->setObjectName(QStringLiteral("pushCancel"));
