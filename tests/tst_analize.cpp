@@ -5,7 +5,8 @@
 
 namespace {
 
-// What reaches the GUI thread, one line per report after an input entry:
+// What reaches the GUI thread, one line per report (a quick run reports once,
+// after its last entry):
 // "files/suffixes [suffix,...]", the reset before it checked on the way. The
 // lists are sorted for folders of several suffixes, whose listings come in no
 // set order.
@@ -55,11 +56,9 @@ void TestAnalize::reports_data()
     QTest::addColumn<bool>("sorted");
     QTest::addColumn<QStringList>("log");
     QTest::newRow("empty input") << QStringList{"a.txt"} << QStringList() << false << QStringList();
-    QTest::newRow("running totals")
-        << QStringList{"d/1.txt", "d/2.txt", "x.JPG", "README", "n.txt"}
-        << QStringList{"d", "x.JPG", "README", "n.txt", "x.JPG"} << false
-        << QStringList{"2/1 [txt]", "3/2 [txt,JPG]", "4/3 [txt,JPG,]", "5/3 [txt,JPG,]",
-                       "6/3 [txt,JPG,]"};
+    QTest::newRow("totals") << QStringList{"d/1.txt", "d/2.txt", "x.JPG", "README", "n.txt"}
+                            << QStringList{"d", "x.JPG", "README", "n.txt", "x.JPG"} << false
+                            << QStringList{"6/3 [txt,JPG,]"};
     QTest::newRow("case matters, no dot")
         << QStringList{"d/a.JPG", "d/b.jpg", "d/README"} << QStringList{"d"} << true
         << QStringList{"3/3 [,JPG,jpg]"};
@@ -68,7 +67,7 @@ void TestAnalize::reports_data()
         << QStringList{"0/0 []"};
     QTest::newRow("last dot, vanished")
         << QStringList{"a.b.c", "v1.2/"} << QStringList{"a.b.c", "gone.tif", "v1.2/gone"} << false
-        << QStringList{"1/1 [c]", "2/2 [c,tif]", "3/3 [c,tif,]"};
+        << QStringList{"3/3 [c,tif,]"};
 }
 
 void TestAnalize::reports()
@@ -96,7 +95,7 @@ void TestAnalize::progressAndCancel()
                             dir.at(QStringLiteral("gone.jpg"))};
     Analize analize(nullptr);
     QSignalSpy progress(&analize, &Analize::progressChanged);
-    QCOMPARE(analyse(analize, paths, false).size(), 3);
+    QCOMPARE(analyse(analize, paths, false).size(), 1);
     QVERIFY(!analize.wasCancelled());
     // The first report and the last; a quick run sends nothing between.
     QCOMPARE(progress.first(), QVariantList({qint64(0), qint64(3)}));

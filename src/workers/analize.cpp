@@ -9,7 +9,10 @@
 
 namespace {
 
-const qint64 progressIntervalMs = 150;
+// Reports go out at most this often, and after the last entry: a list of a
+// hundred thousand single files would otherwise post the window three events
+// per file, faster than it can take them.
+const qint64 reportIntervalMs = 100;
 // How many names of one folder pass between two looks at the cancel flag.
 const qsizetype namesBetweenChecks = 4096;
 
@@ -103,13 +106,14 @@ void Analize::run()
             addSuffix(info.suffix());
             ++fileCount;
         }
-        emit resetListExtensions();
-        emit setFilesInformations(clampedCount(fileCount), clampedCount(listExtensions.size()));
-        emit setListExtensions(listExtensions);
         ++done;
-        if (sinceProgress.elapsed() >= progressIntervalMs && done < total) {
+        if (done == total || sinceProgress.elapsed() >= reportIntervalMs) {
             sinceProgress.restart();
-            emit progressChanged(done, total);
+            emit resetListExtensions();
+            emit setFilesInformations(clampedCount(fileCount), clampedCount(listExtensions.size()));
+            emit setListExtensions(listExtensions);
+            if (done < total)
+                emit progressChanged(done, total);
         }
     }
     emit progressChanged(done, total);

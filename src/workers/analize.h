@@ -9,14 +9,14 @@
 #include <atomic>
 
 // Counts the files and gathers the distinct suffixes of an input list on a
-// thread of its own. After every input entry it reports the running totals
-// and every suffix found so far, in order of first appearance (compared
-// case-sensitively, the empty suffix included). An input directory
+// thread of its own. After the last input entry, and every 100 ms on the way,
+// it reports the running totals and every suffix found so far, in order of
+// first appearance (compared case-sensitively, the empty suffix included). An input directory
 // contributes the plain files directly inside it; any other entry (a file, a
 // path that no longer exists) counts as one file.
 //
 // progressChanged tells how many input entries are done: once at the start,
-// then at most every 150 ms, and once at the end. cancel() may be called from
+// then with the reports on the way, and once at the end. cancel() may be called from
 // any thread; the run then stops at the next entry (or within a few thousand
 // names of a large folder) and sends only its final progress.
 //
