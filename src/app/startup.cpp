@@ -45,7 +45,7 @@ CommandLine readCommandLine(const QStringList &arguments)
         commandLine.errorOutput = parser.errorText() + QLatin1Char('\n');
         return commandLine;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         commandLine.answered = true;
         commandLine.output = parser.helpText();
         return commandLine;
