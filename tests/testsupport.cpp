@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
@@ -52,6 +53,20 @@ void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs)
             action(modal);
     });
     timer->start();
+}
+
+void chooseInNextFileDialog(const QString &path)
+{
+    onNextModal([path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return;
+        // A name box with the focus is left as the user typed it.
+        if (QWidget *focus = dialog->focusWidget())
+            focus->clearFocus();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
 }
 
 struct MessageBoxWatcher::State

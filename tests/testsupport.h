@@ -25,6 +25,9 @@ bool dropPaths(QWidget *target, const QStringList &paths);
 // after timeoutMs.
 void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs = 5000);
 
+// Picks path in the next file dialog, as a user typing it would, and accepts.
+void chooseInNextFileDialog(const QString &path);
+
 // What a modal message box said.
 struct ModalRecord
 {

@@ -2,20 +2,25 @@
 #include "ui_mainwindow.h"
 
 #include "analize.h"
+#include "emptylisthint.h"
 #include "extensions.h"
+#include "inputchooser.h"
+#include "inputlistmodel.h"
+#include "progressstrip.h"
 #include "regexp.h"
 #include "rename.h"
 #include "replace.h"
 #include "update.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QStandardItem>
-#include <QStandardItemModel>
+#include <QRegExp>
 #include <QTimer>
 #include <QUrl>
 
@@ -24,6 +29,21 @@
 namespace {
 
 const int statusMessageTimeout = 3000;
+// How long one event-loop turn may spend taking dropped paths, and how many
+// paths pass between two looks at the clock.
+const qint64 sliceBudgetMs = 15;
+const qsizetype pathsPerChunk = 2048;
+
+// The file manager must never delete what it dropped here, so a drop is taken
+// as a copy, or as a link, never as a move.
+Qt::DropAction harmlessAction(Qt::DropActions possible)
+{
+    if (possible & Qt::CopyAction)
+        return Qt::CopyAction;
+    if (possible & Qt::LinkAction)
+        return Qt::LinkAction;
+    return Qt::IgnoreAction;
+}
 
 // The rename worker names its last step in English; the status bar says it in
 // the user's language.
@@ -44,7 +64,8 @@ QString statusDone(const QString &statusWord)
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), analize(nullptr),
-      rename(nullptr), replace(nullptr), extensions(nullptr), regexp(nullptr), model(nullptr)
+      rename(nullptr), replace(nullptr), extensions(nullptr), regexp(nullptr), model(nullptr),
+      inputChooser(nullptr), progressStrip(nullptr)
 {
     ui->setupUi(this);
 
@@ -62,10 +83,13 @@ MainWindow::MainWindow(QWidget *parent)
 
     const QString applicationName = QCoreApplication::applicationName();
     regexp = new Regexp;
+    // The main window alone decides when the program ends.
+    regexp->setAttribute(Qt::WA_QuitOnClose, false);
     regexp->setWindowTitle(applicationName + tr(" - RegExp Documentation"));
     extensions = new Extensions(this);
     extensions->setWindowTitle(applicationName + tr(" - Choose extensions"));
     update = new Update;
+    update->setAttribute(Qt::WA_QuitOnClose, false);
     update->setWindowTitle(applicationName + tr(" - Update"));
 
     ui->labelUpdate->hide();
@@ -73,8 +97,17 @@ MainWindow::MainWindow(QWidget *parent)
     inputList.clear();
     itemCount = 0;
     // The window owns the model, so it goes with the window.
-    model = new QStandardItemModel(0, 1, this);
+    model = new InputListModel(this);
     ui->listView->setModel(model);
+    auto *hint = new EmptyListHint(ui->listView,
+                                   tr("Drop files and folders here, or use File → Add folder…"));
+    hint->setObjectName(QStringLiteral("emptyListHint"));
+
+    inputChooser = new InputChooser(this);
+    progressStrip = new ProgressStrip(this);
+    progressStrip->setBusyWidget(ui->listView->viewport());
+    statusBar()->addPermanentWidget(progressStrip);
+    setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
     connect(ui->pushExtensions, &QPushButton::clicked, extensions, &QWidget::show);
@@ -114,18 +147,43 @@ MainWindow::MainWindow(QWidget *parent)
     connect(rename, &Rename::errorAtRename, this, &MainWindow::showMessage);
     // Drops and the two commands wait for the end of a replace run.
     connect(replace, &QThread::finished, this, &MainWindow::replaceFinished);
+
+    connect(ui->actionAddFiles, &QAction::triggered, inputChooser, &InputChooser::chooseFiles);
+    connect(ui->actionAddFolder, &QAction::triggered, inputChooser, &InputChooser::chooseFolder);
+    connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
+    connect(inputChooser, &InputChooser::pathsChosen, this, &MainWindow::addPaths);
+    connect(analize, &Analize::progressChanged, progressStrip, &ProgressStrip::setProgress);
+    connect(progressStrip, &ProgressStrip::cancelRequested, analize, &Analize::cancel);
+}
+
+void MainWindow::setUpKeyboard()
+{
+    ui->actionAddFolder->setShortcut(QKeySequence::Open);
+    ui->actionQuit->setShortcut(QKeySequence::Quit);
 }
 
 MainWindow::~MainWindow()
 {
     // A closed window still lets a running job finish: stopping a rename
-    // half-way would leave the user's folder half renamed.
+    // half-way would leave the user's folder half renamed. An analysis
+    // changes nothing, so it need not run to its end.
+    analize->cancel();
     analize->wait();
     rename->wait();
     replace->wait();
     delete ui;
     delete update;
     delete regexp;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The help and update windows have no parent; left open they would keep
+    // the program running without its main window.
+    regexp->close();
+    update->close();
+    extensions->close();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::updateAvailable()
@@ -137,71 +195,152 @@ void MainWindow::updateAvailable()
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
+    const Qt::DropAction action = harmlessAction(event->possibleActions());
     // While a job renames files the list is not to change under it.
-    if (workerChangesFiles()) {
+    if (workerChangesFiles() || action == Qt::IgnoreAction) {
         event->ignore();
         return;
     }
-    event->acceptProposedAction();
+    event->setDropAction(action);
+    event->accept();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Every move over the window asks again; a held modifier must not turn
+    // the drop into a move.
+    const Qt::DropAction action = harmlessAction(event->possibleActions());
+    if (workerChangesFiles() || action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    if (workerChangesFiles() || !event->mimeData()->hasUrls())
+    const Qt::DropAction action = harmlessAction(event->possibleActions());
+    if (workerChangesFiles() || action == Qt::IgnoreAction || !event->mimeData()->hasUrls()) {
+        event->ignore();
         return;
-
-    if (!knownPathsValid) {
-        knownPaths = QSet<QString>(inputList.cbegin(), inputList.cend());
-        knownPathsValid = true;
     }
-    QStringList newPaths;
-    const QList<QUrl> urls = event->mimeData()->urls();
-    for (const QUrl &url : urls) {
-        const QString path = QDir::toNativeSeparators(url.toLocalFile());
-        if (knownPaths.contains(path))
-            continue;
-        knownPaths.insert(path);
-        newPaths.append(path);
-    }
-    appendRows(newPaths);
+    event->setDropAction(action);
+    event->accept();
+    PendingBatch batch;
+    batch.urls = event->mimeData()->urls();
+    enqueue(std::move(batch));
+}
 
-    // Left unaccepted: the file manager must neither move nor copy anything.
-    warnOutsideHome = true;
-    openInputDirectory(newPaths);
+void MainWindow::addPaths(const QStringList &paths)
+{
+    if (workerChangesFiles() || paths.isEmpty())
+        return;
+    PendingBatch batch;
+    batch.paths = paths;
+    enqueue(std::move(batch));
+}
+
+void MainWindow::enqueue(PendingBatch batch)
+{
+    pendingBatches.append(std::move(batch));
+    updateCommandStates();
+    // A small batch is listed before this returns; a large one goes on in
+    // later turns.
+    takePendingPaths();
+}
+
+void MainWindow::takePendingPaths()
+{
+    sliceQueued = false;
+    // A warning box runs an event loop of its own; the slice in progress
+    // finishes after it.
+    if (takingSlice)
+        return;
+    takingSlice = true;
+    QElapsedTimer clock;
+    clock.start();
+    bool batchDone = false;
+    while (!pendingBatches.isEmpty() && clock.elapsed() < sliceBudgetMs) {
+        if (!knownPathsValid) {
+            knownPaths = QSet<QString>(inputList.cbegin(), inputList.cend());
+            knownPathsValid = true;
+        }
+        PendingBatch &batch = pendingBatches.first();
+        const qsizetype end = qMin(batch.next + pathsPerChunk, batch.size());
+        QStringList newPaths;
+        for (qsizetype i = batch.next; i < end; ++i) {
+            const QString path = QDir::toNativeSeparators(
+                batch.urls.isEmpty() ? batch.paths.at(i) : batch.urls.at(i).toLocalFile());
+            if (knownPaths.contains(path))
+                continue;
+            knownPaths.insert(path);
+            newPaths.append(path);
+        }
+        batch.next = end;
+        // Cleared before the box shows: its event loop may take more paths.
+        bool warnNow = false;
+        if (batch.warn && firstOutsideHome(newPaths) >= 0) {
+            batch.warn = false;
+            warnNow = true;
+        }
+        if (batch.next == batch.size()) {
+            pendingBatches.removeFirst();
+            batchDone = true;
+        }
+        appendRows(newPaths);
+        if (warnNow)
+            showOutsideHomeWarning();
+    }
+    takingSlice = false;
+    if (!pendingBatches.isEmpty()) {
+        if (!sliceQueued) {
+            sliceQueued = true;
+            QTimer::singleShot(0, this, &MainWindow::takePendingPaths);
+        }
+    } else if (batchDone) {
+        analyseInputList(true);
+    }
+    updateCommandStates();
 }
 
 void MainWindow::appendRows(const QStringList &paths)
 {
-    QList<QStandardItem *> items;
-    items.reserve(paths.size());
-    for (const QString &path : paths)
-        items.append(new QStandardItem(path));
-    // One insertion for the whole batch keeps a drop of many files quick.
-    model->invisibleRootItem()->appendRows(items);
+    model->appendPaths(paths);
+    // Appended to both rather than shared: a shared list would be copied
+    // whole at every slice of a large drop.
     inputList.append(paths);
-    itemCount += int(paths.size());
+    itemCount = int(inputList.size());
+}
+
+// The home test is a plain substring test, as it always was: a folder
+// "/home/anna" lies inside the home "/home/ann".
+qsizetype MainWindow::firstOutsideHome(const QStringList &paths)
+{
+    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QString withSeparator = paths.at(i);
+        if (!withSeparator.endsWith(QDir::separator()))
+            withSeparator.append(QDir::separator());
+        if (!QDir::toNativeSeparators(withSeparator).contains(home))
+            return i;
+    }
+    return -1;
+}
+
+void MainWindow::showOutsideHomeWarning()
+{
+    QMessageBox::warning(this, tr("Warning"),
+                         tr("You have selected a non user directory.\n\nBeware that renamed files "
+                            "system will results to a non working system.\n\nMake sur that you "
+                            "only manipulate your own known directory..."),
+                         QMessageBox::Ok);
 }
 
 void MainWindow::openInputDirectory(QStringList pathList)
 {
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
-    for (const QString &path : pathList) {
-        if (!warnOutsideHome)
-            break;
-        QString withSeparator = path;
-        if (!withSeparator.endsWith(QDir::separator()))
-            withSeparator.append(QDir::separator());
-        withSeparator = QDir::toNativeSeparators(withSeparator);
-        if (!withSeparator.contains(home)) {
-            QMessageBox::warning(
-                this, tr("Warning"),
-                tr("You have selected a non user directory.\n\nBeware that renamed files system "
-                   "will results to a non working system.\n\nMake sur that you only manipulate "
-                   "your own known directory..."),
-                QMessageBox::Ok);
-            warnOutsideHome = false;
-        }
-    }
+    if (firstOutsideHome(pathList) >= 0)
+        showOutsideHomeWarning();
     analyseInputList(true);
 }
 
@@ -221,7 +360,9 @@ void MainWindow::analyseInputList(bool start)
     analize->setPathList(inputList);
     if (start) {
         analysisRunning = true;
+        analysisCancelled = false;
         updateCommandStates();
+        progressStrip->begin(tr("Analysing"), inputList.size());
         analize->start(QThread::InheritPriority);
     }
 }
@@ -230,6 +371,16 @@ void MainWindow::analizeFinished()
 {
     analize->wait();
     analysisRunning = false;
+    progressStrip->end();
+    if (analize->wasCancelled()) {
+        // Cancel stops the analysis, the one waiting for it included.
+        analysisCancelled = true;
+        analysisPending = false;
+        analysisStartPending = false;
+        updateCommandStates();
+        statusBar()->showMessage(tr("Analysis cancelled"), statusMessageTimeout);
+        return;
+    }
     updateCommandStates();
     statusBar()->showMessage(tr("Analize done !"), statusMessageTimeout);
     if (analysisPending) {
@@ -242,49 +393,36 @@ void MainWindow::analizeFinished()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace)
+    if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace) {
+        QMainWindow::keyPressEvent(event);
         return;
+    }
     if (workerChangesFiles())
         return;
 
     QList<int> rows;
     const QModelIndexList selected = ui->listView->selectionModel()->selectedIndexes();
+    rows.reserve(selected.size());
     for (const QModelIndex &index : selected)
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.isEmpty()) {
-        openInputDirectory();
-        return;
+    if (!rows.isEmpty()) {
+        // One pass however scattered the selection is: removing rows one by
+        // one would freeze the window on a large list.
+        model->removeSortedRows(rows);
+        inputList = model->paths();
+        itemCount = int(inputList.size());
+        knownPathsValid = false;
     }
-
-    // Runs of neighbouring rows go in one call each, from the bottom up, so
-    // that removing many rows stays quick and no row number shifts.
-    int end = int(rows.size());
-    while (end > 0) {
-        int begin = end - 1;
-        while (begin > 0 && rows[begin - 1] == rows[begin] - 1)
-            --begin;
-        const int first = rows[begin];
-        const int count = end - begin;
-        if (model->removeRows(first, count)) {
-            const int listCount = std::min(count, int(inputList.size()) - first);
-            if (first < inputList.size() && listCount > 0)
-                inputList.remove(first, listCount);
-            itemCount -= count;
-        }
-        end = begin;
-    }
-    knownPathsValid = false;
     openInputDirectory();
 }
 
 void MainWindow::refreshListView(QStringList newList)
 {
-    model->removeRows(0, itemCount);
-    itemCount = 0;
-    inputList.clear();
-    appendRows(newList);
+    model->setPaths(newList);
+    inputList = model->paths();
+    itemCount = int(inputList.size());
     knownPathsValid = false;
     analyseInputList(false);
 }
@@ -293,13 +431,17 @@ void MainWindow::resetListView()
 {
     if (workerChangesFiles())
         return;
-    model->removeRows(0, itemCount);
-    itemCount = 0;
+    pendingBatches.clear();
+    model->setPaths(QStringList());
     inputList.clear();
+    itemCount = 0;
     knownPaths.clear();
     knownPathsValid = true;
+    // A fresh list starts from a fresh choice of extensions.
+    extensions->forgetChoice();
     rename->reset();
     statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
+    updateCommandStates();
 }
 
 void MainWindow::alternateRowColor()
@@ -392,19 +534,27 @@ bool MainWindow::workerChangesFiles() const
     return renameRunning || replaceRunning;
 }
 
+bool MainWindow::takingPaths() const
+{
+    return !pendingBatches.isEmpty();
+}
+
 void MainWindow::updateCommandStates()
 {
     const bool changingFiles = workerChangesFiles();
     // A rename takes its extension filter from the analysis: not before the
-    // analysis of the current list has delivered it.
-    ui->pushRename->setEnabled(!changingFiles && !analysisRunning);
-    ui->pushReplace->setEnabled(!changingFiles);
+    // analysis of the complete current list has delivered it.
+    ui->pushRename->setEnabled(!changingFiles && !takingPaths() && !analysisRunning
+                               && !analysisCancelled);
+    ui->pushReplace->setEnabled(!changingFiles && !takingPaths());
     ui->pushResetList->setEnabled(!changingFiles);
+    ui->actionAddFiles->setEnabled(!changingFiles);
+    ui->actionAddFolder->setEnabled(!changingFiles);
 }
 
 void MainWindow::doRename()
 {
-    if (workerChangesFiles() || analysisRunning)
+    if (!ui->pushRename->isEnabled())
         return;
     if (inputList.isEmpty()) {
         QMessageBox::warning(this, tr("Warning"),
@@ -443,13 +593,25 @@ void MainWindow::renameFinished()
 
 void MainWindow::doReplace()
 {
-    if (workerChangesFiles())
+    if (!ui->pushReplace->isEnabled())
         return;
     if (ui->lineReplaceIn->text().isEmpty()) {
         QMessageBox::warning(this, tr("Empty input string"),
                              tr("Warning : Please fill the input string to replace..."),
                              QMessageBox::Ok);
         return;
+    }
+    if (ui->checkReplaceRegExp->isChecked()) {
+        // Checked before any file is touched: the worker would otherwise
+        // find nothing and say nothing.
+        const QRegExp pattern(ui->lineReplaceIn->text(), Qt::CaseSensitive, QRegExp::RegExp);
+        if (!pattern.isValid()) {
+            QMessageBox::warning(
+                this, tr("Invalid regular expression"),
+                tr("The regular expression is not valid: %1.").arg(pattern.errorString()),
+                QMessageBox::Ok);
+            return;
+        }
     }
     replace->setParameters(inputList, ui->lineReplaceIn->text(), ui->lineReplaceOut->text(),
                            ui->checkReplaceRegExp->isChecked(), ui->checkReplaceSuffix->isChecked(),

@@ -1,13 +1,17 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QList>
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
+#include <QUrl>
 
 class Analize;
 class Extensions;
-class QStandardItemModel;
+class InputChooser;
+class InputListModel;
+class ProgressStrip;
 class Regexp;
 class Rename;
 class Replace;
@@ -17,7 +21,8 @@ class Update;
 // The program's one main window: the input list, the rename and replace
 // commands and the wiring of the workers and secondary windows. Lives on the
 // GUI thread. It never hands a worker new input while that worker runs, and
-// its destructor waits for running workers.
+// its destructor waits for running workers. Closing it closes the secondary
+// windows, so the program ends with it.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -26,10 +31,18 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Adds paths to the input list the way a drop does: each path once, one
+    // warning when some lie outside the home folder, then an analysis of the
+    // whole list. A large batch is taken in slices over several event-loop
+    // turns, so the window stays responsive. Refused while files are renamed.
+    void addPaths(const QStringList &paths);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void updateAvailable();
@@ -51,13 +64,29 @@ private slots:
     void replaceFinished();
 
 private:
+    // Paths of one drop, menu choice or command line still to be listed.
+    struct PendingBatch
+    {
+        QStringList paths;
+        QList<QUrl> urls; // a drop's paths, converted as they are taken
+        qsizetype next = 0;
+        bool warn = true; // until the warning about the home folder was shown once
+        qsizetype size() const { return urls.isEmpty() ? paths.size() : urls.size(); }
+    };
+
     int formatPosition();
     void writeOutputFormatPreview(const QString &text, int position);
     void appendRows(const QStringList &paths);
+    void enqueue(PendingBatch batch);
+    void takePendingPaths();
+    static qsizetype firstOutsideHome(const QStringList &paths);
+    void showOutsideHomeWarning();
     void analyseInputList(bool start);
     void showFilesInformations();
     bool workerChangesFiles() const;
+    bool takingPaths() const;
     void updateCommandStates();
+    void setUpKeyboard();
 
     Ui_MainWindow *ui;
     Update *update;
@@ -66,18 +95,26 @@ private:
     Replace *replace;
     Extensions *extensions;
     Regexp *regexp;
-    QStandardItemModel *model;
+    InputListModel *model;
+    InputChooser *inputChooser;
+    ProgressStrip *progressStrip;
     QStringList inputList;
     int itemCount = 0;
-    bool warnOutsideHome = false;
 
     // Exact-match lookup of inputList, rebuilt when rows go away.
     QSet<QString> knownPaths;
     bool knownPathsValid = true;
 
+    QList<PendingBatch> pendingBatches;
+    bool takingSlice = false;
+    bool sliceQueued = false;
+
     bool analysisRunning = false;
     bool analysisPending = false;
     bool analysisStartPending = false;
+    // A cancelled analysis leaves the extension filter incomplete: no rename
+    // until the list has been analysed again.
+    bool analysisCancelled = false;
     bool renameRunning = false;
     bool replaceRunning = false;
 

@@ -1,9 +1,13 @@
 #include "startup.h"
 
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QUrl>
 #include <QWidget>
 
 void setApplicationIdentity()
@@ -43,4 +47,45 @@ void installTranslations(QCoreApplication &application, const QLocale &locale)
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
+}
+
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("Startup", "Renames files in batches."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("paths"),
+        QCoreApplication::translate("Startup", "Files and folders to put in the input list."),
+        QStringLiteral("[PATH...]"));
+
+    CommandLine commandLine;
+    if (!parser.parse(arguments)) {
+        commandLine.answered = true;
+        commandLine.exitCode = 1;
+        commandLine.errorOutput = parser.errorText() + QLatin1Char('\n');
+        return commandLine;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        commandLine.answered = true;
+        commandLine.output = parser.helpText();
+        return commandLine;
+    }
+    if (parser.isSet(version)) {
+        commandLine.answered = true;
+        commandLine.output = QCoreApplication::applicationName() + QLatin1Char(' ')
+                             + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        return commandLine;
+    }
+    const QStringList positional = parser.positionalArguments();
+    for (const QString &argument : positional) {
+        // Desktop launchers may hand over file URLs instead of paths.
+        const QUrl url(argument);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+        commandLine.paths.append(
+            QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+    }
+    return commandLine;
 }

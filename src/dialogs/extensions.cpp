@@ -33,17 +33,41 @@ void Extensions::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
+void Extensions::forgetChoice()
+{
+    untickedOnBoxes.clear();
+    untickedAtOk.clear();
+    for (QCheckBox *box : std::as_const(checkBoxes))
+        box->setChecked(true);
+    checkedExtensions = allExtensions;
+}
+
 void Extensions::setListExtensions(QStringList listExtensions)
 {
     this->listExtensions = listExtensions;
-    checkedExtensions += listExtensions;
+    for (const QString &extension : std::as_const(listExtensions)) {
+        if (!untickedAtOk.contains(extension))
+            checkedExtensions.append(extension);
+    }
     allExtensions += listExtensions;
     if (!rebuildTimer->isActive())
         rebuildTimer->start();
 }
 
+// The boxes go with every reset; what the user left on them stays.
+void Extensions::rememberTicks()
+{
+    for (const QCheckBox *box : std::as_const(checkBoxes)) {
+        if (box->isChecked())
+            untickedOnBoxes.remove(box->accessibleName());
+        else
+            untickedOnBoxes.insert(box->accessibleName());
+    }
+}
+
 void Extensions::resetListExtensions()
 {
+    rememberTicks();
     for (QCheckBox *box : std::as_const(checkBoxes))
         delete box;
     checkBoxes.clear();
@@ -62,13 +86,13 @@ void Extensions::rebuildCheckBoxes()
         layoutStale = false;
     }
     // Boxes made since the last reset keep whatever ticks the user gave them;
-    // only the extensions that have none yet get a new, ticked one.
+    // only the extensions that have none yet get a new one.
     for (qsizetype i = checkBoxes.size(); i < allExtensions.size(); ++i) {
         const QString &extension = allExtensions.at(i);
         auto *box = new QCheckBox(extension, ui->groupBox);
         checkBoxes.append(box);
         box->setAccessibleName(extension);
-        box->setChecked(true);
+        box->setChecked(!untickedOnBoxes.contains(extension));
         ui->vbox->addWidget(box);
     }
 }
@@ -77,9 +101,13 @@ void Extensions::setAccepted()
 {
     rebuildCheckBoxes();
     checkedExtensions.clear();
+    untickedAtOk.clear();
     for (QCheckBox *box : std::as_const(checkBoxes)) {
         if (box->isChecked())
             checkedExtensions.append(box->accessibleName());
+        else
+            untickedAtOk.insert(box->accessibleName());
     }
+    rememberTicks();
     emit accepted(true);
 }

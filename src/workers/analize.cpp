@@ -1,9 +1,27 @@
 #include "analize.h"
 
-#include <QDir>
+#include "directorylisting.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <limits>
+
+namespace {
+
+// Reports go out at most this often, and after the last entry: a list of a
+// hundred thousand single files would otherwise post the window three events
+// per file, faster than it can take them.
+const qint64 reportIntervalMs = 100;
+// How many names of one folder pass between two looks at the cancel flag.
+const qsizetype namesBetweenChecks = 4096;
+
+int clampedCount(qsizetype count)
+{
+    return int(qMin<qsizetype>(count, std::numeric_limits<int>::max()));
+}
+
+} // namespace
 
 Analize::Analize(QObject *parent) : QThread(parent) {}
 
@@ -13,6 +31,17 @@ void Analize::setPathList(const QStringList &pathList)
     fileCount = 0;
     listExtensions.clear();
     knownExtensions.clear();
+    cancelled = false;
+}
+
+void Analize::cancel()
+{
+    cancelled = true;
+}
+
+bool Analize::wasCancelled() const
+{
+    return cancelled;
 }
 
 void Analize::addSuffix(const QString &suffix)
@@ -23,31 +52,53 @@ void Analize::addSuffix(const QString &suffix)
     listExtensions.append(suffix);
 }
 
-static int clampedCount(qsizetype count)
+// False when cancelled part way.
+bool Analize::addSuffixesOf(const QStringList &names)
 {
-    return int(qMin<qsizetype>(count, std::numeric_limits<int>::max()));
+    // A listing holds bare names, so the suffix is simply what follows the
+    // last dot. A folder rarely holds more than a handful of suffixes: those
+    // are compared in place, which spares a string and a hash per name.
+    const qsizetype fewSuffixes = 16;
+    QStringView lastSuffix;
+    bool haveLast = false;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i % namesBetweenChecks == namesBetweenChecks - 1 && cancelled)
+            return false;
+        const QString &name = names.at(i);
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
+        // Neighbours often share theirs.
+        if (haveLast && suffix.size() == lastSuffix.size() && suffix == lastSuffix)
+            continue;
+        lastSuffix = suffix;
+        haveLast = true;
+        if (listExtensions.size() <= fewSuffixes) {
+            if (!listExtensions.contains(suffix))
+                addSuffix(suffix.toString());
+        } else {
+            addSuffix(suffix.toString());
+        }
+    }
+    return true;
 }
 
 void Analize::run()
 {
+    const qint64 total = pathList.size();
+    if (total == 0)
+        return;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    emit progressChanged(0, total);
+    qint64 done = 0;
     for (const QString &entry : std::as_const(pathList)) {
+        if (cancelled)
+            break;
         const QFileInfo info(entry);
         if (info.isDir()) {
-            const QStringList names = QDir(entry).entryList(QDir::Files, QDir::NoSort);
-            // A listing holds bare names, so the suffix is simply what follows
-            // the last dot; most neighbours share theirs, which spares the
-            // set lookup.
-            QString lastSuffix;
-            bool haveLast = false;
-            for (const QString &name : names) {
-                const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-                const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
-                if (haveLast && suffix == lastSuffix)
-                    continue;
-                lastSuffix = suffix.toString();
-                haveLast = true;
-                addSuffix(lastSuffix);
-            }
+            const QStringList names = listPlainFileNames(entry);
+            if (!addSuffixesOf(names))
+                break;
             fileCount += names.size();
         } else {
             // The entry counts as base name + "." + suffix, whose suffix is
@@ -55,10 +106,17 @@ void Analize::run()
             addSuffix(info.suffix());
             ++fileCount;
         }
-        emit resetListExtensions();
-        emit setFilesInformations(clampedCount(fileCount), clampedCount(listExtensions.size()));
-        emit setListExtensions(listExtensions);
+        ++done;
+        if (done == total || sinceProgress.elapsed() >= reportIntervalMs) {
+            sinceProgress.restart();
+            emit resetListExtensions();
+            emit setFilesInformations(clampedCount(fileCount), clampedCount(listExtensions.size()));
+            emit setListExtensions(listExtensions);
+            if (done < total)
+                emit progressChanged(done, total);
+        }
     }
+    emit progressChanged(done, total);
     listExtensions.clear();
     knownExtensions.clear();
 }
