@@ -82,6 +82,17 @@
     </message>
 </context>
 <context>
+    <name>InputChooser</name>
+    <message>
+        <source>Add files</source>
+        <translation>Dateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>Journal</name>
     <message>
         <source>not a batch record of this program</source>
@@ -140,10 +151,6 @@
         <translation>der Auftrag ist nicht beendet</translation>
     </message>
     <message>
-        <source>another file bears its name now</source>
-        <translation>eine andere Datei trägt jetzt diesen Namen</translation>
-    </message>
-    <message>
         <source>it is no longer there</source>
         <translation>sie ist nicht mehr da</translation>
     </message>
@@ -155,6 +162,10 @@
         <source>the file it replaced is no longer in the trash</source>
         <translation>die ersetzte Datei ist nicht mehr im Papierkorb</translation>
     </message>
+    <message>
+        <source>it changed, or another file bears its name now</source>
+        <translation>sie wurde geändert, oder eine andere Datei trägt jetzt ihren Namen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -163,40 +174,8 @@
         <translation>Hauptfenster</translation>
     </message>
     <message>
-        <source>Input</source>
-        <translation>Eingabe</translation>
-    </message>
-    <message>
-        <source>Scan recursive </source>
-        <translation>Rekursiv durchsuchen </translation>
-    </message>
-    <message>
-        <source>Alternate row color</source>
-        <translation>Zeilen abwechselnd färben</translation>
-    </message>
-    <message>
-        <source>Reset list</source>
-        <translation>Liste zurücksetzen</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
         <source>Output format :</source>
         <translation>Ausgabeformat:</translation>
-    </message>
-    <message>
-        <source>Name (~000)</source>
-        <translation>Neuer Name (~000)</translation>
-    </message>
-    <message>
-        <source>Append (~000_filename)</source>
-        <translation>Voranstellen (~000_Dateiname)</translation>
-    </message>
-    <message>
-        <source>Prepend (filename_~000)</source>
-        <translation>Anhängen (Dateiname_~000)</translation>
     </message>
     <message>
         <source>String that will be used for renaming files...</source>
@@ -211,44 +190,20 @@
         <translation>~000.txt</translation>
     </message>
     <message>
-        <source>Reverse format with number</source>
-        <translation>Text und Nummer vertauschen</translation>
-    </message>
-    <message>
         <source>Rename files :</source>
         <translation>Dateien umbenennen:</translation>
-    </message>
-    <message>
-        <source>Rename all files together</source>
-        <translation>Alle Dateien gemeinsam umbenennen</translation>
     </message>
     <message>
         <source>Rename all files...</source>
         <translation>Alle Dateien umbenennen...</translation>
     </message>
     <message>
-        <source>Rename files by </source>
-        <translation>Dateien umbenennen nach </translation>
-    </message>
-    <message>
         <source>Rename selected files by extensions...</source>
         <translation>Nur Dateien mit den ausgewählten Dateiendungen umbenennen...</translation>
     </message>
     <message>
-        <source>extensions</source>
-        <translation>Dateiendungen</translation>
-    </message>
-    <message>
         <source>Rename group :</source>
         <translation>Gruppierung:</translation>
-    </message>
-    <message>
-        <source>Rename files non regarding suffixes</source>
-        <translation>Dateien ohne Rücksicht auf die Endung umbenennen</translation>
-    </message>
-    <message>
-        <source>Rename files by suffixes individually</source>
-        <translation>Dateien je Endung getrennt umbenennen</translation>
     </message>
     <message>
         <source>Files informations :</source>
@@ -267,36 +222,8 @@
         <translation>Umbenennen nach (nur für Ordner):</translation>
     </message>
     <message>
-        <source>Reverse order</source>
-        <translation>Umgekehrte Reihenfolge</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
         <source>Replace :</source>
         <translation>Ersetzen:</translation>
-    </message>
-    <message>
-        <source>RegExp </source>
-        <translation>RegExp </translation>
-    </message>
-    <message>
-        <source>Documentation</source>
-        <translation>Dokumentation</translation>
-    </message>
-    <message>
-        <source>Suffix </source>
-        <translation>Suffix </translation>
-    </message>
-    <message>
-        <source>Delete if exists </source>
-        <translation>Vorhandene löschen </translation>
-    </message>
-    <message>
-        <source>Refresh list view </source>
-        <translation>Liste aktualisieren </translation>
     </message>
     <message>
         <source>By :</source>
@@ -307,16 +234,8 @@
         <translation>Eine Aktualisierung ist verfügbar. Sie können sie über Optionen &gt; Nach Aktualisierungen suchen herunterladen.</translation>
     </message>
     <message>
-        <source>Options</source>
-        <translation>Optionen</translation>
-    </message>
-    <message>
         <source>Parameters</source>
         <translation>Parameter</translation>
-    </message>
-    <message>
-        <source>Check for updates</source>
-        <translation>Nach Aktualisierungen suchen</translation>
     </message>
     <message>
         <source> done !</source>
@@ -417,6 +336,203 @@ Fortfahren?</translation>
     <message>
         <source>Critical</source>
         <translation>Kritischer Fehler</translation>
+    </message>
+    <message>
+        <source>&amp;Input</source>
+        <translation>&amp;Eingabe</translation>
+    </message>
+    <message>
+        <source>&amp;Scan recursive </source>
+        <translation>&amp;Rekursiv durchsuchen </translation>
+    </message>
+    <message>
+        <source>&amp;Alternate row color</source>
+        <translation>Zeilen abwechselnd &amp;färben</translation>
+    </message>
+    <message>
+        <source>Reset &amp;list</source>
+        <translation>&amp;Liste zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Re&amp;name</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>Na&amp;me (~000)</source>
+        <translation>Neuer Na&amp;me (~000)</translation>
+    </message>
+    <message>
+        <source>&amp;Append (~000_filename)</source>
+        <translation>&amp;Voranstellen (~000_Dateiname)</translation>
+    </message>
+    <message>
+        <source>Prepen&amp;d (filename_~000)</source>
+        <translation>An&amp;hängen (Dateiname_~000)</translation>
+    </message>
+    <message>
+        <source>Re&amp;verse format with number</source>
+        <translation>Text und Nummer ver&amp;tauschen</translation>
+    </message>
+    <message>
+        <source>Rename all files &amp;together</source>
+        <translation>Alle Dateien &amp;gemeinsam umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename files &amp;by </source>
+        <translation>Dateien umbenennen n&amp;ach </translation>
+    </message>
+    <message>
+        <source>e&amp;xtensions</source>
+        <translation>Date&amp;iendungen</translation>
+    </message>
+    <message>
+        <source>Rename files non re&amp;garding suffixes</source>
+        <translation>Dateien ohne &amp;Rücksicht auf die Endung umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename files by suffixes individuall&amp;y</source>
+        <translation>Dateien &amp;je Endung getrennt umbenennen</translation>
+    </message>
+    <message>
+        <source>Rever&amp;se order</source>
+        <translation>Umgekehrte Reihen&amp;folge</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>Umbe&amp;nennen</translation>
+    </message>
+    <message>
+        <source>Re&amp;place</source>
+        <translation>Erset&amp;zen</translation>
+    </message>
+    <message>
+        <source>&amp;RegExp </source>
+        <translation>&amp;RegExp </translation>
+    </message>
+    <message>
+        <source>&amp;Documentation</source>
+        <translation>Do&amp;kumentation</translation>
+    </message>
+    <message>
+        <source>&amp;Suffix </source>
+        <translation>&amp;Suffix </translation>
+    </message>
+    <message>
+        <source>Delete if e&amp;xists </source>
+        <translation>Vorhandene &amp;löschen </translation>
+    </message>
+    <message>
+        <source>Refresh list vie&amp;w </source>
+        <translation>Liste &amp;aktualisieren </translation>
+    </message>
+    <message>
+        <source>Repl&amp;ace</source>
+        <translation>Erse&amp;tzen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Add &amp;files…</source>
+        <translation>Dateien &amp;hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Add f&amp;older…</source>
+        <translation>&amp;Ordner hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Check for &amp;updates</source>
+        <translation>Nach &amp;Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Drop files and folders here, or use File → Add folder…</source>
+        <translation>Dateien und Ordner hierher ziehen oder Datei → Ordner hinzufügen… wählen</translation>
+    </message>
+    <message>
+        <source>Analysing</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled</source>
+        <translation>Analyse abgebrochen</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression</source>
+        <translation>Ungültiger regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Preview</name>
+    <message>
+        <source>Looking at the files…</source>
+        <translation>Die Dateien werden durchgesehen…</translation>
+    </message>
+    <message>
+        <source>%1 files will get a new name, %2 stay as they are.</source>
+        <translation>%1 Dateien erhalten einen neuen Namen, %2 bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>%1 files will be renamed, %2 stay as they are.</source>
+        <translation>%1 Dateien werden umbenannt, %2 bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewModel</name>
+    <message>
+        <source>stays: its suffix is not selected</source>
+        <translation>bleibt: ihre Endung ist nicht ausgewählt</translation>
+    </message>
+    <message>
+        <source>stays: nothing to replace in its name</source>
+        <translation>bleibt: in ihrem Namen ist nichts zu ersetzen</translation>
+    </message>
+    <message>
+        <source>stays: its new name is taken by another file</source>
+        <translation>bleibt: ihr neuer Name gehört schon einer anderen Datei</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which goes to the trash</source>
+        <translation>ersetzt die Datei dieses Namens, die in den Papierkorb wandert</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Old name</source>
+        <translation>Alter Name</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressStrip</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
     </message>
 </context>
 <context>
@@ -794,6 +910,63 @@ Fortfahren?</translation>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
         <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Renames files in batches.</source>
+        <translation>Benennt viele Dateien auf einmal um.</translation>
+    </message>
+    <message>
+        <source>Files and folders to put in the input list.</source>
+        <translation>Dateien und Ordner für die Eingabeliste.</translation>
+    </message>
+</context>
+<context>
+    <name>Undo</name>
+    <message>
+        <source>The batch could not be undone: %1</source>
+        <translation>Der Auftrag konnte nicht rückgängig gemacht werden: %1</translation>
+    </message>
+    <message>
+        <source>1 file was left as it is:</source>
+        <translation>1 Datei blieb unverändert:</translation>
+    </message>
+    <message>
+        <source>%1 files were left as they are:</source>
+        <translation>%1 Dateien blieben unverändert:</translation>
+    </message>
+</context>
+<context>
+    <name>UndoController</name>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo replace in %1 files</source>
+        <translation>Ersetzen in %1 Dateien rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo rename of %1 files</source>
+        <translation>Umbenennen von %1 Dateien rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo the replace made on %1, which renamed %2 files?</source>
+        <translation>Das Ersetzen vom %1, das %2 Dateien umbenannt hat, rückgängig machen?</translation>
+    </message>
+    <message>
+        <source>Undo the rename made on %1, which renamed %2 files?</source>
+        <translation>Das Umbenennen vom %1, das %2 Dateien umbenannt hat, rückgängig machen?</translation>
+    </message>
+    <message>
+        <source>Files changed since then are left as they are.</source>
+        <translation>Seitdem geänderte Dateien bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -82,6 +82,17 @@
     </message>
 </context>
 <context>
+    <name>InputChooser</name>
+    <message>
+        <source>Add files</source>
+        <translation>Ajouter des fichiers</translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation>Ajouter un dossier</translation>
+    </message>
+</context>
+<context>
     <name>Journal</name>
     <message>
         <source>not a batch record of this program</source>
@@ -140,10 +151,6 @@
         <translation>le lot n’est pas terminé</translation>
     </message>
     <message>
-        <source>another file bears its name now</source>
-        <translation>un autre fichier porte maintenant ce nom</translation>
-    </message>
-    <message>
         <source>it is no longer there</source>
         <translation>il n’est plus là</translation>
     </message>
@@ -155,6 +162,10 @@
         <source>the file it replaced is no longer in the trash</source>
         <translation>le fichier remplacé n’est plus dans la corbeille</translation>
     </message>
+    <message>
+        <source>it changed, or another file bears its name now</source>
+        <translation>il a changé, ou un autre fichier porte maintenant son nom</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -163,40 +174,8 @@
         <translation>Fenêtre principale</translation>
     </message>
     <message>
-        <source>Input</source>
-        <translation>Entrée</translation>
-    </message>
-    <message>
-        <source>Scan recursive </source>
-        <translation>Parcourir les sous-dossiers </translation>
-    </message>
-    <message>
-        <source>Alternate row color</source>
-        <translation>Alterner la couleur des lignes</translation>
-    </message>
-    <message>
-        <source>Reset list</source>
-        <translation>Vider la liste</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <translation>Renommer</translation>
-    </message>
-    <message>
         <source>Output format :</source>
         <translation>Format de sortie&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Name (~000)</source>
-        <translation>Nouveau nom (~000)</translation>
-    </message>
-    <message>
-        <source>Append (~000_filename)</source>
-        <translation>Devant le nom (~000_fichier)</translation>
-    </message>
-    <message>
-        <source>Prepend (filename_~000)</source>
-        <translation>Après le nom (fichier_~000)</translation>
     </message>
     <message>
         <source>String that will be used for renaming files...</source>
@@ -211,44 +190,20 @@
         <translation>~000.txt</translation>
     </message>
     <message>
-        <source>Reverse format with number</source>
-        <translation>Inverser le texte et le numéro</translation>
-    </message>
-    <message>
         <source>Rename files :</source>
         <translation>Fichiers à renommer&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Rename all files together</source>
-        <translation>Renommer tous les fichiers ensemble</translation>
     </message>
     <message>
         <source>Rename all files...</source>
         <translation>Renommer tous les fichiers...</translation>
     </message>
     <message>
-        <source>Rename files by </source>
-        <translation>Renommer les fichiers par </translation>
-    </message>
-    <message>
         <source>Rename selected files by extensions...</source>
         <translation>Renommer seulement les fichiers des extensions choisies...</translation>
     </message>
     <message>
-        <source>extensions</source>
-        <translation>extension</translation>
-    </message>
-    <message>
         <source>Rename group :</source>
         <translation>Regroupement&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Rename files non regarding suffixes</source>
-        <translation>Renommer les fichiers sans tenir compte de l&apos;extension</translation>
-    </message>
-    <message>
-        <source>Rename files by suffixes individually</source>
-        <translation>Renommer les fichiers extension par extension</translation>
     </message>
     <message>
         <source>Files informations :</source>
@@ -267,36 +222,8 @@
         <translation>Renommer selon (dossiers uniquement)&#xa0;:</translation>
     </message>
     <message>
-        <source>Reverse order</source>
-        <translation>Ordre inverse</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Remplacer</translation>
-    </message>
-    <message>
         <source>Replace :</source>
         <translation>Remplacer&#xa0;:</translation>
-    </message>
-    <message>
-        <source>RegExp </source>
-        <translation>RegExp </translation>
-    </message>
-    <message>
-        <source>Documentation</source>
-        <translation>Documentation</translation>
-    </message>
-    <message>
-        <source>Suffix </source>
-        <translation>Suffixe </translation>
-    </message>
-    <message>
-        <source>Delete if exists </source>
-        <translation>Supprimer si existant </translation>
-    </message>
-    <message>
-        <source>Refresh list view </source>
-        <translation>Actualiser la liste </translation>
     </message>
     <message>
         <source>By :</source>
@@ -307,16 +234,8 @@
         <translation>Une mise à jour est disponible. Vous pouvez la télécharger par Options &gt; Rechercher des mises à jour.</translation>
     </message>
     <message>
-        <source>Options</source>
-        <translation>Options</translation>
-    </message>
-    <message>
         <source>Parameters</source>
         <translation>Paramètres</translation>
-    </message>
-    <message>
-        <source>Check for updates</source>
-        <translation>Rechercher des mises à jour</translation>
     </message>
     <message>
         <source> done !</source>
@@ -417,6 +336,203 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Critical</source>
         <translation>Erreur critique</translation>
+    </message>
+    <message>
+        <source>&amp;Input</source>
+        <translation>&amp;Entrée</translation>
+    </message>
+    <message>
+        <source>&amp;Scan recursive </source>
+        <translation>Parcourir les &amp;sous-dossiers </translation>
+    </message>
+    <message>
+        <source>&amp;Alternate row color</source>
+        <translation>&amp;Alterner la couleur des lignes</translation>
+    </message>
+    <message>
+        <source>Reset &amp;list</source>
+        <translation>&amp;Vider la liste</translation>
+    </message>
+    <message>
+        <source>Re&amp;name</source>
+        <translation>&amp;Renommer</translation>
+    </message>
+    <message>
+        <source>Na&amp;me (~000)</source>
+        <translation>No&amp;uveau nom (~000)</translation>
+    </message>
+    <message>
+        <source>&amp;Append (~000_filename)</source>
+        <translation>De&amp;vant le nom (~000_fichier)</translation>
+    </message>
+    <message>
+        <source>Prepen&amp;d (filename_~000)</source>
+        <translation>Après le no&amp;m (fichier_~000)</translation>
+    </message>
+    <message>
+        <source>Re&amp;verse format with number</source>
+        <translation>&amp;Inverser le texte et le numéro</translation>
+    </message>
+    <message>
+        <source>Rename all files &amp;together</source>
+        <translation>Renommer tous les fichiers ensem&amp;ble</translation>
+    </message>
+    <message>
+        <source>Rename files &amp;by </source>
+        <translation>Renommer les fi&amp;chiers par </translation>
+    </message>
+    <message>
+        <source>e&amp;xtensions</source>
+        <translation>e&amp;xtension</translation>
+    </message>
+    <message>
+        <source>Rename files non re&amp;garding suffixes</source>
+        <translation>Renommer les fichiers sans &amp;tenir compte de l&apos;extension</translation>
+    </message>
+    <message>
+        <source>Rename files by suffixes individuall&amp;y</source>
+        <translation>Renommer &amp;les fichiers extension par extension</translation>
+    </message>
+    <message>
+        <source>Rever&amp;se order</source>
+        <translation>Or&amp;dre inverse</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>Re&amp;nommer</translation>
+    </message>
+    <message>
+        <source>Re&amp;place</source>
+        <translation>Rem&amp;placer</translation>
+    </message>
+    <message>
+        <source>&amp;RegExp </source>
+        <translation>Re&amp;gExp </translation>
+    </message>
+    <message>
+        <source>&amp;Documentation</source>
+        <translation>&amp;Documentation</translation>
+    </message>
+    <message>
+        <source>&amp;Suffix </source>
+        <translation>&amp;Suffixe </translation>
+    </message>
+    <message>
+        <source>Delete if e&amp;xists </source>
+        <translation>Supprimer si e&amp;xistant </translation>
+    </message>
+    <message>
+        <source>Refresh list vie&amp;w </source>
+        <translation>Actualiser la &amp;liste </translation>
+    </message>
+    <message>
+        <source>Repl&amp;ace</source>
+        <translation>Rempl&amp;acer</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Add &amp;files…</source>
+        <translation>Ajouter des &amp;fichiers…</translation>
+    </message>
+    <message>
+        <source>Add f&amp;older…</source>
+        <translation>Ajouter un &amp;dossier…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Check for &amp;updates</source>
+        <translation>Rechercher des &amp;mises à jour</translation>
+    </message>
+    <message>
+        <source>Drop files and folders here, or use File → Add folder…</source>
+        <translation>Déposez ici des fichiers et des dossiers, ou utilisez Fichier → Ajouter un dossier…</translation>
+    </message>
+    <message>
+        <source>Analysing</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled</source>
+        <translation>Analyse annulée</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression</source>
+        <translation>Expression régulière non valide</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>L’expression régulière n’est pas valide : %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Preview</name>
+    <message>
+        <source>Looking at the files…</source>
+        <translation>Examen des fichiers…</translation>
+    </message>
+    <message>
+        <source>%1 files will get a new name, %2 stay as they are.</source>
+        <translation>%1 fichiers recevront un nouveau nom, %2 restent tels quels.</translation>
+    </message>
+    <message>
+        <source>%1 files will be renamed, %2 stay as they are.</source>
+        <translation>%1 fichiers seront renommés, %2 restent tels quels.</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewModel</name>
+    <message>
+        <source>stays: its suffix is not selected</source>
+        <translation>reste : son extension n’est pas choisie</translation>
+    </message>
+    <message>
+        <source>stays: nothing to replace in its name</source>
+        <translation>reste : rien à remplacer dans son nom</translation>
+    </message>
+    <message>
+        <source>stays: its new name is taken by another file</source>
+        <translation>reste : son nouveau nom est pris par un autre fichier</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which goes to the trash</source>
+        <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Old name</source>
+        <translation>Ancien nom</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>Nouveau nom</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Remarque</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressStrip</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
     </message>
 </context>
 <context>
@@ -794,6 +910,63 @@ Continuer&#xa0;?</translation>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
         <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Renames files in batches.</source>
+        <translation>Renomme des fichiers par lots.</translation>
+    </message>
+    <message>
+        <source>Files and folders to put in the input list.</source>
+        <translation>Fichiers et dossiers à mettre dans la liste d’entrée.</translation>
+    </message>
+</context>
+<context>
+    <name>Undo</name>
+    <message>
+        <source>The batch could not be undone: %1</source>
+        <translation>Le lot n’a pas pu être annulé : %1</translation>
+    </message>
+    <message>
+        <source>1 file was left as it is:</source>
+        <translation>1 fichier a été laissé tel quel :</translation>
+    </message>
+    <message>
+        <source>%1 files were left as they are:</source>
+        <translation>%1 fichiers ont été laissés tels quels :</translation>
+    </message>
+</context>
+<context>
+    <name>UndoController</name>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Undo replace in %1 files</source>
+        <translation>Annuler le remplacement dans %1 fichiers</translation>
+    </message>
+    <message>
+        <source>Undo rename of %1 files</source>
+        <translation>Annuler le renommage de %1 fichiers</translation>
+    </message>
+    <message>
+        <source>Undo the replace made on %1, which renamed %2 files?</source>
+        <translation>Annuler le remplacement du %1, qui a renommé %2 fichiers ?</translation>
+    </message>
+    <message>
+        <source>Undo the rename made on %1, which renamed %2 files?</source>
+        <translation>Annuler le renommage du %1, qui a renommé %2 fichiers ?</translation>
+    </message>
+    <message>
+        <source>Files changed since then are left as they are.</source>
+        <translation>Les fichiers modifiés depuis restent tels quels.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

@@ -52,7 +52,7 @@ void UndoController::undoNewest()
     if (newest.id.isEmpty() || blocked || running)
         return;
     const QString count = QLocale().toString(qlonglong(newest.renamed));
-    const QString when = QLocale().toString(newest.started, QLocale::ShortFormat);
+    const QString when = QLocale().toString(newest.started.toLocalTime(), QLocale::ShortFormat);
     const QString what = newest.kind == Journal::Kind::Replace
                              ? tr("Undo the replace made on %1, which renamed %2 files?")
                              : tr("Undo the rename made on %1, which renamed %2 files?");

@@ -17,6 +17,7 @@
 #endif
 
 #if defined(Q_OS_LINUX)
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #ifndef RENAME_NOREPLACE
 #define RENAME_NOREPLACE (1 << 0)
@@ -145,4 +146,30 @@ bool moveToTrash(const QString &path, QString *trashPath)
         QFile::remove(QDir::current().absoluteFilePath(
             QStringLiteral("info/") + fileNameOf(misplaced) + QStringLiteral(".trashinfo")));
     return false;
+}
+
+bool isSameFileSince(const QString &path, quint64 fileId, qint64 beganMsecs, qint64 settledMsecs)
+{
+#if defined(Q_OS_LINUX) && defined(STATX_BTIME)
+    struct statx status;
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW,
+                STATX_INO | STATX_BTIME | STATX_CTIME, &status)
+        != 0)
+        return false;
+    if (fileId != 0 && status.stx_ino != fileId)
+        return false;
+    const auto msecs = [](const struct statx_timestamp &time) {
+        return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+    };
+    if (status.stx_mask & STATX_BTIME)
+        return msecs(status.stx_btime) <= beganMsecs;
+    // Timestamps of some file systems are coarse: a second of grace.
+    return settledMsecs < 0 || msecs(status.stx_ctime) <= settledMsecs + 1000;
+#else
+    Q_UNUSED(beganMsecs);
+    Q_UNUSED(settledMsecs);
+    if (!pathExists(path))
+        return false;
+    return fileId == 0 || fileIdOf(path) == fileId;
+#endif
 }

@@ -46,4 +46,11 @@ bool moveToTrash(const QString &path, QString *trashPath);
 // file that later takes its name (the inode on Unix); 0 when unknown.
 quint64 fileIdOf(const QString &path);
 
+// Whether the file at path is still the one that bore fileId when a batch
+// began (msecs since the epoch): the same number, and not created since, for
+// a new file may be given a freed number. Where the file system keeps no
+// creation time, a change after settledMsecs (when given, >= 0) counts as
+// another file.
+bool isSameFileSince(const QString &path, quint64 fileId, qint64 beganMsecs, qint64 settledMsecs);
+
 #endif // FILEMOVES_H

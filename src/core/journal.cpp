@@ -281,7 +281,7 @@ QByteArray endRecord(const Journal::Batch &batch, bool cancelled, qsizetype rena
     appendJsonString(out, batch.undoes);
     out.append(",\n\"planned\": ").append(QByteArray::number(batch.planned));
     out.append(",\n\"finished\": ");
-    appendJsonString(out, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    appendJsonString(out, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
     out.append(",\n\"cancelled\": ").append(cancelled ? "true" : "false");
     out.append(",\n\"renamed\": ").append(QByteArray::number(renamed));
     // Only the files that did not end under their new name.
@@ -316,15 +316,6 @@ QString newBatchId()
     return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
            + QString::number(QRandomGenerator::global()->bounded(0x10000u), 16)
                  .rightJustified(4, QLatin1Char('0'));
-}
-
-// Whether the file at path is the batch's own: the identity recorded for it,
-// or, where none was, any file of that name.
-bool holdsFile(const QString &path, quint64 fileId)
-{
-    if (!pathExists(path))
-        return false;
-    return fileId == 0 || fileIdOf(path) == fileId;
 }
 
 } // namespace
@@ -398,7 +389,7 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     appendJsonString(out, id);
     out.append(",\n\"kind\": ");
     appendJsonString(out, kindName(kind));
-    const QDateTime started = QDateTime::currentDateTime();
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     out.append(",\n\"started\": ");
     appendJsonString(out, started.toString(Qt::ISODateWithMs));
     out.append(",\n\"undoes\": ");
@@ -542,9 +533,13 @@ Journal::Recovery Journal::recoverUnfinished()
             const QString parked =
                 entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
             QString at;
-            if (holdsFile(newPath, entry.fileId) && (entry.fileId || !pathExists(oldPath)))
+            const qint64 began = record.batch.started.toMSecsSinceEpoch();
+            const auto holds = [&](const QString &path) {
+                return isSameFileSince(path, entry.fileId, began, -1);
+            };
+            if (holds(newPath) && (entry.fileId || !pathExists(oldPath)))
                 at = entry.newName;
-            else if (!parked.isEmpty() && holdsFile(parked, entry.fileId))
+            else if (!parked.isEmpty() && holds(parked))
                 at = entry.temporary;
             else
                 at = entry.oldName;
@@ -622,13 +617,15 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
         if (finalName == entry.oldName)
             continue;
         const QString path = entry.folder + finalName;
-        if (holdsFile(path, entry.fileId))
+        if (isSameFileSince(path, entry.fileId, record.batch.started.toMSecsSinceEpoch(),
+                            record.batch.finished.toMSecsSinceEpoch()))
             plan.renames.append(
                 {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
         else
             plan.leftAlone.append(QDir::toNativeSeparators(path) + QStringLiteral(": ")
-                                  + (pathExists(path) ? tr("another file bears its name now")
-                                                      : tr("it is no longer there")));
+                                  + (pathExists(path)
+                                         ? tr("it changed, or another file bears its name now")
+                                         : tr("it is no longer there")));
     }
     for (auto it = record.disposed.cbegin(); it != record.disposed.cend(); ++it) {
         const Entry &entry = record.entries[it.key()];
