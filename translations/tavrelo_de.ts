@@ -310,18 +310,6 @@ Continue ?</source>
 Fortfahren?</translation>
     </message>
     <message>
-        <source>Confirmation</source>
-        <translation>Bestätigung</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
         <source>Empty input string</source>
         <translation>Leerer Suchtext</translation>
     </message>
@@ -472,6 +460,73 @@ Fortfahren?</translation>
     <message>
         <source>The regular expression is not valid: %1.</source>
         <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
+    </message>
+    <message>
+        <source>Shows every new name before anything is renamed</source>
+        <translation>Zeigt jeden neuen Namen, bevor etwas umbenannt wird</translation>
+    </message>
+    <message>
+        <source>Previe&amp;w…</source>
+        <translation>Vor&amp;schau…</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view…</source>
+        <translation>Vorsc&amp;hau…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Renaming</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 of %2 files renamed.</source>
+        <translation>Abgebrochen: %1 von %2 Dateien umbenannt.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Replace done: %1 of %2 files renamed.</source>
+        <translation>Ersetzen beendet: %1 von %2 Dateien umbenannt.</translation>
+    </message>
+    <message>
+        <source>Undoing</source>
+        <translation>Rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo done: %1 of %2 files back under their old names.</source>
+        <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReview</name>
+    <message>
+        <source> - Preview</source>
+        <translation> - Vorschau</translation>
+    </message>
+    <message>
+        <source>%1 files will be renamed.</source>
+        <translation>%1 Dateien werden umbenannt.</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>

@@ -310,18 +310,6 @@ Continue ?</source>
 Continuer&#xa0;?</translation>
     </message>
     <message>
-        <source>Confirmation</source>
-        <translation>Confirmation</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-    <message>
         <source>Empty input string</source>
         <translation>Texte à remplacer vide</translation>
     </message>
@@ -472,6 +460,73 @@ Continuer&#xa0;?</translation>
     <message>
         <source>The regular expression is not valid: %1.</source>
         <translation>L’expression régulière n’est pas valide : %1.</translation>
+    </message>
+    <message>
+        <source>Shows every new name before anything is renamed</source>
+        <translation>Montre chaque nouveau nom avant que rien ne soit renommé</translation>
+    </message>
+    <message>
+        <source>Previe&amp;w…</source>
+        <translation>&amp;Aperçu…</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view…</source>
+        <translation>Aperç&amp;u…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Renaming</source>
+        <translation>Renommage</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 of %2 files renamed.</source>
+        <translation>Annulé : %1 fichiers renommés sur %2.</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Remplacement</translation>
+    </message>
+    <message>
+        <source>Replace done: %1 of %2 files renamed.</source>
+        <translation>Remplacement terminé : %1 fichiers renommés sur %2.</translation>
+    </message>
+    <message>
+        <source>Undoing</source>
+        <translation>Annulation</translation>
+    </message>
+    <message>
+        <source>Undo done: %1 of %2 files back under their old names.</source>
+        <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReview</name>
+    <message>
+        <source> - Preview</source>
+        <translation> - Aperçu</translation>
+    </message>
+    <message>
+        <source>%1 files will be renamed.</source>
+        <translation>%1 fichiers seront renommés.</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
     </message>
 </context>
 <context>

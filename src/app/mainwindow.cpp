@@ -6,10 +6,13 @@
 #include "extensions.h"
 #include "inputchooser.h"
 #include "inputlistmodel.h"
+#include "planreview.h"
 #include "progressstrip.h"
 #include "regexp.h"
 #include "rename.h"
 #include "replace.h"
+#include "undo.h"
+#include "undocontroller.h"
 #include "update.h"
 
 #include <QCloseEvent>
@@ -65,7 +68,7 @@ QString statusDone(const QString &statusWord)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), analize(nullptr),
       rename(nullptr), replace(nullptr), extensions(nullptr), regexp(nullptr), model(nullptr),
-      inputChooser(nullptr), progressStrip(nullptr)
+      inputChooser(nullptr), progressStrip(nullptr), planReview(nullptr), undoController(nullptr)
 {
     ui->setupUi(this);
 
@@ -107,6 +110,8 @@ MainWindow::MainWindow(QWidget *parent)
     progressStrip = new ProgressStrip(this);
     progressStrip->setBusyWidget(ui->listView->viewport());
     statusBar()->addPermanentWidget(progressStrip);
+    planReview = new PlanReview(this);
+    undoController = new UndoController(ui->actionUndo, this);
     setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
@@ -153,7 +158,27 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
     connect(inputChooser, &InputChooser::pathsChosen, this, &MainWindow::addPaths);
     connect(analize, &Analize::progressChanged, progressStrip, &ProgressStrip::setProgress);
-    connect(progressStrip, &ProgressStrip::cancelRequested, analize, &Analize::cancel);
+    connect(progressStrip, &ProgressStrip::cancelRequested, this, &MainWindow::cancelRunningJob);
+
+    connect(ui->pushPreview, &QPushButton::clicked, this,
+            [this] { planReview->showPreview(renameRequest()); });
+    connect(ui->pushPreviewReplace, &QPushButton::clicked, this, [this] {
+        if (replacePatternIsValid())
+            planReview->showPreview(replaceRequest());
+    });
+    connect(planReview, &PlanReview::renameConfirmed, this, &MainWindow::startRename);
+    connect(planReview, &PlanReview::planningChanged, this, &MainWindow::updateCommandStates);
+    Undo *undo = undoController->worker();
+    for (BatchWorker *worker : std::initializer_list<BatchWorker *>{rename, replace, undo}) {
+        connect(worker, &BatchWorker::progressChanged, progressStrip, &ProgressStrip::setProgress);
+        connect(worker, &BatchWorker::batchFinished, this, &MainWindow::batchFinished);
+    }
+    connect(undo, &Undo::errorAtRename, this, &MainWindow::showMessage);
+    connect(undo, &Undo::refreshListView, this, &MainWindow::refreshListView);
+    connect(undoController, &UndoController::started, this, &MainWindow::undoStarted);
+    connect(undoController, &UndoController::finished, this, &MainWindow::undoFinished);
+    // A batch cut off by a crash is put in order before anything else runs.
+    QTimer::singleShot(0, this, &MainWindow::recoverInterruptedBatch);
 }
 
 void MainWindow::setUpKeyboard()
@@ -171,6 +196,7 @@ MainWindow::~MainWindow()
     analize->wait();
     rename->wait();
     replace->wait();
+    undoController->worker()->wait();
     delete ui;
     delete update;
     delete regexp;
@@ -520,7 +546,7 @@ void MainWindow::setTextLabelOutputFormat(QString str)
 
 // ---- Commands ----
 
-int MainWindow::formatPosition()
+int MainWindow::formatPosition() const
 {
     if (ui->radioFormatSuffix->isChecked())
         return 2;
@@ -531,7 +557,7 @@ int MainWindow::formatPosition()
 
 bool MainWindow::workerChangesFiles() const
 {
-    return renameRunning || replaceRunning;
+    return renameRunning || replaceRunning || undoController->isRunning();
 }
 
 bool MainWindow::takingPaths() const
@@ -545,9 +571,14 @@ void MainWindow::updateCommandStates()
     // A rename takes its extension filter from the analysis: not before the
     // analysis of the complete current list has delivered it.
     ui->pushRename->setEnabled(!changingFiles && !takingPaths() && !analysisRunning
-                               && !analysisCancelled);
+                               && !analysisCancelled && !planReview->isPlanning());
     ui->pushReplace->setEnabled(!changingFiles && !takingPaths());
+    const bool planning = planReview->isPlanning();
+    ui->pushPreview->setEnabled(!changingFiles && !takingPaths() && !planning && !analysisRunning
+                                && !analysisCancelled);
+    ui->pushPreviewReplace->setEnabled(!changingFiles && !takingPaths() && !planning);
     ui->pushResetList->setEnabled(!changingFiles);
+    undoController->setBlocked(renameRunning || replaceRunning);
     ui->actionAddFiles->setEnabled(!changingFiles);
     ui->actionAddFolder->setEnabled(!changingFiles);
 }
@@ -562,24 +593,56 @@ void MainWindow::doRename()
                              QMessageBox::Ok);
         return;
     }
+    if (planReview->isPlanning())
+        return;
     const QString question = tr("You have selected to rename your files : \n")
                              + ui->labelOutputFormat->text() + tr("\n\nContinue ?");
-    QMessageBox box(QMessageBox::Question, tr("Confirmation"), question, QMessageBox::NoButton,
-                    this);
-    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
-    box.addButton(tr("No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.exec();
-    if (box.clickedButton() != yes)
-        return;
+    planReview->confirmRename(renameRequest(), question);
+}
 
-    rename->setParameters(inputList, ui->lineOutputFormat->text(),
-                          ui->checkReverseFormat->isChecked(), formatPosition(),
-                          extensions->selectedExtensions(ui->checkRenameAllExtensions->isChecked()),
-                          ui->comboRenameBy->currentIndex(), ui->checkRenameByReversed->isChecked(),
-                          ui->radioRenameIndividually->isChecked());
+PlanRequest MainWindow::renameRequest() const
+{
+    PlanRequest request;
+    request.pathList = inputList;
+    request.rename.outputFormat = ui->lineOutputFormat->text();
+    request.rename.reverseFormat = ui->checkReverseFormat->isChecked();
+    request.rename.formatPosition = formatPosition();
+    request.rename.listExtensions =
+        extensions->selectedExtensions(ui->checkRenameAllExtensions->isChecked());
+    request.rename.renameBy = ui->comboRenameBy->currentIndex();
+    request.rename.renameByReversed = ui->checkRenameByReversed->isChecked();
+    request.rename.renameIndividually = ui->radioRenameIndividually->isChecked();
+    return request;
+}
+
+PlanRequest MainWindow::replaceRequest() const
+{
+    PlanRequest request;
+    request.replacing = true;
+    request.pathList = inputList;
+    request.replaceIn = ui->lineReplaceIn->text();
+    request.replaceOut = ui->lineReplaceOut->text();
+    request.regExp = ui->checkReplaceRegExp->isChecked();
+    request.suffix = ui->checkReplaceSuffix->isChecked();
+    request.replaceExisting = ui->checkReplaceDeleteIfExists->isChecked();
+    return request;
+}
+
+void MainWindow::startRename()
+{
+    if (workerChangesFiles() || analysisRunning)
+        return;
+    // The very options the user confirmed: nothing can change them while the
+    // question is open, since it is modal.
+    const PlanRequest request = renameRequest();
+    const RenameOptions &options = request.rename;
+    rename->setParameters(request.pathList, options.outputFormat, options.reverseFormat,
+                          options.formatPosition, options.listExtensions, options.renameBy,
+                          options.renameByReversed, options.renameIndividually);
     renameRunning = true;
+    lastCancelled = false;
     updateCommandStates();
+    progressStrip->begin(tr("Renaming"), 0);
     rename->start(QThread::InheritPriority);
 }
 
@@ -587,8 +650,14 @@ void MainWindow::renameFinished()
 {
     rename->wait();
     renameRunning = false;
+    progressStrip->end();
+    undoController->refresh();
     updateCommandStates();
-    statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
+    if (lastCancelled)
+        statusBar()->showMessage(
+            tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+    else
+        statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
 }
 
 void MainWindow::doReplace()
@@ -601,32 +670,88 @@ void MainWindow::doReplace()
                              QMessageBox::Ok);
         return;
     }
-    if (ui->checkReplaceRegExp->isChecked()) {
-        // Checked before any file is touched: the worker would otherwise
-        // find nothing and say nothing.
-        const QRegExp pattern(ui->lineReplaceIn->text(), Qt::CaseSensitive, QRegExp::RegExp);
-        if (!pattern.isValid()) {
-            QMessageBox::warning(
-                this, tr("Invalid regular expression"),
-                tr("The regular expression is not valid: %1.").arg(pattern.errorString()),
-                QMessageBox::Ok);
-            return;
-        }
-    }
+    if (!replacePatternIsValid())
+        return;
     replace->setParameters(inputList, ui->lineReplaceIn->text(), ui->lineReplaceOut->text(),
                            ui->checkReplaceRegExp->isChecked(), ui->checkReplaceSuffix->isChecked(),
                            ui->checkReplaceDeleteIfExists->isChecked(),
                            ui->checkRefreshListView->isChecked());
     replaceRunning = true;
+    lastCancelled = false;
     updateCommandStates();
+    progressStrip->begin(tr("Replacing"), 0);
     replace->start(QThread::InheritPriority);
+}
+
+bool MainWindow::replacePatternIsValid()
+{
+    if (!ui->checkReplaceRegExp->isChecked())
+        return true;
+    // Checked before any file is touched: the worker would otherwise find
+    // nothing and say nothing.
+    const QRegExp pattern(ui->lineReplaceIn->text(), Qt::CaseSensitive, QRegExp::RegExp);
+    if (pattern.isValid())
+        return true;
+    QMessageBox::warning(this, tr("Invalid regular expression"),
+                         tr("The regular expression is not valid: %1.").arg(pattern.errorString()),
+                         QMessageBox::Ok);
+    return false;
 }
 
 void MainWindow::replaceFinished()
 {
     replace->wait();
     replaceRunning = false;
+    progressStrip->end();
+    undoController->refresh();
     updateCommandStates();
+    // Also when nothing matched: the user must not wonder whether it ran.
+    statusBar()->showMessage(
+        lastCancelled
+            ? tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned)
+            : tr("Replace done: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+}
+
+void MainWindow::batchFinished(qint64 renamed, qint64 planned, bool cancelled)
+{
+    lastRenamed = renamed;
+    lastPlanned = planned;
+    lastCancelled = cancelled;
+}
+
+void MainWindow::undoStarted()
+{
+    lastCancelled = false;
+    updateCommandStates();
+    progressStrip->begin(tr("Undoing"), 0);
+}
+
+void MainWindow::undoFinished()
+{
+    progressStrip->end();
+    updateCommandStates();
+    statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
+                                 .arg(lastRenamed)
+                                 .arg(lastPlanned));
+}
+
+void MainWindow::cancelRunningJob()
+{
+    if (renameRunning)
+        rename->cancel();
+    else if (replaceRunning)
+        replace->cancel();
+    else if (undoController->isRunning())
+        undoController->worker()->cancel();
+    else if (analysisRunning)
+        analize->cancel();
+}
+
+void MainWindow::recoverInterruptedBatch()
+{
+    const QString message = undoController->recoverInterrupted();
+    if (!message.isEmpty())
+        showMessage(0, message);
 }
 
 void MainWindow::checkButtonChanged(bool checked)

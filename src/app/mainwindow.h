@@ -11,11 +11,14 @@ class Analize;
 class Extensions;
 class InputChooser;
 class InputListModel;
+class PlanReview;
+struct PlanRequest;
 class ProgressStrip;
 class Regexp;
 class Rename;
 class Replace;
 class Ui_MainWindow;
+class UndoController;
 class Update;
 
 // The program's one main window: the input list, the rename and replace
@@ -62,6 +65,12 @@ private slots:
     void alternateRowColor();
     void showMessage(int priority, QString message);
     void replaceFinished();
+    void startRename();
+    void batchFinished(qint64 renamed, qint64 planned, bool cancelled);
+    void undoStarted();
+    void undoFinished();
+    void cancelRunningJob();
+    void recoverInterruptedBatch();
 
 private:
     // Paths of one drop, menu choice or command line still to be listed.
@@ -74,7 +83,10 @@ private:
         qsizetype size() const { return urls.isEmpty() ? paths.size() : urls.size(); }
     };
 
-    int formatPosition();
+    int formatPosition() const;
+    PlanRequest renameRequest() const;
+    PlanRequest replaceRequest() const;
+    bool replacePatternIsValid();
     void writeOutputFormatPreview(const QString &text, int position);
     void appendRows(const QStringList &paths);
     void enqueue(PendingBatch batch);
@@ -98,6 +110,8 @@ private:
     InputListModel *model;
     InputChooser *inputChooser;
     ProgressStrip *progressStrip;
+    PlanReview *planReview;
+    UndoController *undoController;
     QStringList inputList;
     int itemCount = 0;
 
@@ -117,6 +131,10 @@ private:
     bool analysisCancelled = false;
     bool renameRunning = false;
     bool replaceRunning = false;
+    // How the last batch ended, for the status bar once its thread is done.
+    qint64 lastRenamed = 0;
+    qint64 lastPlanned = 0;
+    bool lastCancelled = false;
 
     // The analysis reports after every input entry; the labels show the
     // newest figures once per event-loop turn.

@@ -34,6 +34,13 @@ void UndoController::refresh()
     updateAction();
 }
 
+QString UndoController::recoverInterrupted()
+{
+    const Journal::Recovery recovery = journal.recoverUnfinished();
+    refresh();
+    return recovery.message();
+}
+
 void UndoController::updateAction()
 {
     const QString count = QLocale().toString(qlonglong(newest.renamed));

@@ -28,6 +28,9 @@ public:
 public slots:
     // Reads the journal again: after every batch and at start.
     void refresh();
+    // Puts a batch cut off by a crash in order; what was found and done, in
+    // one text, or nothing.
+    QString recoverInterrupted();
     void undoNewest();
 
 signals:

@@ -16,33 +16,20 @@ Planner::~Planner()
     wait();
 }
 
-void Planner::setRename(const QStringList &pathList, const RenameOptions &options)
+void Planner::setRequest(const PlanRequest &request)
 {
-    replacing = false;
-    this->pathList = pathList;
-    renameOptions = options;
-}
-
-void Planner::setReplace(const QStringList &pathList, const QString &replaceIn,
-                         const QString &replaceOut, bool regExp, bool suffix, bool replaceExisting)
-{
-    replacing = true;
-    this->pathList = pathList;
-    this->replaceIn = replaceIn;
-    this->replaceOut = replaceOut;
-    this->regExp = regExp;
-    this->suffix = suffix;
-    this->replaceExisting = replaceExisting;
+    this->request = request;
 }
 
 void Planner::run()
 {
     const BatchPlan plan =
-        replacing
-            ? ReplacePlan::make(pathList, ReplaceRule::make(replaceIn, replaceOut, regExp, suffix))
-            : RenamePlan::make(pathList, renameOptions);
+        request.replacing ? ReplacePlan::make(
+            request.pathList, ReplaceRule::make(request.replaceIn, request.replaceOut,
+                                                request.regExp, request.suffix))
+                          : RenamePlan::make(request.pathList, request.rename);
     PlanPreview preview;
-    preview.replacing = replacing;
+    preview.replacing = request.replacing;
     preview.rows = plan.renames();
 
     // A new name is free when no file bears it, or when the file that does
@@ -63,7 +50,7 @@ void Planner::run()
             ++preview.changes;
             continue;
         }
-        if (replaceExisting && replacing && !inRequest.contains(target)) {
+        if (request.replaceExisting && request.replacing && !inRequest.contains(target)) {
             row.note = PlannedRename::Note::ReplacesFile;
             ++preview.changes;
         } else {

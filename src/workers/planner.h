@@ -13,6 +13,19 @@
 // outside the request holds marked. Plans on a thread of its own, so that a
 // large preview never freezes the window; changes nothing on disk. The
 // setters run on the owner's thread and never while the thread runs.
+// What to plan: the options of one run as the window holds them.
+struct PlanRequest
+{
+    bool replacing = false;
+    QStringList pathList;
+    RenameOptions rename;
+    QString replaceIn;
+    QString replaceOut;
+    bool regExp = false;
+    bool suffix = false;
+    bool replaceExisting = false;
+};
+
 struct PlanPreview
 {
     bool replacing = false;
@@ -29,9 +42,7 @@ public:
     explicit Planner(QObject *parent);
     ~Planner() override;
 
-    void setRename(const QStringList &pathList, const RenameOptions &options);
-    void setReplace(const QStringList &pathList, const QString &replaceIn,
-                    const QString &replaceOut, bool regExp, bool suffix, bool replaceExisting);
+    void setRequest(const PlanRequest &request);
 
 signals:
     void planned(PlanPreview preview);
@@ -40,14 +51,7 @@ protected:
     void run() override;
 
 private:
-    bool replacing = false;
-    QStringList pathList;
-    RenameOptions renameOptions;
-    QString replaceIn;
-    QString replaceOut;
-    bool regExp = false;
-    bool suffix = false;
-    bool replaceExisting = false;
+    PlanRequest request;
 };
 
 #endif // PLANNER_H

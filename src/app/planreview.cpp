@@ -1,0 +1,83 @@
+#include "planreview.h"
+
+#include "preview.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+
+const int detailedChanges = 100;
+
+} // namespace
+
+PlanReview::PlanReview(QWidget *window)
+    : QObject(window), window(window), planner(new Planner(this)), preview(new Preview(window))
+{
+    preview->setWindowTitle(QCoreApplication::applicationName() + tr(" - Preview"));
+    connect(planner, &Planner::planned, this, &PlanReview::planned);
+    connect(planner, &QThread::finished, this, [this] {
+        planner->wait();
+        planning = false;
+        emit planningChanged(false);
+    });
+}
+
+void PlanReview::showPreview(const PlanRequest &request)
+{
+    preview->showPlanning();
+    preview->show();
+    preview->raise();
+    plan(request, Purpose::ShowPreview);
+}
+
+void PlanReview::confirmRename(const PlanRequest &request, const QString &question)
+{
+    this->question = question;
+    plan(request, Purpose::Confirm);
+}
+
+void PlanReview::plan(const PlanRequest &request, Purpose purpose)
+{
+    if (planning)
+        return;
+    this->purpose = purpose;
+    planning = true;
+    emit planningChanged(true);
+    planner->setRequest(request);
+    planner->start(QThread::InheritPriority);
+}
+
+void PlanReview::planned(const PlanPreview &plan)
+{
+    if (purpose == Purpose::ShowPreview) {
+        preview->showPlan(plan);
+        return;
+    }
+    QStringList changes;
+    for (const PlannedRename &row : plan.rows) {
+        if (changes.size() == detailedChanges)
+            break;
+        if (row.changesName() && row.note != PlannedRename::Note::NameTaken)
+            changes.append(QDir::toNativeSeparators(row.sourcePath()) + QStringLiteral(" → ")
+                           + row.newName);
+    }
+    QString details = tr("%1 files will be renamed.").arg(plan.changes);
+    if (!changes.isEmpty())
+        details += QLatin1String("\n\n") + changes.join(QLatin1Char('\n'));
+    if (plan.changes > changes.size())
+        details += QLatin1String("\n…");
+
+    QMessageBox box(QMessageBox::Question, tr("Confirmation"), question, QMessageBox::NoButton,
+                    window);
+    box.setDetailedText(details);
+    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
+    box.addButton(tr("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == yes)
+        emit renameConfirmed();
+}

@@ -1,0 +1,48 @@
+#ifndef PLANREVIEW_H
+#define PLANREVIEW_H
+
+#include "planner.h"
+
+#include <QObject>
+#include <QString>
+
+class Preview;
+class QWidget;
+
+// Shows what a run will do before it runs: the preview window on request,
+// and the rename confirmation with the new names in its details. Plans on the
+// Planner's thread, so a large folder never freezes the window. GUI thread.
+class PlanReview : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PlanReview(QWidget *window);
+
+    bool isPlanning() const { return planning; }
+    Preview *previewWindow() const { return preview; }
+
+    void showPreview(const PlanRequest &request);
+    // Asks the question with the plan's changes as details; emits
+    // renameConfirmed() when the user agrees.
+    void confirmRename(const PlanRequest &request, const QString &question);
+
+signals:
+    void renameConfirmed();
+    void planningChanged(bool planning);
+
+private:
+    enum class Purpose { ShowPreview, Confirm };
+
+    void plan(const PlanRequest &request, Purpose purpose);
+    void planned(const PlanPreview &plan);
+
+    QWidget *window;
+    Planner *planner;
+    Preview *preview;
+    Purpose purpose = Purpose::ShowPreview;
+    QString question;
+    bool planning = false;
+};
+
+#endif // PLANREVIEW_H
