@@ -88,6 +88,7 @@ MessageBoxWatcher::MessageBoxWatcher(const QString &buttonText) : state(std::mak
         ModalRecord record;
         record.title = box->windowTitle();
         record.text = box->text();
+        record.details = box->detailedText();
         watched->boxes.append(record);
         const auto buttons = box->buttons();
         for (QAbstractButton *button : buttons) {

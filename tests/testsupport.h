@@ -33,6 +33,7 @@ struct ModalRecord
 {
     QString title;
     QString text;
+    QString details;
 };
 
 // While it lives, answers every modal message box with the button of the given

@@ -1,5 +1,7 @@
 #include "analize.h"
+#include "batchrun.h"
 #include "extensions.h"
+#include "journal.h"
 #include "mainwindow.h"
 #include "regexp.h"
 #include "rename.h"
@@ -10,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +23,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 // A loaded machine under the sanitizers may take a while; a hang still fails.
@@ -43,6 +47,8 @@ private slots:
     void preview();
     void renameEndToEnd();
     void replaceEndToEnd();
+    void previewThenUndoAfterARestart();
+    void batchCutOffIsRecoveredAtStart();
     void fileMenuAddsLikeADrop();
     void keyboardReachesEveryButton();
     void commandLine();
@@ -431,6 +437,72 @@ void TestMainWindow::replaceEndToEnd()
     QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 2, patience);
     QCOMPARE(rows().first(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     QCOMPARE(watcher.boxes().size(), 2);
+}
+
+void TestMainWindow::previewThenUndoAfterARestart()
+{
+    const QString folder = home->folder("trip");
+    home->file("trip/a.jpg", "a");
+    home->file("trip/b.jpg", "b");
+    dropPaths(window.get(), {folder});
+    QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), "T");
+    child<QComboBox>("comboRenameBy")->setCurrentIndex(2);
+    waitForAnalysis();
+
+    click("pushPreview");
+    auto *table = window->findChild<QTableView *>("tablePreview");
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 2, patience);
+    QCOMPARE(table->model()->index(0, 2).data().toString(), QStringLiteral("T1.jpg"));
+    QVERIFY(window->findChild<QWidget *>("Preview")->isVisible());
+    QCOMPARE(home->names("trip"), QStringList({"a.jpg", "b.jpg"})); // nothing happened
+
+    MessageBoxWatcher watcher("Yes");
+    auto *rename = window->findChild<Rename *>();
+    QSignalSpy finished(rename, &QThread::finished);
+    click("pushRename");
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
+    QVERIFY(watcher.boxes().first().details.startsWith(QStringLiteral("2 files will be renamed.")));
+    QVERIFY(watcher.boxes().first().details.contains(
+        QDir::toNativeSeparators(home->at("trip/b.jpg")) + QStringLiteral(" → T2.jpg")));
+    QCOMPARE(home->names("trip"), QStringList({"T1.jpg", "T2.jpg"}));
+
+    // A new window reads the journal afresh, as after a restart.
+    window = std::make_unique<MainWindow>();
+    auto *undo = window->findChild<QAction *>("actionUndo");
+    QCOMPARE(undo->text(), QStringLiteral("Undo rename of 2 files"));
+    QVERIFY(undo->isEnabled());
+    watcher.setButtonText("Undo");
+    undo->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"a.jpg", "b.jpg"}), patience);
+    QCOMPARE(home->content("trip/a.jpg"), QByteArray("a"));
+    QTRY_VERIFY_WITH_TIMEOUT(!undo->isEnabled(), patience);
+    QCOMPARE(undo->text(), QStringLiteral("Undo"));
+    QTRY_COMPARE_WITH_TIMEOUT(rows(),
+                              QStringList({QDir::toNativeSeparators(home->at("trip/a.jpg")),
+                                           QDir::toNativeSeparators(home->at("trip/b.jpg"))}),
+                              patience);
+}
+
+void TestMainWindow::batchCutOffIsRecoveredAtStart()
+{
+    window.reset();
+    home->file("d/a", "a");
+    const QString folder = QFileInfo(home->at("d")).canonicalFilePath() + '/';
+    {
+        // A batch written ahead whose process died after parking its file.
+        BatchExecutor prepared({{folder, "a", "b"}, {folder, "b", "a"}}, {});
+        home->file("d/b", "b");
+        Journal journal;
+        QString error;
+        QVERIFY(!journal.begin(Journal::Kind::Rename, prepared, QString(), &error).isEmpty());
+        QVERIFY(QFile::rename(home->at("d/a"), folder + prepared.temporaryName(0)));
+    }
+    MessageBoxWatcher watcher;
+    window = std::make_unique<MainWindow>();
+    QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes().size(), 1, patience);
+    QVERIFY(watcher.boxes().first().text.contains(QStringLiteral("cut off")));
+    QCOMPARE(home->names("d"), QStringList({"a", "b"}));
+    QCOMPARE(home->content("d/a"), QByteArray("a"));
 }
 
 void TestMainWindow::fileMenuAddsLikeADrop()
