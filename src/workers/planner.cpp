@@ -4,7 +4,6 @@
 #include "replaceplan.h"
 
 #include <QHash>
-#include <QSet>
 
 Planner::Planner(QObject *parent) : QThread(parent)
 {
@@ -33,24 +32,27 @@ void Planner::run()
     preview.rows = plan.renames();
 
     // A new name is free when no file bears it, or when the file that does
-    // moves away in the same run.
-    QSet<QString> leaving;
+    // moves away in the same run. Files of the request are known by name in
+    // their folder; only other names need a look at the disk.
+    QHash<QString, QHash<QString, bool>> requestFiles; // folder -> name -> leaves
+    QHash<QString, bool> *folderFiles = nullptr;
+    const QString *folder = nullptr;
     for (const PlannedRename &row : std::as_const(preview.rows)) {
-        if (row.changesName())
-            leaving.insert(row.sourcePath());
+        if (!folder || row.folder.constData() != folder->constData()) {
+            folder = &row.folder;
+            folderFiles = &requestFiles[row.folder];
+        }
+        folderFiles->insert(row.oldName, row.changesName());
     }
-    QSet<QString> inRequest;
-    for (const PlannedRename &row : std::as_const(preview.rows))
-        inRequest.insert(row.sourcePath());
     for (PlannedRename &row : preview.rows) {
         if (!row.changesName())
             continue;
-        const QString target = row.targetPath();
-        if (leaving.contains(target) || !pathExists(target)) {
+        const QHash<QString, bool> &names = requestFiles[row.folder];
+        const auto holder = names.constFind(row.newName);
+        const bool inRequest = holder != names.constEnd();
+        if (inRequest ? holder.value() : !pathExists(row.targetPath())) {
             ++preview.changes;
-            continue;
-        }
-        if (request.replaceExisting && request.replacing && !inRequest.contains(target)) {
+        } else if (request.replaceExisting && request.replacing && !inRequest) {
             row.note = PlannedRename::Note::ReplacesFile;
             ++preview.changes;
         } else {
