@@ -1,0 +1,283 @@
+#include "testdir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Files made one a day newer than the one before, each holding its own name
+// followed by as many dots as its size asks.
+void makeFiles(TestDir &dir, const QStringList &names, const QList<int> &sizes = {})
+{
+    for (int i = 0; i < names.size(); ++i) {
+        const int size = i < sizes.size() ? sizes[i] : 0;
+        dir.file(names[i], names[i].toUtf8() + QByteArray(size, '.'),
+                 QDateTime(QDate(2024, 1, 1), QTime(8, 0), Qt::UTC).addDays(i));
+    }
+}
+
+// after[i] is the name the file before[i] must bear now, its content
+// unchanged; an empty name: the file has left the folder. Nothing else is
+// there.
+void verifyRenamed(const TestDir &dir, const QStringList &before, const QStringList &after)
+{
+    QStringList expected;
+    for (int i = 0; i < before.size(); ++i) {
+        if (after[i].isEmpty())
+            continue;
+        expected << after[i];
+        QVERIFY2(dir.content(after[i]).startsWith(before[i].toUtf8()), qPrintable(after[i]));
+    }
+    expected.sort();
+    QCOMPARE(dir.names(), expected);
+}
+
+} // namespace
+
+// The command line run as a process on real folders, with its own journal,
+// data and trash folders.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void renaming_data();
+    void renaming();
+    void replacing_data();
+    void replacing();
+    void dryRunTouchesNothing();
+    void jsonTellsWhatWasDone();
+    void badInputTouchesNothing_data();
+    void badInputTouchesNothing();
+
+private:
+    CliRun cli(const QStringList &arguments);
+
+    QTemporaryDir m_home;
+    TestDir m_input;
+};
+
+void TestCli::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_home.isValid());
+    makeFiles(m_input, {"a.jpg", "b.png"});
+}
+
+CliRun TestCli::cli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TAVRELO_JOURNAL_DIR", m_home.filePath("journal"));
+    environment.insert("XDG_DATA_HOME", m_home.filePath("data"));
+    process.setProcessEnvironment(environment);
+    process.start(TAVRELO_CLI, arguments);
+    if (!process.waitForFinished(60000))
+        qFatal("tavrelo-cli did not end");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TestCli::renaming_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("given"); // none: the folder itself
+    QTest::addColumn<QStringList>("after");
+
+    // a.jpg is the oldest and the largest, b.png the smallest, c.jpg the newest.
+    QTest::addRow("numbered text alone, newest first")
+        << QStringList{"--text", "Trip"} << QStringList()
+        << QStringList{"Trip3.jpg", "Trip2.png", "Trip1.jpg"};
+    QTest::addRow("number before the old name, by name, jpg only")
+        << QStringList{"--text", "Trip", "--format", "append", "--order", "name", "--ext", "jpg"}
+        << QStringList() << QStringList{"Trip1-a.jpg", "b.png", "Trip2-c.jpg"};
+    QTest::addRow("number first after the old name, largest last")
+        << QStringList{"--text",           "Trip",    "--format", "prepend",
+                       "--reverse-format", "--order", "size",     "--reverse-order"}
+        << QStringList() << QStringList{"a-3Trip.jpg", "b-1Trip.png", "c-2Trip.jpg"};
+    QTest::addRow("files given one by one, in the order given")
+        << QStringList{"--text", "T", "--order", "name"} << QStringList{"c.jpg", "a.jpg"}
+        << QStringList{"T2.jpg", "b.png", "T1.jpg"};
+    QTest::addRow("two suffixes chosen, one with a dot")
+        << QStringList{"--text", "T", "--order", "name", "--ext", ".png,gif", "--ext", "jpg"}
+        << QStringList() << QStringList{"T1.jpg", "T2.png", "T3.jpg"};
+}
+
+void TestCli::renaming()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, given);
+    QFETCH(QStringList, after);
+    TestDir dir;
+    const QStringList before{"a.jpg", "b.png", "c.jpg"};
+    makeFiles(dir, before, {30, 10, 20});
+    for (QString &name : given)
+        name = dir.at(name);
+    const CliRun run = cli(QStringList{"rename"} + arguments
+                           + (given.isEmpty() ? QStringList{dir.path()} : given));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    verifyRenamed(dir, before, after);
+    for (int i = 0; i < before.size(); ++i) {
+        if (after[i] != before[i])
+            QVERIFY(run.out.contains(dir.at(before[i]) + " -> " + dir.at(after[i]) + '\n'));
+    }
+}
+
+void TestCli::replacing_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("given"); // none: the folder itself
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::addRow("every occurrence in the base name")
+        << QStringList{"a_a.txt", "b.txt"} << QStringList{"--find", "a", "--with", "b"}
+        << QStringList() << QStringList{"b_b.txt", "b.txt"} << 0 << QString();
+    QTest::addRow("in the suffix only")
+        << QStringList{"photo.jpeg", "jpeg.txt"}
+        << QStringList{"--find", "jpeg", "--with", "jpg", "--suffix"} << QStringList()
+        << QStringList{"photo.jpg", "jpeg.txt"} << 0 << QString();
+    QTest::addRow("pattern on the whole base name, with a back-reference")
+        << QStringList{"IMG_0042.jpg", "IMG_0042x.jpg", "DSC_1.jpg"}
+        << QStringList{"--find", "IMG_(\\d+)", "--with", "photo-\\1", "--regexp"} << QStringList()
+        << QStringList{"photo-0042.jpg", "IMG_0042x.jpg", "DSC_1.jpg"} << 0 << QString();
+    QTest::addRow("name taken, the file keeps its own")
+        << QStringList{"a.txt", "b.txt"} << QStringList{"--find", "a", "--with", "b"}
+        << QStringList() << QStringList{"a.txt", "b.txt"} << 1
+        << QString("\"a.txt\" couldn't be renamed because \"b.txt\" already exists !");
+    QTest::addRow("name taken outside the request, the existing file replaced")
+        << QStringList{"a.txt", "b.txt"}
+        << QStringList{"--find", "a", "--with", "b", "--delete-if-exists"} << QStringList{"a.txt"}
+        << QStringList{"b.txt", ""} << 0 << QString();
+}
+
+void TestCli::replacing()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, given);
+    QFETCH(QStringList, after);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    TestDir dir;
+    makeFiles(dir, before);
+    for (QString &name : given)
+        name = dir.at(name);
+    const CliRun run = cli(QStringList{"replace"} + arguments
+                           + (given.isEmpty() ? QStringList{dir.path()} : given));
+    QCOMPARE(run.exitCode, exitCode);
+    verifyRenamed(dir, before, after);
+    if (error.isEmpty())
+        QCOMPARE(run.err, QString());
+    else
+        QVERIFY2(run.err.contains(dir.at(before[0]) + ": " + error), qPrintable(run.err));
+}
+
+void TestCli::dryRunTouchesNothing()
+{
+    TestDir dir;
+    makeFiles(dir, {"d/a.jpg", "d/b.png", "e/x.jpg", "e/T1.jpg"});
+    const QMap<QString, QByteArray> before = snapshot(dir.path());
+
+    const CliRun json = cli({"rename", "--text", "T", "--order", "name", "--ext", "jpg",
+                             "--dry-run", "--json", dir.at("d"), dir.at("e/x.jpg")});
+    QCOMPARE(json.exitCode, 1); // x.jpg cannot take T1.jpg
+    const QJsonObject document = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const QJsonArray changes = document["changes"].toArray();
+    QCOMPARE(changes.size(), 3);
+    const auto change = [&](int i, const char *key) { return changes[i][key].toString(); };
+    QCOMPARE(change(0, "old"), dir.at("d/a.jpg"));
+    QCOMPARE(change(0, "new"), dir.at("d/T1.jpg"));
+    QCOMPARE(change(0, "status"), "planned");
+    QCOMPARE(change(1, "status"), "unchanged");
+    QCOMPARE(change(1, "reason"), "suffix not selected");
+    QCOMPARE(change(2, "new"), dir.at("e/T1.jpg"));
+    QCOMPARE(change(2, "status"), "conflict");
+    QCOMPARE(change(2, "reason"), "name taken by a file outside the request");
+    QCOMPARE(document["summary"]["planned"].toInt(), 1);
+    QCOMPARE(document["summary"]["conflicts"].toInt(), 1);
+
+    const CliRun text = cli({"replace", "--find", "a", "--with", "b", "--dry-run", dir.at("d")});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY(text.out.contains(dir.at("d/a.jpg") + " -> " + dir.at("d/b.jpg") + '\n'));
+    QVERIFY(text.out.contains(dir.at("d/b.png") + ": unchanged, no match\n"));
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+void TestCli::jsonTellsWhatWasDone()
+{
+    TestDir dir;
+    makeFiles(dir, {"a.txt", "ab.txt", "b.txt", "c.txt"});
+    const CliRun run = cli({"replace", "--find", "a", "--with", "c", "--json", dir.at("a.txt"),
+                            dir.at("ab.txt"), dir.at("b.txt")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.err.contains("1 file could not be renamed."));
+    const QJsonObject document = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QStringList statuses;
+    for (const QJsonValue change : document["changes"].toArray())
+        statuses << change["status"].toString();
+    QCOMPARE(statuses, QStringList({"failed", "renamed", "unchanged"}));
+    QCOMPARE(document["changes"][1]["new"].toString(), dir.at("cb.txt"));
+    const QJsonObject summary = document["summary"].toObject();
+    QCOMPARE(summary["renamed"].toInt(), 1);
+    QCOMPARE(summary["failed"].toInt(), 1);
+    QCOMPARE(dir.names(), QStringList({"a.txt", "b.txt", "c.txt", "cb.txt"}));
+}
+
+void TestCli::badInputTouchesNothing_data()
+{
+    const QString folder = m_input.path();
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    QTest::addRow("no command") << QStringList() << "a command is needed";
+    QTest::addRow("unknown option")
+        << QStringList{"rename", "--text", "T", "--fast", folder} << "Unknown option 'fast'";
+    QTest::addRow("option of the other command")
+        << QStringList{"rename", "--text", "T", "--regexp", folder} << "Unknown option 'regexp'";
+    QTest::addRow("path that does not exist")
+        << QStringList{"rename", "--text", "T", folder, m_input.at("gone")}
+        << "'" + m_input.at("gone") + "' does not exist";
+    QTest::addRow("no path") << QStringList{"replace", "--find", "a", "--with", "b"}
+                             << "replace needs at least one file or folder";
+    QTest::addRow("empty text to find")
+        << QStringList{"replace", "--find", "", "--with", "b", folder}
+        << "the text to find is empty";
+    QTest::addRow("invalid regular expression")
+        << QStringList{"replace", "--find", "a(", "--with", "b", "--regexp", folder}
+        << "'a(' is not a valid regular expression: ";
+    QTest::addRow("pattern in the suffix")
+        << QStringList{"replace", "--find", "a", "--with", "b", "--regexp", "--suffix", folder}
+        << "--regexp and --suffix exclude each other";
+    QTest::addRow("unknown order") << QStringList{"rename", "--text", "T", "--order", "age", folder}
+                                   << "--order is date, size or name, not 'age'";
+}
+
+void TestCli::badInputTouchesNothing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const CliRun run = cli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("tavrelo-cli: ") && run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(m_input.names(), QStringList({"a.jpg", "b.png"}));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
