@@ -53,6 +53,21 @@
     </message>
 </context>
 <context>
+    <name>BatchRun</name>
+    <message>
+        <source>Nothing was renamed: the batch could not be written to the journal (%1).</source>
+        <translation>Nichts wurde umbenannt: der Auftrag konnte nicht ins Protokoll geschrieben werden (%1).</translation>
+    </message>
+    <message>
+        <source>the end of the batch could not be written to the journal (%1)</source>
+        <translation>das Ende des Auftrags konnte nicht ins Protokoll geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the file it replaced stays in the trash (%1)</source>
+        <translation>die ersetzte Datei bleibt im Papierkorb (%1)</translation>
+    </message>
+</context>
+<context>
     <name>BatchWorker</name>
     <message>
         <source>and %1 more.</source>
@@ -64,6 +79,81 @@
     <message>
         <source>Dialog</source>
         <translation>Dialog</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>not a batch record of this program</source>
+        <translation>kein Auftragsprotokoll dieses Programms</translation>
+    </message>
+    <message>
+        <source>a folder of the record is not a clean absolute path</source>
+        <translation>ein Ordner des Protokolls ist kein sauberer absoluter Pfad</translation>
+    </message>
+    <message>
+        <source>a file of the record is not a plain name in its folder</source>
+        <translation>eine Datei des Protokolls ist kein einfacher Name in ihrem Ordner</translation>
+    </message>
+    <message>
+        <source>its end record cannot be read</source>
+        <translation>sein Abschlussvermerk ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>its end record names a file it does not hold</source>
+        <translation>sein Abschlussvermerk nennt eine Datei, die er nicht enthält</translation>
+    </message>
+    <message>
+        <source>The journal file &quot;%1&quot; was skipped: %2</source>
+        <translation>Die Protokolldatei „%1“ wurde übergangen: %2</translation>
+    </message>
+    <message>
+        <source>The journal folder &quot;%1&quot; cannot be created.</source>
+        <translation>Der Protokollordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The journal cannot be locked.</source>
+        <translation>Das Protokoll kann nicht gesperrt werden.</translation>
+    </message>
+    <message>
+        <source>%1: neither its old nor its new name is free</source>
+        <translation>%1: weder der alte noch der neue Name ist frei</translation>
+    </message>
+    <message>
+        <source>%1: its name &quot;%2&quot; is taken</source>
+        <translation>%1: sein Name „%2“ ist vergeben</translation>
+    </message>
+    <message>
+        <source>Renaming was cut off before its end. Every file of the interrupted batch now bears its old or its new name, and the batch can be undone.</source>
+        <translation>Das Umbenennen wurde vor seinem Ende abgebrochen. Jede Datei des unterbrochenen Auftrags trägt jetzt ihren alten oder ihren neuen Namen, und der Auftrag kann rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Files given their name back: %1.</source>
+        <translation>Dateien, die ihren Namen zurückerhielten: %1.</translation>
+    </message>
+    <message>
+        <source>Left as they are:</source>
+        <translation>Unverändert gelassen:</translation>
+    </message>
+    <message>
+        <source>the batch has not ended</source>
+        <translation>der Auftrag ist nicht beendet</translation>
+    </message>
+    <message>
+        <source>another file bears its name now</source>
+        <translation>eine andere Datei trägt jetzt diesen Namen</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>sie ist nicht mehr da</translation>
+    </message>
+    <message>
+        <source>the file it replaced was deleted; it cannot come back</source>
+        <translation>die ersetzte Datei wurde gelöscht; sie kann nicht zurückkommen</translation>
+    </message>
+    <message>
+        <source>the file it replaced is no longer in the trash</source>
+        <translation>die ersetzte Datei ist nicht mehr im Papierkorb</translation>
     </message>
 </context>
 <context>

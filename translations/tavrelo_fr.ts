@@ -53,6 +53,21 @@
     </message>
 </context>
 <context>
+    <name>BatchRun</name>
+    <message>
+        <source>Nothing was renamed: the batch could not be written to the journal (%1).</source>
+        <translation>Rien n’a été renommé : le lot n’a pas pu être écrit dans le journal (%1).</translation>
+    </message>
+    <message>
+        <source>the end of the batch could not be written to the journal (%1)</source>
+        <translation>la fin du lot n’a pas pu être écrite dans le journal (%1)</translation>
+    </message>
+    <message>
+        <source>the file it replaced stays in the trash (%1)</source>
+        <translation>le fichier remplacé reste dans la corbeille (%1)</translation>
+    </message>
+</context>
+<context>
     <name>BatchWorker</name>
     <message>
         <source>and %1 more.</source>
@@ -64,6 +79,81 @@
     <message>
         <source>Dialog</source>
         <translation>Dialogue</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>not a batch record of this program</source>
+        <translation>pas un enregistrement de lot de ce programme</translation>
+    </message>
+    <message>
+        <source>a folder of the record is not a clean absolute path</source>
+        <translation>un dossier de l’enregistrement n’est pas un chemin absolu propre</translation>
+    </message>
+    <message>
+        <source>a file of the record is not a plain name in its folder</source>
+        <translation>un fichier de l’enregistrement n’est pas un simple nom dans son dossier</translation>
+    </message>
+    <message>
+        <source>its end record cannot be read</source>
+        <translation>sa fin d’enregistrement est illisible</translation>
+    </message>
+    <message>
+        <source>its end record names a file it does not hold</source>
+        <translation>sa fin d’enregistrement nomme un fichier qu’il ne contient pas</translation>
+    </message>
+    <message>
+        <source>The journal file &quot;%1&quot; was skipped: %2</source>
+        <translation>Le fichier de journal « %1 » a été ignoré : %2</translation>
+    </message>
+    <message>
+        <source>The journal folder &quot;%1&quot; cannot be created.</source>
+        <translation>Le dossier du journal « %1 » ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>The journal cannot be locked.</source>
+        <translation>Le journal ne peut pas être verrouillé.</translation>
+    </message>
+    <message>
+        <source>%1: neither its old nor its new name is free</source>
+        <translation>%1 : ni son ancien ni son nouveau nom n’est libre</translation>
+    </message>
+    <message>
+        <source>%1: its name &quot;%2&quot; is taken</source>
+        <translation>%1 : son nom « %2 » est pris</translation>
+    </message>
+    <message>
+        <source>Renaming was cut off before its end. Every file of the interrupted batch now bears its old or its new name, and the batch can be undone.</source>
+        <translation>Le renommage a été interrompu avant sa fin. Chaque fichier du lot interrompu porte maintenant son ancien ou son nouveau nom, et le lot peut être annulé.</translation>
+    </message>
+    <message>
+        <source>Files given their name back: %1.</source>
+        <translation>Fichiers qui ont retrouvé leur nom : %1.</translation>
+    </message>
+    <message>
+        <source>Left as they are:</source>
+        <translation>Laissés tels quels :</translation>
+    </message>
+    <message>
+        <source>the batch has not ended</source>
+        <translation>le lot n’est pas terminé</translation>
+    </message>
+    <message>
+        <source>another file bears its name now</source>
+        <translation>un autre fichier porte maintenant ce nom</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>il n’est plus là</translation>
+    </message>
+    <message>
+        <source>the file it replaced was deleted; it cannot come back</source>
+        <translation>le fichier remplacé a été supprimé ; il ne peut pas revenir</translation>
+    </message>
+    <message>
+        <source>the file it replaced is no longer in the trash</source>
+        <translation>le fichier remplacé n’est plus dans la corbeille</translation>
     </message>
 </context>
 <context>

@@ -47,7 +47,8 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
         const QString &folder = folders[g];
         const bool isDirectory = group.kind == FileGroup::Directory;
         const bool mayRepeat = !isDirectory || groupsPerFolder.value(folder) > 1;
-        for (const QString &entry : group.entries) {
+        for (qsizetype e = 0; e < group.entries.size(); ++e) {
+            const QString &entry = group.entries[e];
             const QString name = isDirectory ? entry : fileNameOf(entry);
             // An empty entry (a dropped link that names no local file) names
             // no file at all, only a folder.
@@ -65,7 +66,8 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
             }
             if (index < 0) {
                 index = int(plan.m_renames.size());
-                plan.m_renames.append({folder, name, decision.newName, decision.note});
+                plan.m_renames.append({folder, name, decision.newName, decision.note,
+                                       e < group.fileIds.size() ? group.fileIds[e] : 0});
             }
             if (!isDirectory)
                 plan.m_refresh.append({entry, group.folderPrefix, index});

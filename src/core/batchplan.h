@@ -21,6 +21,9 @@ struct PlannedRename
     QString oldName;
     QString newName;
     Note note = Note::None;
+    // Tells this file from one that takes its name later (see fileIdOf); 0
+    // when the listing did not give it.
+    quint64 fileId = 0;
 
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }

@@ -67,13 +67,14 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
         file.name = QFile::decodeName(entry->d_name);
         file.size = qint64(target.st_size);
         file.modifiedMsecs = modifiedMsecsOf(target);
+        file.fileId = quint64(entry->d_ino);
         files.append(std::move(file));
     }
     ::closedir(dir);
     return true;
 }
 
-bool listNamesWithReaddir(const QString &dirPath, QStringList &names)
+bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<quint64> *fileIds)
 {
     DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
     if (!dir)
@@ -85,12 +86,17 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names)
         // which in a large folder costs more than renaming it.
         if (entry->d_type == DT_REG && entry->d_name[0] != '.') {
             names.append(QFile::decodeName(entry->d_name));
+            if (fileIds)
+                fileIds->append(quint64(entry->d_ino));
             continue;
         }
 #endif
         struct stat target;
-        if (isListedEntry(dirFd, entry, &target))
+        if (isListedEntry(dirFd, entry, &target)) {
             names.append(QFile::decodeName(entry->d_name));
+            if (fileIds)
+                fileIds->append(quint64(entry->d_ino));
+        }
     }
     ::closedir(dir);
     return true;
@@ -140,13 +146,14 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
 
 } // namespace
 
-QStringList listPlainFileNames(const QString &dirPath)
+QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds)
 {
 #ifdef Q_OS_UNIX
     QStringList names;
-    listNamesWithReaddir(dirPath, names);
+    listNamesWithReaddir(dirPath, names, fileIds);
     return names;
 #else
+    Q_UNUSED(fileIds);
     return QDir(dirPath).entryList(QDir::Files, QDir::NoSort);
 #endif
 }

@@ -18,6 +18,7 @@ struct ListedFile
     QString name;
     qint64 size = 0;
     qint64 modifiedMsecs = 0; // since the epoch, at the precision QDir compares
+    quint64 fileId = 0;       // as fileIdOf gives it; 0 where unknown
 };
 
 enum class ListingOrder {
@@ -32,6 +33,7 @@ QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
 
 // Only the names, in the order the file system gives them; cheaper, since a
 // plain file needs no look-up of its size and date.
-QStringList listPlainFileNames(const QString &dirPath);
+// When fileIds is given, it receives each name's identity (0 where unknown).
+QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds = nullptr);
 
 #endif // DIRECTORYLISTING_H

@@ -142,8 +142,7 @@ bool moveToTrash(const QString &path, QString *trashPath)
     }
     const QString misplaced = QDir::current().absoluteFilePath(where);
     if (renameNoReplace(misplaced, path))
-        QFile::remove(QDir::current().absoluteFilePath(QStringLiteral("info/")
-                                                       + fileNameOf(misplaced)
-                                                       + QStringLiteral(".trashinfo")));
+        QFile::remove(QDir::current().absoluteFilePath(
+            QStringLiteral("info/") + fileNameOf(misplaced) + QStringLiteral(".trashinfo")));
     return false;
 }

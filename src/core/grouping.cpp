@@ -7,18 +7,21 @@
 
 namespace {
 
-QStringList listNames(const QString &dirPath, ListingOrder order)
+void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
 {
     // Without an order the sizes and dates are not needed, which spares a
     // look-up per file.
-    if (order == ListingOrder::Unsorted)
-        return listPlainFileNames(dirPath);
+    if (order == ListingOrder::Unsorted) {
+        group.entries = listPlainFileNames(dirPath, &group.fileIds);
+        return;
+    }
     const QVector<ListedFile> files = listPlainFiles(dirPath, order);
-    QStringList names;
-    names.reserve(files.size());
-    for (const ListedFile &file : files)
-        names.append(file.name);
-    return names;
+    group.entries.reserve(files.size());
+    group.fileIds.reserve(files.size());
+    for (const ListedFile &file : files) {
+        group.entries.append(file.name);
+        group.fileIds.append(file.fileId);
+    }
 }
 
 } // namespace
@@ -37,7 +40,7 @@ GroupList groupInput(const QStringList &pathList, ListingOrder order)
             group.kind = FileGroup::Directory;
             group.directoryEntry = entry;
             group.folderPrefix = folderPrefixOf(entry);
-            group.entries = listNames(entry, order);
+            listNames(entry, order, group);
             groups.append(group);
             continue;
         }

@@ -25,6 +25,8 @@ struct FileGroup
     // A directory group: file names in listing order. A file group: the
     // entries as given.
     QStringList entries;
+    // For a directory group, what the listing tells of each file's identity.
+    QVector<quint64> fileIds;
 };
 
 using GroupList = QVector<FileGroup>;

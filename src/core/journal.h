@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
+class QLockFile;
+
 // The record of every batch, kept as readable JSON files in a folder of the
 // user's data (one file per batch, its end in a second file), so that a batch
 // can be undone after a restart and a batch cut off by a crash can be brought
@@ -93,9 +97,16 @@ public:
     };
     UndoPlan planUndo(const QString &id) const;
 
+    ~Journal();
+    Journal(const Journal &) = delete;
+    Journal &operator=(const Journal &) = delete;
+
 private:
+    void prune() const;
+
     QString m_directory;
     mutable QStringList m_problems;
+    std::unique_ptr<QLockFile> m_running;
 };
 
 #endif // JOURNAL_H

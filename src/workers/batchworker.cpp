@@ -12,7 +12,7 @@ void BatchWorker::cancel()
     cancelRequested.store(true);
 }
 
-BatchOutcome BatchWorker::carryOut(const BatchPlan &plan, bool replaceExisting)
+BatchExecutor::Options BatchWorker::executorOptions(bool replaceExisting)
 {
     cancelRequested.store(false);
     BatchExecutor::Options options;
@@ -21,9 +21,28 @@ BatchOutcome BatchWorker::carryOut(const BatchPlan &plan, bool replaceExisting)
     options.progress = [this](qsizetype done, qsizetype total) {
         emit progressChanged(done, total);
     };
-    const BatchOutcome outcome = BatchExecutor::carryOut(plan.renames(), options);
-    emit batchFinished(outcome.renamed, plan.changeCount(), outcome.cancelled);
-    return outcome;
+    return options;
+}
+
+void BatchWorker::announceEnd(const BatchOutcome &outcome, qsizetype planned)
+{
+    emit batchFinished(outcome.renamed, planned, outcome.cancelled);
+}
+
+BatchRun::Result BatchWorker::carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
+                                       bool replaceExisting)
+{
+    BatchRun::Result result =
+        BatchRun::carryOut(renames, kind, executorOptions(replaceExisting), &journal);
+    if (!result.ran()) {
+        emit errorAtRename(2, result.journalError);
+        return result;
+    }
+    qsizetype planned = 0;
+    for (const PlannedRename &rename : renames)
+        planned += rename.changesName() ? 1 : 0;
+    announceEnd(result.outcome, planned);
+    return result;
 }
 
 void BatchWorker::reportFailures(const BatchOutcome &outcome, const QString &heading,

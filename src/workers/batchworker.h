@@ -1,7 +1,8 @@
 #ifndef BATCHWORKER_H
 #define BATCHWORKER_H
 
-#include "batchexecutor.h"
+#include "batchrun.h"
+#include "journal.h"
 
 #include <QStringList>
 #include <QThread>
@@ -9,10 +10,10 @@
 #include <atomic>
 #include <functional>
 
-// What renaming and replacing share as threads: a planned batch carried out
-// with progress and cancel, and one message for the files it could not
-// rename. cancel() may be called from any thread; the run stops at its next
-// safe point, never inside a chain or cycle of renames.
+// What renaming, replacing and undoing share as threads: a planned batch
+// written to the journal and carried out with progress and cancel, and one
+// message for the files it could not rename. cancel() may be called from any thread; the run stops
+// at its next safe point, never inside a chain or cycle of renames.
 class BatchWorker : public QThread
 {
     Q_OBJECT
@@ -31,7 +32,14 @@ signals:
     void batchFinished(qint64 renamed, qint64 planned, bool cancelled);
 
 protected:
-    BatchOutcome carryOut(const BatchPlan &plan, bool replaceExisting);
+    // Nothing moved when the journal could not be written; the user has been
+    // told then.
+    BatchRun::Result carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
+                              bool replaceExisting);
+    BatchExecutor::Options executorOptions(bool replaceExisting);
+    void announceEnd(const BatchOutcome &outcome, qsizetype planned);
+
+    Journal journal;
 
     // One message naming the first files that failed, one line each, and
     // counting the rest; nothing when every file was renamed.

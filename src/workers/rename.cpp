@@ -38,8 +38,11 @@ void Rename::run()
     const RenameOptions options{outputFormat, reverseFormat,    formatPosition,    listExtensions,
                                 renameBy,     renameByReversed, renameIndividually};
     const BatchPlan plan = RenamePlan::make(pathList, options);
-    const BatchOutcome outcome = carryOut(plan, false);
-
+    const BatchRun::Result result = carryOut(plan.renames(), Journal::Kind::Rename, false);
+    listExtensions.clear();
+    if (!result.ran())
+        return;
+    const BatchOutcome &outcome = result.outcome;
     emit refreshListView(plan.refreshList(outcome.finalNames));
 
     const qsizetype count = outcome.failures.size();

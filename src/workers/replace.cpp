@@ -21,7 +21,11 @@ void Replace::run()
 {
     const ReplaceRule rule = ReplaceRule::make(replaceIn, replaceOut, replaceRegExp, replaceSuffix);
     const BatchPlan plan = ReplacePlan::make(pathList, rule);
-    const BatchOutcome outcome = carryOut(plan, replaceDeleteIfExists);
+    const BatchRun::Result result =
+        carryOut(plan.renames(), Journal::Kind::Replace, replaceDeleteIfExists);
+    if (!result.ran())
+        return;
+    const BatchOutcome &outcome = result.outcome;
 
     reportFailures(outcome, QString(), [&plan](const FileFailure &failure) {
         const QString oldName = plan.renames().at(failure.index).oldName;

@@ -1,0 +1,69 @@
+#include "batchrun.h"
+
+#include "filemoves.h"
+#include "filenames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
+                                    const BatchExecutor::Options &options, Journal *journal,
+                                    const QString &undoes)
+{
+    Result result;
+    BatchExecutor executor(renames, options);
+    if (journal) {
+        result.batchId = journal->begin(kind, executor, undoes, &result.journalError);
+        if (result.batchId.isEmpty()) {
+            result.journalError = tr("Nothing was renamed: the batch could not be written to the "
+                                     "journal (%1).")
+                                      .arg(result.journalError);
+            return result;
+        }
+    }
+    result.outcome = executor.run();
+    if (journal) {
+        QString error;
+        // The files have moved all the same; only undo will miss the record.
+        if (!journal->finish(result.batchId, executor, result.outcome, &error))
+            result.outcome.failures.append(
+                {-1, journal->directory(), QString(),
+                 tr("the end of the batch could not be written to the journal (%1)").arg(error),
+                 FileFailure::Cause::System, FileFailure::Severity::Critical});
+    }
+    return result;
+}
+
+BatchRun::UndoResult BatchRun::undo(Journal &journal, const QString &batchId,
+                                    const BatchExecutor::Options &options)
+{
+    UndoResult undo;
+    undo.plan = journal.planUndo(batchId);
+    if (!undo.plan.error.isEmpty()) {
+        undo.run.journalError = undo.plan.error;
+        return undo;
+    }
+    undo.leftAlone = undo.plan.leftAlone;
+    undo.run = carryOut(undo.plan.renames, Journal::Kind::Undo, options, &journal, batchId);
+    if (!undo.run.ran())
+        return undo;
+    for (const FileFailure &failure : std::as_const(undo.run.outcome.failures))
+        undo.leftAlone.append(failure.path + QStringLiteral(": ") + failure.reason);
+
+    // The files a replace displaced return once their names are free again.
+    for (const Journal::UndoPlan::Restore &restore : std::as_const(undo.plan.restores)) {
+        QString error;
+        if (renameNoReplace(restore.from, restore.to, &error)) {
+            ++undo.restored;
+            // The trash's note on the file would now describe nothing.
+            const QFileInfo trashed(restore.from);
+            QFile::remove(trashed.dir().absoluteFilePath(QStringLiteral("../info/"))
+                          + trashed.fileName() + QStringLiteral(".trashinfo"));
+        } else {
+            undo.leftAlone.append(QDir::toNativeSeparators(restore.to) + QStringLiteral(": ")
+                                  + tr("the file it replaced stays in the trash (%1)").arg(error));
+        }
+    }
+    return undo;
+}

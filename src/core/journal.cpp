@@ -1,0 +1,597 @@
+#include "journal.h"
+
+#include "filemoves.h"
+#include "filenames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const int batchesKept = 50;
+const QLatin1String formatName("tavrelo-journal");
+const QLatin1String planSuffix(".json");
+const QLatin1String endSuffix(".end.json");
+const QLatin1String lockSuffix(".lock");
+
+QString kindName(Journal::Kind kind)
+{
+    switch (kind) {
+    case Journal::Kind::Rename:
+        return QStringLiteral("rename");
+    case Journal::Kind::Replace:
+        return QStringLiteral("replace");
+    case Journal::Kind::Undo:
+        return QStringLiteral("undo");
+    }
+    return QString();
+}
+
+bool kindOf(const QString &name, Journal::Kind *kind)
+{
+    for (Journal::Kind k : {Journal::Kind::Rename, Journal::Kind::Replace, Journal::Kind::Undo}) {
+        if (kindName(k) == name) {
+            *kind = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+// JSON is written by hand: a batch of 100,000 files must cost next to
+// nothing beside the renames themselves.
+void appendJsonString(QByteArray &out, const QString &text)
+{
+    out.append('"');
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out.append("\\\"");
+            break;
+        case '\\':
+            out.append("\\\\");
+            break;
+        default:
+            if (uchar(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(uchar(c)));
+                out.append(escaped);
+            } else {
+                out.append(c);
+            }
+        }
+    }
+    out.append('"');
+}
+
+void syncFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    // The file's name in its folder must reach the disk too before any
+    // rename that it records.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    syncFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
+// One file of a recorded batch.
+struct Entry
+{
+    QString folder;
+    QString oldName;
+    QString newName;
+    quint64 fileId = 0;
+    QString temporary;
+    QString aside;
+};
+
+// A batch file read back. Anything that does not read as this program's own
+// record makes it unreadable; names that would leave their folder too.
+struct Record
+{
+    Journal::Batch batch;
+    QVector<Entry> entries;
+    bool replaceExisting = false;
+    bool ended = false;
+    QHash<int, QString> finalNames; // entries not under their new name
+    QHash<int, QString> disposed;   // entry -> trash path ("" when deleted)
+};
+
+bool readRecord(const QString &directory, const QString &id, Record *record, QString *error)
+{
+    QFile file(directory + QLatin1Char('/') + id + planSuffix);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonObject plan = document.object();
+    if (parseError.error != QJsonParseError::NoError
+        || plan.value(QLatin1String("format")).toString() != formatName
+        || plan.value(QLatin1String("version")).toInt() != 1
+        || plan.value(QLatin1String("id")).toString() != id
+        || !kindOf(plan.value(QLatin1String("kind")).toString(), &record->batch.kind)) {
+        *error = parseError.error != QJsonParseError::NoError
+                     ? parseError.errorString()
+                     : Journal::tr("not a batch record of this program");
+        return false;
+    }
+    record->batch.id = id;
+    record->batch.started =
+        QDateTime::fromString(plan.value(QLatin1String("started")).toString(), Qt::ISODateWithMs);
+    record->batch.undoes = plan.value(QLatin1String("undoes")).toString();
+    record->replaceExisting = plan.value(QLatin1String("replaceExisting")).toBool();
+
+    QStringList folders;
+    for (const QJsonValue &folder : plan.value(QLatin1String("folders")).toArray()) {
+        const QString path = folder.toString();
+        if (!QDir::isAbsolutePath(path) || !path.endsWith(QLatin1Char('/'))
+            || QDir::cleanPath(path) + QLatin1Char('/') != path) {
+            *error = Journal::tr("a folder of the record is not a clean absolute path");
+            return false;
+        }
+        folders.append(path);
+    }
+    const QJsonArray files = plan.value(QLatin1String("files")).toArray();
+    record->entries.reserve(files.size());
+    for (const QJsonValue &value : files) {
+        const QJsonArray row = value.toArray();
+        const int folder = row.at(0).toInt(-1);
+        Entry entry;
+        entry.oldName = row.at(1).toString();
+        entry.newName = row.at(2).toString();
+        entry.fileId = row.at(3).toString().toULongLong();
+        entry.temporary = row.at(4).toString();
+        entry.aside = row.at(5).toString();
+        const bool asideInFolder = entry.aside.isEmpty() || isPlainFileName(entry.aside);
+        if (row.size() != 6 || folder < 0 || folder >= folders.size()
+            || !isPlainFileName(entry.oldName) || !isPlainFileName(entry.newName)
+            || (!entry.temporary.isEmpty() && !isPlainFileName(entry.temporary))
+            || !asideInFolder) {
+            *error = Journal::tr("a file of the record is not a plain name in its folder");
+            return false;
+        }
+        entry.folder = folders[folder];
+        record->entries.append(entry);
+    }
+    record->batch.planned = record->entries.size();
+    record->batch.renamed = record->entries.size();
+
+    QFile endFile(directory + QLatin1Char('/') + id + endSuffix);
+    if (!endFile.exists())
+        return true;
+    if (!endFile.open(QIODevice::ReadOnly)) {
+        *error = endFile.errorString();
+        return false;
+    }
+    const QJsonObject end = QJsonDocument::fromJson(endFile.readAll(), &parseError).object();
+    if (parseError.error != QJsonParseError::NoError
+        || end.value(QLatin1String("id")).toString() != id) {
+        *error = Journal::tr("its end record cannot be read");
+        return false;
+    }
+    record->ended = true;
+    record->batch.finished =
+        QDateTime::fromString(end.value(QLatin1String("finished")).toString(), Qt::ISODateWithMs);
+    record->batch.cancelled = end.value(QLatin1String("cancelled")).toBool();
+    for (const QJsonValue &value : end.value(QLatin1String("elsewhere")).toArray()) {
+        const QJsonArray row = value.toArray();
+        const int index = row.at(0).toInt(-1);
+        const QString name = row.at(1).toString();
+        if (index < 0 || index >= record->entries.size() || !isPlainFileName(name)) {
+            *error = Journal::tr("its end record names a file it does not hold");
+            return false;
+        }
+        record->finalNames.insert(index, name);
+    }
+    for (const QJsonValue &value : end.value(QLatin1String("disposed")).toArray()) {
+        const QJsonArray row = value.toArray();
+        const int index = row.at(0).toInt(-1);
+        const QString path = row.at(1).toString();
+        if (index < 0 || index >= record->entries.size()
+            || (!path.isEmpty() && !QDir::isAbsolutePath(path))) {
+            *error = Journal::tr("its end record names a file it does not hold");
+            return false;
+        }
+        record->disposed.insert(index, path);
+    }
+    record->batch.renamed = end.value(QLatin1String("renamed")).toInteger();
+    return true;
+}
+
+QByteArray endRecord(const QString &id, bool cancelled, qsizetype renamed,
+                     const QHash<int, QString> &elsewhere, const QHash<int, QString> &disposed,
+                     const QStringList &failures)
+{
+    QByteArray out;
+    out.append("{\n\"id\": ");
+    appendJsonString(out, id);
+    out.append(",\n\"finished\": ");
+    appendJsonString(out, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    out.append(",\n\"cancelled\": ").append(cancelled ? "true" : "false");
+    out.append(",\n\"renamed\": ").append(QByteArray::number(renamed));
+    // Only the files that did not end under their new name.
+    out.append(",\n\"elsewhere\": [");
+    QList<int> indexes = elsewhere.keys();
+    std::sort(indexes.begin(), indexes.end());
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        out.append(i ? ",\n  [" : "\n  [").append(QByteArray::number(indexes[i])).append(", ");
+        appendJsonString(out, elsewhere.value(indexes[i]));
+        out.append(']');
+    }
+    out.append("],\n\"disposed\": [");
+    indexes = disposed.keys();
+    std::sort(indexes.begin(), indexes.end());
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        out.append(i ? ",\n  [" : "\n  [").append(QByteArray::number(indexes[i])).append(", ");
+        appendJsonString(out, disposed.value(indexes[i]));
+        out.append(']');
+    }
+    out.append("],\n\"failures\": [");
+    for (qsizetype i = 0; i < failures.size(); ++i) {
+        out.append(i ? ",\n  " : "\n  ");
+        appendJsonString(out, failures[i]);
+    }
+    out.append("]\n}\n");
+    return out;
+}
+
+QString newBatchId()
+{
+    // Sortable by time; the random tail keeps two batches of one millisecond apart.
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
+           + QString::number(QRandomGenerator::global()->bounded(0x10000u), 16)
+                 .rightJustified(4, QLatin1Char('0'));
+}
+
+// Whether the file at path is the batch's own: the identity recorded for it,
+// or, where none was, any file of that name.
+bool holdsFile(const QString &path, quint64 fileId)
+{
+    if (!pathExists(path))
+        return false;
+    return fileId == 0 || fileIdOf(path) == fileId;
+}
+
+} // namespace
+
+QString Journal::defaultDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+           + QStringLiteral("/journal");
+}
+
+Journal::Journal(const QString &directory) : m_directory(directory) {}
+
+Journal::~Journal() = default;
+
+QVector<Journal::Batch> Journal::history() const
+{
+    m_problems.clear();
+    QStringList ids;
+    const QStringList files =
+        QDir(m_directory).entryList({QStringLiteral("*") + planSuffix}, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        if (!file.endsWith(endSuffix))
+            ids.append(file.chopped(planSuffix.size()));
+    }
+    std::sort(ids.begin(), ids.end(), std::greater<QString>());
+
+    QVector<Batch> batches;
+    QSet<QString> undone;
+    for (const QString &id : std::as_const(ids)) {
+        Record record;
+        QString error;
+        if (!readRecord(m_directory, id, &record, &error)) {
+            m_problems.append(
+                tr("The journal file \"%1\" was skipped: %2").arg(id + planSuffix, error));
+            continue;
+        }
+        if (record.batch.kind == Kind::Undo)
+            undone.insert(record.batch.undoes);
+        batches.append(record.batch);
+    }
+    for (Batch &batch : batches)
+        batch.undone = undone.contains(batch.id);
+    return batches;
+}
+
+Journal::Batch Journal::newestUndoable() const
+{
+    const QVector<Batch> batches = history();
+    for (const Batch &batch : batches) {
+        if (batch.kind != Kind::Undo && !batch.undone && batch.finished.isValid()
+            && batch.renamed > 0)
+            return batch;
+    }
+    return Batch();
+}
+
+QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &undoes,
+                       QString *error)
+{
+    if (!QDir().mkpath(m_directory)) {
+        *error = tr("The journal folder \"%1\" cannot be created.").arg(m_directory);
+        return QString();
+    }
+    const QString id = newBatchId();
+    QByteArray out;
+    const QVector<PlannedRename> &renames = prepared.renames();
+    out.reserve(renames.size() * 64 + 512);
+    out.append("{\n\"format\": ");
+    appendJsonString(out, formatName);
+    out.append(",\n\"version\": 1,\n\"id\": ");
+    appendJsonString(out, id);
+    out.append(",\n\"kind\": ");
+    appendJsonString(out, kindName(kind));
+    out.append(",\n\"started\": ");
+    appendJsonString(out, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    out.append(",\n\"undoes\": ");
+    appendJsonString(out, undoes);
+    out.append(",\n\"replaceExisting\": ").append(prepared.replacesExisting() ? "true" : "false");
+
+    // Only the files whose name is to change; entries are numbered by their
+    // place in the plan, so the end record can name them.
+    QHash<QString, int> folderIndex;
+    QStringList folders;
+    QByteArray rows;
+    rows.reserve(out.capacity());
+    bool first = true;
+    for (int i = 0; i < renames.size(); ++i) {
+        const PlannedRename &rename = renames[i];
+        if (!rename.changesName())
+            continue;
+        auto folder = folderIndex.constFind(rename.folder);
+        if (folder == folderIndex.constEnd()) {
+            folder = folderIndex.insert(rename.folder, int(folders.size()));
+            folders.append(rename.folder);
+        }
+        rows.append(first ? "\n  [" : ",\n  [")
+            .append(QByteArray::number(folder.value()))
+            .append(", ");
+        first = false;
+        appendJsonString(rows, rename.oldName);
+        rows.append(", ");
+        appendJsonString(rows, rename.newName);
+        rows.append(", \"");
+        const quint64 fileId = rename.fileId ? rename.fileId : fileIdOf(rename.sourcePath());
+        rows.append(QByteArray::number(fileId)).append("\", ");
+        appendJsonString(rows, prepared.temporaryName(i));
+        rows.append(", ");
+        appendJsonString(rows, fileNameOf(prepared.setAsideName(i)));
+        rows.append(']');
+    }
+    out.append(",\n\"folders\": [");
+    for (qsizetype f = 0; f < folders.size(); ++f) {
+        out.append(f ? ",\n  " : "\n  ");
+        appendJsonString(out, folders[f]);
+    }
+    out.append("],\n\"columns\": [\"folder\", \"old\", \"new\", \"fileId\", \"temporary\", "
+               "\"setAside\"],\n\"files\": [");
+    out.append(rows);
+    out.append("]\n}\n");
+    // Held while the batch runs, so that no other process takes it for one
+    // cut off by a crash.
+    m_running = std::make_unique<QLockFile>(m_directory + QLatin1Char('/') + id + lockSuffix);
+    m_running->setStaleLockTime(0);
+    if (!m_running->tryLock(0)) {
+        *error = tr("The journal cannot be locked.");
+        m_running.reset();
+        return QString();
+    }
+    if (!writeDurably(m_directory + QLatin1Char('/') + id + planSuffix, out, error)) {
+        m_running.reset();
+        return QString();
+    }
+    prune();
+    return id;
+}
+
+void Journal::prune() const
+{
+    QStringList ended =
+        QDir(m_directory).entryList({QStringLiteral("*") + endSuffix}, QDir::Files, QDir::Name);
+    for (qsizetype i = 0; i + batchesKept < ended.size(); ++i) {
+        const QString id = ended[i].chopped(endSuffix.size());
+        QFile::remove(m_directory + QLatin1Char('/') + id + planSuffix);
+        QFile::remove(m_directory + QLatin1Char('/') + ended[i]);
+    }
+}
+
+bool Journal::finish(const QString &id, const BatchExecutor &prepared, const BatchOutcome &outcome,
+                     QString *error)
+{
+    // Entries are numbered among the files whose name was to change.
+    QHash<int, int> entryOf;
+    const QVector<PlannedRename> &renames = prepared.renames();
+    for (int i = 0, entry = 0; i < renames.size(); ++i) {
+        if (renames[i].changesName())
+            entryOf.insert(i, entry++);
+    }
+    QHash<int, QString> elsewhere;
+    for (auto it = entryOf.cbegin(); it != entryOf.cend(); ++it) {
+        if (outcome.finalNames.at(it.key()) != renames[it.key()].newName)
+            elsewhere.insert(it.value(), outcome.finalNames.at(it.key()));
+    }
+    QHash<int, QString> disposed;
+    for (const BatchOutcome::Disposal &disposal : outcome.disposed)
+        disposed.insert(entryOf.value(disposal.index), disposal.trashPath);
+    QStringList failures;
+    for (const FileFailure &failure : outcome.failures.mid(0, 1000))
+        failures.append(failure.path + QStringLiteral(": ") + failure.reason);
+    const bool written = writeDurably(
+        m_directory + QLatin1Char('/') + id + endSuffix,
+        endRecord(id, outcome.cancelled, outcome.renamed, elsewhere, disposed, failures), error);
+    m_running.reset();
+    return written;
+}
+
+Journal::Recovery Journal::recoverUnfinished()
+{
+    Recovery recovery;
+    const QStringList files =
+        QDir(m_directory).entryList({QStringLiteral("*") + planSuffix}, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        if (file.endsWith(endSuffix))
+            continue;
+        const QString id = file.chopped(planSuffix.size());
+        if (QFile::exists(m_directory + QLatin1Char('/') + id + endSuffix))
+            continue;
+        QLockFile lock(m_directory + QLatin1Char('/') + id + lockSuffix);
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            continue; // another process is running it
+        Record record;
+        QString error;
+        if (!readRecord(m_directory, id, &record, &error)) {
+            recovery.leftAlone.append(
+                tr("The journal file \"%1\" was skipped: %2").arg(file, error));
+            continue;
+        }
+        QHash<int, QString> elsewhere;
+        QHash<int, QString> disposed;
+        qsizetype renamed = 0;
+        for (int i = 0; i < record.entries.size(); ++i) {
+            const Entry &entry = record.entries[i];
+            const QString oldPath = entry.folder + entry.oldName;
+            const QString newPath = entry.folder + entry.newName;
+            const QString parked =
+                entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
+            QString at;
+            if (holdsFile(newPath, entry.fileId) && (entry.fileId || !pathExists(oldPath)))
+                at = entry.newName;
+            else if (!parked.isEmpty() && holdsFile(parked, entry.fileId))
+                at = entry.temporary;
+            else
+                at = entry.oldName;
+
+            if (at == entry.temporary) {
+                if (renameNoReplace(parked, newPath))
+                    at = entry.newName;
+                else if (renameNoReplace(parked, oldPath))
+                    at = entry.oldName;
+                if (at != entry.temporary)
+                    ++recovery.putBack;
+                else
+                    recovery.leftAlone.append(
+                        tr("%1: neither its old nor its new name is free").arg(parked));
+            }
+            const QString asidePath =
+                entry.aside.isEmpty() ? QString() : entry.folder + entry.aside;
+            if (!asidePath.isEmpty() && pathExists(asidePath)) {
+                QString trashPath;
+                if (at == entry.newName) {
+                    if (moveToTrash(asidePath, &trashPath) || QFile::remove(asidePath))
+                        disposed.insert(i, trashPath);
+                } else if (renameNoReplace(asidePath, newPath)) {
+                    ++recovery.putBack;
+                } else {
+                    recovery.leftAlone.append(
+                        tr("%1: its name \"%2\" is taken").arg(asidePath, entry.newName));
+                }
+            }
+            if (at == entry.newName)
+                ++renamed;
+            else
+                elsewhere.insert(i, at);
+        }
+        if (writeDurably(m_directory + QLatin1Char('/') + id + endSuffix,
+                         endRecord(id, true, renamed, elsewhere, disposed, QStringList()), &error))
+            recovery.batches.append(id);
+        else
+            recovery.leftAlone.append(error);
+        lock.unlock();
+        QFile::remove(m_directory + QLatin1Char('/') + id + lockSuffix);
+    }
+    return recovery;
+}
+
+QString Journal::Recovery::message() const
+{
+    if (batches.isEmpty() && leftAlone.isEmpty())
+        return QString();
+    QString text = tr("Renaming was cut off before its end. Every file of the interrupted "
+                      "batch now bears its old or its new name, and the batch can be undone.");
+    if (putBack > 0)
+        text += QLatin1Char('\n') + tr("Files given their name back: %1.").arg(putBack);
+    if (!leftAlone.isEmpty())
+        text += QLatin1String("\n\n") + tr("Left as they are:") + QLatin1Char('\n')
+                + leftAlone.join(QLatin1Char('\n'));
+    return text;
+}
+
+Journal::UndoPlan Journal::planUndo(const QString &id) const
+{
+    UndoPlan plan;
+    Record record;
+    if (!readRecord(m_directory, id, &record, &plan.error))
+        return plan;
+    plan.batch = record.batch;
+    if (!record.ended) {
+        plan.error = tr("the batch has not ended");
+        return plan;
+    }
+    for (int i = 0; i < record.entries.size(); ++i) {
+        const Entry &entry = record.entries[i];
+        const QString finalName = record.finalNames.value(i, entry.newName);
+        if (finalName == entry.oldName)
+            continue;
+        const QString path = entry.folder + finalName;
+        if (holdsFile(path, entry.fileId))
+            plan.renames.append(
+                {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
+        else
+            plan.leftAlone.append(QDir::toNativeSeparators(path) + QStringLiteral(": ")
+                                  + (pathExists(path) ? tr("another file bears its name now")
+                                                      : tr("it is no longer there")));
+    }
+    for (auto it = record.disposed.cbegin(); it != record.disposed.cend(); ++it) {
+        const Entry &entry = record.entries[it.key()];
+        const QString target = QDir::toNativeSeparators(entry.folder + entry.newName);
+        if (it.value().isEmpty())
+            plan.leftAlone.append(target + QStringLiteral(": ")
+                                  + tr("the file it replaced was deleted; it cannot come back"));
+        else if (pathExists(it.value()))
+            plan.restores.append({it.value(), entry.folder + entry.newName});
+        else
+            plan.leftAlone.append(target + QStringLiteral(": ")
+                                  + tr("the file it replaced is no longer in the trash"));
+    }
+    return plan;
+}
