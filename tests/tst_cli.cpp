@@ -1,3 +1,6 @@
+#include "batchrun.h"
+#include "journal.h"
+#include "renameplan.h"
 #include "testdir.h"
 
 #include <QJsonArray>
@@ -60,12 +63,16 @@ private slots:
     void jsonTellsWhatWasDone();
     void badInputTouchesNothing_data();
     void badInputTouchesNothing();
+    void undoAcrossFrontEnds();
+    void killedRunIsRecoveredAndUndone();
 
 private:
+    QProcessEnvironment environment() const;
     CliRun cli(const QStringList &arguments);
 
     QTemporaryDir m_home;
     TestDir m_input;
+    QString m_journal;
 };
 
 void TestCli::initTestCase()
@@ -73,15 +80,22 @@ void TestCli::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_home.isValid());
     makeFiles(m_input, {"a.jpg", "b.png"});
+    m_journal = m_home.filePath("journal");
+}
+
+QProcessEnvironment TestCli::environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TAVRELO_JOURNAL_DIR", m_journal);
+    // The trash of a replacing run.
+    environment.insert("XDG_DATA_HOME", m_home.filePath("data"));
+    return environment;
 }
 
 CliRun TestCli::cli(const QStringList &arguments)
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TAVRELO_JOURNAL_DIR", m_home.filePath("journal"));
-    environment.insert("XDG_DATA_HOME", m_home.filePath("data"));
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environment());
     process.start(TAVRELO_CLI, arguments);
     if (!process.waitForFinished(60000))
         qFatal("tavrelo-cli did not end");
@@ -277,6 +291,103 @@ void TestCli::badInputTouchesNothing()
     QVERIFY2(run.err.startsWith("tavrelo-cli: ") && run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.out, QString());
     QCOMPARE(m_input.names(), QStringList({"a.jpg", "b.png"}));
+}
+
+void TestCli::undoAcrossFrontEnds()
+{
+    TestDir dir;
+    makeFiles(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+    m_journal = m_home.filePath("across");
+    Journal journal(m_journal);
+
+    // Renamed the way the window does it, undone from the command line.
+    RenameOptions options;
+    options.outputFormat = "T";
+    options.listExtensions = QStringList{"jpg"};
+    options.renameBy = 2;
+    const BatchRun::Result renamed =
+        BatchRun::carryOut(RenamePlan::make({dir.at("a.jpg"), dir.at("b.jpg")}, options).renames(),
+                           Journal::Kind::Rename, {}, &journal);
+    QCOMPARE(renamed.outcome.renamed, 2);
+    CliRun run = cli({"undo"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains(dir.at("T1.jpg") + " -> " + dir.at("a.jpg") + '\n'));
+    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+
+    // Replaced from the command line over a file outside the request, undone
+    // the way the window does it: the displaced file comes back from the trash.
+    run = cli({"replace", "--find", "a", "--with", "z", "--delete-if-exists", dir.at("a.jpg")});
+    QCOMPARE(run.exitCode, 0);
+    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"z.jpg", "b.jpg", "", "c.txt"});
+    const BatchRun::UndoResult undone =
+        BatchRun::undo(journal, journal.newestUndoable().id, BatchExecutor::Options());
+    QCOMPARE(undone.leftAlone, QStringList());
+    QCOMPARE(undone.restored, 1);
+    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+
+    run = cli({"history", "--json"});
+    QCOMPARE(run.exitCode, 0);
+    QStringList kinds;
+    QList<bool> undoneFlags;
+    for (const QJsonValue batch : QJsonDocument::fromJson(run.out.toUtf8())["batches"].toArray()) {
+        kinds << batch["kind"].toString();
+        undoneFlags << batch["undone"].toBool();
+    }
+    QCOMPARE(kinds, QStringList({"undo", "replace", "undo", "rename"}));
+    QCOMPARE(undoneFlags, QList<bool>({false, true, false, true}));
+    run = cli({"undo"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, "tavrelo-cli: nothing to undo.\n");
+}
+
+void TestCli::killedRunIsRecoveredAndUndone()
+{
+    TestDir dir;
+    QStringList names;
+    for (int i = 0; i < 4000; ++i)
+        names << QString::asprintf("f%04d.jpg", i);
+    makeFiles(dir, names);
+    m_journal = m_home.filePath("killed");
+
+    // Killed as soon as it tells its first progress, in the middle of its renames.
+    QProcess process;
+    QProcessEnvironment killedEnvironment = environment();
+    killedEnvironment.insert("TAVRELO_CLI_PROGRESS", "1");
+    process.setProcessEnvironment(killedEnvironment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setReadChannel(QProcess::StandardError);
+    process.start(TAVRELO_CLI, {"rename", "--text", "T", "--order", "name", dir.path()});
+    QVERIFY(process.waitForReadyRead(60000));
+    process.kill();
+    process.waitForFinished();
+    if (process.exitStatus() == QProcess::NormalExit)
+        QSKIP("the run ended before it could be killed");
+
+    CliRun run = cli({"history", "--json"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains("Renaming was cut off before its end."), qPrintable(run.err));
+    const QJsonObject batch = QJsonDocument::fromJson(run.out.toUtf8())["batches"][0].toObject();
+    QCOMPARE(batch["kind"].toString(), "rename");
+    QVERIFY(batch["finished"].isString());
+    const int renamed = batch["renamed"].toInt();
+    QVERIFY(renamed > 0 && renamed < names.size());
+
+    // Every file under exactly one name, its old or its new one.
+    const QMap<QString, QByteArray> files = snapshot(dir.path());
+    QCOMPARE(files.size(), names.size());
+    int newNames = 0;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        const QString name = QFileInfo(it.key()).fileName();
+        const int number = QString::fromUtf8(it.value()).mid(1, 4).toInt() + 1;
+        newNames += name == QString::asprintf("T%04d.jpg", number) ? 1 : 0;
+        QVERIFY2(name == it.value() || name == QString::asprintf("T%04d.jpg", number),
+                 qPrintable(name));
+    }
+    QCOMPARE(newNames, renamed);
+
+    run = cli({"undo"});
+    QCOMPARE(run.exitCode, 0);
+    verifyRenamed(dir, names, names);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

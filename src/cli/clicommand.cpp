@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include "batchrun.h"
 #include "directorylisting.h"
 #include "filemoves.h"
 #include "filenames.h"
@@ -8,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QSet>
 
@@ -91,20 +93,54 @@ QVector<Foresight> foresee(const QVector<PlannedRename> &renames, bool replaceEx
 
 } // namespace
 
-CliCommand::CliCommand(const CliRequest &request) : m_request(request), m_report(request.json) {}
+CliCommand::CliCommand(const CliRequest &request)
+    : m_request(request), m_report(request.json), m_journal(journalDirectory())
+{
+}
+
+QString CliCommand::journalDirectory()
+{
+    const QString chosen = qEnvironmentVariable("TAVRELO_JOURNAL_DIR");
+    return chosen.isEmpty() ? Journal::defaultDirectory() : chosen;
+}
 
 int CliCommand::exec()
 {
+    if (m_request.dryRun)
+        warnUnfinished();
+    else
+        recover();
     switch (m_request.command) {
     case CliRequest::Command::Rename:
     case CliRequest::Command::Replace:
         return renameOrReplace();
     case CliRequest::Command::Undo:
+        return undo();
     case CliRequest::Command::History:
-        break;
+        return history();
     }
-    CliReport::printError(QStringLiteral("%1 is not available in this build").arg(commandName()));
     return 2;
+}
+
+void CliCommand::recover()
+{
+    const Journal::Recovery recovery = m_journal.recoverUnfinished();
+    const QString message = recovery.message();
+    if (!message.isEmpty())
+        CliReport::printError(message);
+}
+
+void CliCommand::warnUnfinished()
+{
+    // A dry run moves nothing, not even what a crash left behind.
+    const QVector<Journal::Batch> batches = m_journal.history();
+    for (const Journal::Batch &batch : batches) {
+        if (!batch.finished.isValid())
+            CliReport::printError(
+                QStringLiteral("batch %1 has not ended; the next command that is not a dry run "
+                               "brings its files to a known state.")
+                    .arg(batch.id));
+    }
 }
 
 QString CliCommand::commandName() const
@@ -241,15 +277,28 @@ QString CliCommand::failureMessage(const BatchPlan &plan, const FileFailure &fai
 int CliCommand::carryOut(const BatchPlan &plan)
 {
     const QVector<PlannedRename> &renames = plan.renames();
+    const bool replacing = m_request.command == CliRequest::Command::Replace;
     std::signal(SIGINT, stopAtNextSafePoint);
-    const BatchOutcome outcome = BatchExecutor::carryOut(renames, executorOptions());
+    const BatchRun::Result result =
+        BatchRun::carryOut(renames, replacing ? Journal::Kind::Replace : Journal::Kind::Rename,
+                           executorOptions(), &m_journal);
     std::signal(SIGINT, SIG_DFL);
     if (m_progressShown)
         std::fputs("\n", stderr);
+    if (!result.ran()) {
+        CliReport::printError(result.journalError);
+        return 1;
+    }
+    const BatchOutcome &outcome = result.outcome;
 
     QHash<int, const FileFailure *> failureOf;
-    for (const FileFailure &failure : outcome.failures)
-        failureOf.insert(failure.index, &failure);
+    for (const FileFailure &failure : outcome.failures) {
+        // A failure of no file: the journal's end could not be written.
+        if (failure.index < 0)
+            CliReport::printError(failure.reason);
+        else
+            failureOf.insert(failure.index, &failure);
+    }
     QHash<int, QString> disposedTo;
     for (const BatchOutcome::Disposal &disposal : outcome.disposed)
         disposedTo.insert(disposal.index, disposal.trashPath);
@@ -286,7 +335,8 @@ int CliCommand::carryOut(const BatchPlan &plan)
                      {QStringLiteral("renamed"), outcome.renamed},
                      {QStringLiteral("failed"), outcome.failures.size()},
                      {QStringLiteral("unchanged"), unchanged},
-                     {QStringLiteral("cancelled"), outcome.cancelled}});
+                     {QStringLiteral("cancelled"), outcome.cancelled},
+                     {QStringLiteral("batch"), result.batchId}});
 
     const qsizetype failed = outcome.failures.size();
     if (failed > 0)
@@ -298,4 +348,150 @@ int CliCommand::carryOut(const BatchPlan &plan)
                                   .arg(outcome.renamed)
                                   .arg(plan.changeCount()));
     return failed > 0 || outcome.cancelled ? 1 : 0;
+}
+
+namespace {
+
+// "path: reason", as the journal words a file it leaves alone.
+void addLeftAlone(CliReport &report, const QString &line)
+{
+    const qsizetype colon = line.indexOf(QLatin1String(": "));
+    const QString path = colon < 0 ? line : line.left(colon);
+    report.add(path, path, QStringLiteral("left alone"),
+               colon < 0 ? QString() : line.mid(colon + 2));
+    CliReport::printError(line);
+}
+
+QString kindName(Journal::Kind kind)
+{
+    switch (kind) {
+    case Journal::Kind::Rename:
+        return QStringLiteral("rename");
+    case Journal::Kind::Replace:
+        return QStringLiteral("replace");
+    case Journal::Kind::Undo:
+        return QStringLiteral("undo");
+    }
+    return QString();
+}
+
+} // namespace
+
+int CliCommand::undo()
+{
+    const Journal::Batch batch = m_journal.newestUndoable();
+    const QStringList problems = m_journal.problems();
+    for (const QString &problem : problems)
+        CliReport::printError(problem);
+    if (batch.id.isEmpty()) {
+        CliReport::printError(QStringLiteral("nothing to undo."));
+        m_report.finish({{QStringLiteral("command"), commandName()},
+                         {QStringLiteral("dryRun"), m_request.dryRun},
+                         {QStringLiteral("undoes"), QJsonValue::Null}});
+        return 0;
+    }
+
+    QJsonObject summary{{QStringLiteral("command"), commandName()},
+                        {QStringLiteral("dryRun"), m_request.dryRun},
+                        {QStringLiteral("undoes"), batch.id}};
+    if (m_request.dryRun) {
+        const Journal::UndoPlan plan = m_journal.planUndo(batch.id);
+        if (!plan.error.isEmpty()) {
+            CliReport::printError(
+                QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, plan.error));
+            return 1;
+        }
+        for (const PlannedRename &rename : plan.renames)
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"));
+        for (const Journal::UndoPlan::Restore &restore : plan.restores)
+            m_report.add(restore.from, restore.to, QStringLiteral("planned"),
+                         QStringLiteral("back from the trash"));
+        for (const QString &line : plan.leftAlone)
+            addLeftAlone(m_report, line);
+        summary.insert(QStringLiteral("planned"), plan.renames.size() + plan.restores.size());
+        summary.insert(QStringLiteral("leftAlone"), plan.leftAlone.size());
+        m_report.finish(summary);
+        return plan.leftAlone.isEmpty() ? 0 : 1;
+    }
+
+    std::signal(SIGINT, stopAtNextSafePoint);
+    const BatchRun::UndoResult result = BatchRun::undo(m_journal, batch.id, executorOptions());
+    std::signal(SIGINT, SIG_DFL);
+    if (m_progressShown)
+        std::fputs("\n", stderr);
+    if (!result.run.ran()) {
+        CliReport::printError(
+            QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, result.run.journalError));
+        return 1;
+    }
+    // Files that failed are among the ones left alone.
+    const BatchOutcome &outcome = result.run.outcome;
+    for (int i = 0; i < int(result.plan.renames.size()); ++i) {
+        const PlannedRename &rename = result.plan.renames[i];
+        if (outcome.finalNames.value(i) == rename.newName)
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("renamed"));
+    }
+    for (const Journal::UndoPlan::Restore &restore : result.plan.restores) {
+        if (pathExists(restore.to) && !pathExists(restore.from))
+            m_report.add(restore.from, restore.to, QStringLiteral("restored"),
+                         QStringLiteral("back from the trash"));
+    }
+    for (const QString &line : result.leftAlone)
+        addLeftAlone(m_report, line);
+    summary.insert(QStringLiteral("renamed"), outcome.renamed);
+    summary.insert(QStringLiteral("restored"), result.restored);
+    summary.insert(QStringLiteral("leftAlone"), result.leftAlone.size());
+    summary.insert(QStringLiteral("cancelled"), outcome.cancelled);
+    summary.insert(QStringLiteral("batch"), result.run.batchId);
+    m_report.finish(summary);
+    return result.leftAlone.isEmpty() && !outcome.cancelled ? 0 : 1;
+}
+
+int CliCommand::history()
+{
+    const QVector<Journal::Batch> batches = m_journal.history();
+    const QStringList problems = m_journal.problems();
+    for (const QString &problem : problems)
+        CliReport::printError(problem);
+    QJsonArray list;
+    for (const Journal::Batch &batch : batches) {
+        if (m_request.json) {
+            list.append(QJsonObject{
+                {QStringLiteral("id"), batch.id},
+                {QStringLiteral("kind"), kindName(batch.kind)},
+                {QStringLiteral("started"), batch.started.toUTC().toString(Qt::ISODateWithMs)},
+                {QStringLiteral("finished"),
+                 batch.finished.isValid()
+                     ? QJsonValue(batch.finished.toUTC().toString(Qt::ISODateWithMs))
+                     : QJsonValue(QJsonValue::Null)},
+                {QStringLiteral("planned"), batch.planned},
+                {QStringLiteral("renamed"), batch.renamed},
+                {QStringLiteral("cancelled"), batch.cancelled},
+                {QStringLiteral("undone"), batch.undone},
+                {QStringLiteral("undoes"), batch.undoes.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                  : QJsonValue(batch.undoes)}});
+            continue;
+        }
+        QStringList states;
+        if (!batch.undoes.isEmpty())
+            states << QStringLiteral("undoes %1").arg(batch.undoes);
+        if (!batch.finished.isValid())
+            states << QStringLiteral("cut off");
+        else if (batch.cancelled)
+            states << QStringLiteral("stopped");
+        if (batch.undone)
+            states << QStringLiteral("undone");
+        CliReport::printLine(
+            QStringLiteral("%1  %2  %3  %4 of %5 files renamed%6")
+                .arg(batch.id,
+                     batch.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                     kindName(batch.kind).leftJustified(7))
+                .arg(batch.renamed)
+                .arg(batch.planned)
+                .arg(states.isEmpty() ? QString()
+                                      : QLatin1String(", ") + states.join(QLatin1String(", "))));
+    }
+    if (m_request.json)
+        CliReport::printJson({{QStringLiteral("batches"), list}});
+    return 0;
 }

@@ -5,13 +5,15 @@
 #include "batchplan.h"
 #include "clireport.h"
 #include "clirequest.h"
+#include "journal.h"
 
 #include <QString>
 
 // Carries out one checked request on the calling thread, through the same
-// plans and executor as the window's workers, and tells what it did through
-// a CliReport. exec() returns the exit status: 0 when every planned change
-// was made, 1 when some file could not be renamed.
+// plans, journal and executor as the window's workers, and tells what it did
+// through a CliReport. Every command but a dry run first brings a batch cut
+// off by a crash to a known state. exec() returns the exit status: 0 when
+// every planned change was made, 1 when some file could not be renamed.
 class CliCommand
 {
 public:
@@ -20,9 +22,16 @@ public:
     int exec();
 
 private:
+    // TAVRELO_JOURNAL_DIR, for tests and benchmarks, or the window's folder.
+    static QString journalDirectory();
+    void recover();
+    void warnUnfinished();
+
     int renameOrReplace();
     int showPlan(const BatchPlan &plan);
     int carryOut(const BatchPlan &plan);
+    int undo();
+    int history();
 
     RenameOptions renameOptions() const;
     BatchExecutor::Options executorOptions();
@@ -31,6 +40,7 @@ private:
 
     const CliRequest &m_request;
     CliReport m_report;
+    Journal m_journal;
     bool m_progressShown = false;
 };
 
