@@ -55,12 +55,9 @@ class TestCli : public QObject
 
 private slots:
     void initTestCase();
-    void renaming_data();
-    void renaming();
-    void replacing_data();
-    void replacing();
+    void batches_data();
+    void batches();
     void dryRunTouchesNothing();
-    void jsonTellsWhatWasDone();
     void badInputTouchesNothing_data();
     void badInputTouchesNothing();
     void undoAcrossFrontEnds();
@@ -104,98 +101,70 @@ CliRun TestCli::cli(const QStringList &arguments)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-void TestCli::renaming_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("given"); // none: the folder itself
-    QTest::addColumn<QStringList>("after");
-
-    // a.jpg is the oldest and the largest, b.png the smallest, c.jpg the newest.
-    QTest::addRow("numbered text alone, newest first")
-        << QStringList{"--text", "Trip"} << QStringList()
-        << QStringList{"Trip3.jpg", "Trip2.png", "Trip1.jpg"};
-    QTest::addRow("number before the old name, by name, jpg only")
-        << QStringList{"--text", "Trip", "--format", "append", "--order", "name", "--ext", "jpg"}
-        << QStringList() << QStringList{"Trip1-a.jpg", "b.png", "Trip2-c.jpg"};
-    QTest::addRow("number first after the old name, largest last")
-        << QStringList{"--text",           "Trip",    "--format", "prepend",
-                       "--reverse-format", "--order", "size",     "--reverse-order"}
-        << QStringList() << QStringList{"a-3Trip.jpg", "b-1Trip.png", "c-2Trip.jpg"};
-    QTest::addRow("files given one by one, in the order given")
-        << QStringList{"--text", "T", "--order", "name"} << QStringList{"c.jpg", "a.jpg"}
-        << QStringList{"T2.jpg", "b.png", "T1.jpg"};
-    QTest::addRow("two suffixes chosen, one with a dot")
-        << QStringList{"--text", "T", "--order", "name", "--ext", ".png,gif", "--ext", "jpg"}
-        << QStringList() << QStringList{"T1.jpg", "T2.png", "T3.jpg"};
-}
-
-void TestCli::renaming()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, given);
-    QFETCH(QStringList, after);
-    TestDir dir;
-    const QStringList before{"a.jpg", "b.png", "c.jpg"};
-    makeFiles(dir, before, {30, 10, 20});
-    for (QString &name : given)
-        name = dir.at(name);
-    const CliRun run = cli(QStringList{"rename"} + arguments
-                           + (given.isEmpty() ? QStringList{dir.path()} : given));
-    QCOMPARE(run.err, QString());
-    QCOMPARE(run.exitCode, 0);
-    verifyRenamed(dir, before, after);
-    for (int i = 0; i < before.size(); ++i) {
-        if (after[i] != before[i])
-            QVERIFY(run.out.contains(dir.at(before[i]) + " -> " + dir.at(after[i]) + '\n'));
-    }
-}
-
-void TestCli::replacing_data()
+void TestCli::batches_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("given"); // none: the folder itself
     QTest::addColumn<QStringList>("after");
-    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("error");
 
+    // a.jpg is the oldest and the largest, b.png the smallest, c.jpg the newest.
+    const QStringList abc{"a.jpg", "b.png", "c.jpg"};
+    QTest::addRow("numbered text alone, newest first")
+        << abc << QStringList{"rename", "--text", "Trip"} << QStringList()
+        << QStringList{"Trip3.jpg", "Trip2.png", "Trip1.jpg"} << QString();
+    QTest::addRow("number before the old name, by name, two suffixes given")
+        << abc << QStringList{"rename", "--text", "Trip",     "--format", "append", "--order",
+                              "name",   "--ext",  ".png,gif", "--ext",    "jpg"}
+        << QStringList() << QStringList{"Trip1-a.jpg", "Trip2-b.png", "Trip3-c.jpg"} << QString();
+    QTest::addRow("number first after the old name, largest last")
+        << abc << QStringList{"rename",           "--text",  "Trip", "--format",       "prepend",
+                              "--reverse-format", "--order", "size", "--reverse-order"}
+        << QStringList() << QStringList{"a-3Trip.jpg", "b-1Trip.png", "c-2Trip.jpg"} << QString();
+    QTest::addRow("files given one by one, in the order given")
+        << abc << QStringList{"rename", "--text", "T", "--order", "name"}
+        << QStringList{"c.jpg", "a.jpg"} << QStringList{"T2.jpg", "b.png", "T1.jpg"} << QString();
     QTest::addRow("every occurrence in the base name")
-        << QStringList{"a_a.txt", "b.txt"} << QStringList{"--find", "a", "--with", "b"}
-        << QStringList() << QStringList{"b_b.txt", "b.txt"} << 0 << QString();
+        << QStringList{"a_a.txt", "b.txt"} << QStringList{"replace", "--find", "a", "--with", "b"}
+        << QStringList() << QStringList{"b_b.txt", "b.txt"} << QString();
     QTest::addRow("in the suffix only")
         << QStringList{"photo.jpeg", "jpeg.txt"}
-        << QStringList{"--find", "jpeg", "--with", "jpg", "--suffix"} << QStringList()
-        << QStringList{"photo.jpg", "jpeg.txt"} << 0 << QString();
+        << QStringList{"replace", "--find", "jpeg", "--with", "jpg", "--suffix"} << QStringList()
+        << QStringList{"photo.jpg", "jpeg.txt"} << QString();
     QTest::addRow("pattern on the whole base name, with a back-reference")
         << QStringList{"IMG_0042.jpg", "IMG_0042x.jpg", "DSC_1.jpg"}
-        << QStringList{"--find", "IMG_(\\d+)", "--with", "photo-\\1", "--regexp"} << QStringList()
-        << QStringList{"photo-0042.jpg", "IMG_0042x.jpg", "DSC_1.jpg"} << 0 << QString();
+        << QStringList{"replace", "--find", "IMG_(\\d+)", "--with", "photo-\\1", "--regexp"}
+        << QStringList() << QStringList{"photo-0042.jpg", "IMG_0042x.jpg", "DSC_1.jpg"}
+        << QString();
     QTest::addRow("name taken, the file keeps its own")
-        << QStringList{"a.txt", "b.txt"} << QStringList{"--find", "a", "--with", "b"}
-        << QStringList() << QStringList{"a.txt", "b.txt"} << 1
+        << QStringList{"a.txt", "b.txt"} << QStringList{"replace", "--find", "a", "--with", "b"}
+        << QStringList() << QStringList{"a.txt", "b.txt"}
         << QString("\"a.txt\" couldn't be renamed because \"b.txt\" already exists !");
     QTest::addRow("name taken outside the request, the existing file replaced")
         << QStringList{"a.txt", "b.txt"}
-        << QStringList{"--find", "a", "--with", "b", "--delete-if-exists"} << QStringList{"a.txt"}
-        << QStringList{"b.txt", ""} << 0 << QString();
+        << QStringList{"replace", "--find", "a", "--with", "b", "--delete-if-exists"}
+        << QStringList{"a.txt"} << QStringList{"b.txt", ""} << QString();
 }
 
-void TestCli::replacing()
+void TestCli::batches()
 {
     QFETCH(QStringList, before);
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, given);
     QFETCH(QStringList, after);
-    QFETCH(int, exitCode);
     QFETCH(QString, error);
     TestDir dir;
-    makeFiles(dir, before);
+    makeFiles(dir, before, {30, 10, 20});
     for (QString &name : given)
         name = dir.at(name);
-    const CliRun run = cli(QStringList{"replace"} + arguments
-                           + (given.isEmpty() ? QStringList{dir.path()} : given));
-    QCOMPARE(run.exitCode, exitCode);
+    const CliRun run = cli(arguments + (given.isEmpty() ? QStringList{dir.path()} : given));
     verifyRenamed(dir, before, after);
+    for (int i = 0; i < before.size(); ++i) {
+        if (!after[i].isEmpty() && after[i] != before[i])
+            QVERIFY(run.out.contains(dir.at(before[i]) + " -> " + dir.at(after[i])));
+    }
+    QCOMPARE(run.exitCode, error.isEmpty() ? 0 : 1);
     if (error.isEmpty())
         QCOMPARE(run.err, QString());
     else
@@ -212,19 +181,15 @@ void TestCli::dryRunTouchesNothing()
                              "--dry-run", "--json", dir.at("d"), dir.at("e/x.jpg")});
     QCOMPARE(json.exitCode, 1); // x.jpg cannot take T1.jpg
     const QJsonObject document = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    const QJsonArray changes = document["changes"].toArray();
-    QCOMPARE(changes.size(), 3);
-    const auto change = [&](int i, const char *key) { return changes[i][key].toString(); };
-    QCOMPARE(change(0, "old"), dir.at("d/a.jpg"));
-    QCOMPARE(change(0, "new"), dir.at("d/T1.jpg"));
-    QCOMPARE(change(0, "status"), "planned");
-    QCOMPARE(change(1, "status"), "unchanged");
-    QCOMPARE(change(1, "reason"), "suffix not selected");
-    QCOMPARE(change(2, "new"), dir.at("e/T1.jpg"));
-    QCOMPARE(change(2, "status"), "conflict");
-    QCOMPARE(change(2, "reason"), "name taken by a file outside the request");
+    QStringList told;
+    for (const QJsonValue change : document["changes"].toArray())
+        told << change["old"].toString() << change["new"].toString() << change["status"].toString()
+             << change["reason"].toString();
+    QCOMPARE(told, QStringList({dir.at("d/a.jpg"), dir.at("d/T1.jpg"), "planned", "",
+                                dir.at("d/b.png"), dir.at("d/b.png"), "unchanged",
+                                "suffix not selected", dir.at("e/x.jpg"), dir.at("e/T1.jpg"),
+                                "conflict", "name taken by a file outside the request"}));
     QCOMPARE(document["summary"]["planned"].toInt(), 1);
-    QCOMPARE(document["summary"]["conflicts"].toInt(), 1);
 
     const CliRun text = cli({"replace", "--find", "a", "--with", "b", "--dry-run", dir.at("d")});
     QCOMPARE(text.exitCode, 0);
@@ -233,35 +198,12 @@ void TestCli::dryRunTouchesNothing()
     QCOMPARE(snapshot(dir.path()), before);
 }
 
-void TestCli::jsonTellsWhatWasDone()
-{
-    TestDir dir;
-    makeFiles(dir, {"a.txt", "ab.txt", "b.txt", "c.txt"});
-    const CliRun run = cli({"replace", "--find", "a", "--with", "c", "--json", dir.at("a.txt"),
-                            dir.at("ab.txt"), dir.at("b.txt")});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains("1 file could not be renamed."));
-    const QJsonObject document = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    QStringList statuses;
-    for (const QJsonValue change : document["changes"].toArray())
-        statuses << change["status"].toString();
-    QCOMPARE(statuses, QStringList({"failed", "renamed", "unchanged"}));
-    QCOMPARE(document["changes"][1]["new"].toString(), dir.at("cb.txt"));
-    const QJsonObject summary = document["summary"].toObject();
-    QCOMPARE(summary["renamed"].toInt(), 1);
-    QCOMPARE(summary["failed"].toInt(), 1);
-    QCOMPARE(dir.names(), QStringList({"a.txt", "b.txt", "c.txt", "cb.txt"}));
-}
-
 void TestCli::badInputTouchesNothing_data()
 {
     const QString folder = m_input.path();
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
 
-    QTest::addRow("no command") << QStringList() << "a command is needed";
-    QTest::addRow("unknown option")
-        << QStringList{"rename", "--text", "T", "--fast", folder} << "Unknown option 'fast'";
     QTest::addRow("option of the other command")
         << QStringList{"rename", "--text", "T", "--regexp", folder} << "Unknown option 'regexp'";
     QTest::addRow("path that does not exist")
@@ -278,8 +220,6 @@ void TestCli::badInputTouchesNothing_data()
     QTest::addRow("pattern in the suffix")
         << QStringList{"replace", "--find", "a", "--with", "b", "--regexp", "--suffix", folder}
         << "--regexp and --suffix exclude each other";
-    QTest::addRow("unknown order") << QStringList{"rename", "--text", "T", "--order", "age", folder}
-                                   << "--order is date, size or name, not 'age'";
 }
 
 void TestCli::badInputTouchesNothing()
@@ -296,7 +236,8 @@ void TestCli::badInputTouchesNothing()
 void TestCli::undoAcrossFrontEnds()
 {
     TestDir dir;
-    makeFiles(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+    const QStringList files{"a.jpg", "b.jpg", "z.jpg", "c.txt"};
+    makeFiles(dir, files);
     m_journal = m_home.filePath("across");
     Journal journal(m_journal);
 
@@ -312,18 +253,23 @@ void TestCli::undoAcrossFrontEnds()
     CliRun run = cli({"undo"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains(dir.at("T1.jpg") + " -> " + dir.at("a.jpg") + '\n'));
-    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+    verifyRenamed(dir, files, files);
 
     // Replaced from the command line over a file outside the request, undone
     // the way the window does it: the displaced file comes back from the trash.
-    run = cli({"replace", "--find", "a", "--with", "z", "--delete-if-exists", dir.at("a.jpg")});
+    run = cli(
+        {"replace", "--find", "a", "--with", "z", "--delete-if-exists", "--json", dir.at("a.jpg")});
     QCOMPARE(run.exitCode, 0);
-    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"z.jpg", "b.jpg", "", "c.txt"});
+    const QJsonObject document = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QCOMPARE(document["changes"][0]["status"].toString(), "renamed");
+    QVERIFY(document["changes"][0]["reason"].toString().startsWith(
+        "the file it replaced is in the trash: " + m_home.filePath("data/Trash/files/")));
+    verifyRenamed(dir, files, {"z.jpg", "b.jpg", "", "c.txt"});
     const BatchRun::UndoResult undone =
         BatchRun::undo(journal, journal.newestUndoable().id, BatchExecutor::Options());
     QCOMPARE(undone.leftAlone, QStringList());
     QCOMPARE(undone.restored, 1);
-    verifyRenamed(dir, {"a.jpg", "b.jpg", "z.jpg", "c.txt"}, {"a.jpg", "b.jpg", "z.jpg", "c.txt"});
+    verifyRenamed(dir, files, files);
 
     run = cli({"history", "--json"});
     QCOMPARE(run.exitCode, 0);
@@ -367,23 +313,22 @@ void TestCli::killedRunIsRecoveredAndUndone()
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains("Renaming was cut off before its end."), qPrintable(run.err));
     const QJsonObject batch = QJsonDocument::fromJson(run.out.toUtf8())["batches"][0].toObject();
-    QCOMPARE(batch["kind"].toString(), "rename");
     QVERIFY(batch["finished"].isString());
     const int renamed = batch["renamed"].toInt();
     QVERIFY(renamed > 0 && renamed < names.size());
 
     // Every file under exactly one name, its old or its new one.
-    const QMap<QString, QByteArray> files = snapshot(dir.path());
-    QCOMPARE(files.size(), names.size());
+    QStringList now = names;
     int newNames = 0;
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        const QString name = QFileInfo(it.key()).fileName();
-        const int number = QString::fromUtf8(it.value()).mid(1, 4).toInt() + 1;
-        newNames += name == QString::asprintf("T%04d.jpg", number) ? 1 : 0;
-        QVERIFY2(name == it.value() || name == QString::asprintf("T%04d.jpg", number),
-                 qPrintable(name));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString newName = QString::asprintf("T%04d.jpg", i + 1);
+        if (QFile::exists(dir.at(newName))) {
+            now[i] = newName;
+            ++newNames;
+        }
     }
     QCOMPARE(newNames, renamed);
+    verifyRenamed(dir, names, now);
 
     run = cli({"undo"});
     QCOMPARE(run.exitCode, 0);
