@@ -1,0 +1,497 @@
+#include "clicommand.h"
+
+#include "batchrun.h"
+#include "directorylisting.h"
+#include "filemoves.h"
+#include "filenames.h"
+#include "renameplan.h"
+#include "replaceplan.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSet>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define TAVRELO_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define TAVRELO_ISATTY(fd) isatty(fd)
+#endif
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+// Ctrl-C stops the batch at its next safe point; a second one kills the
+// program (the journal brings the batch to a known state next time).
+extern "C" void stopAtNextSafePoint(int)
+{
+    interrupted.store(true);
+    std::signal(SIGINT, SIG_DFL);
+}
+
+QString noteText(PlannedRename::Note note)
+{
+    switch (note) {
+    case PlannedRename::Note::SuffixNotSelected:
+        return QStringLiteral("suffix not selected");
+    case PlannedRename::Note::NoMatch:
+        return QStringLiteral("no match");
+    case PlannedRename::Note::None:
+        break;
+    }
+    return QStringLiteral("the new name is the old one");
+}
+
+// What the executor will refuse, foreseen for a dry run without touching
+// anything; empty when the rename can be made.
+struct Foresight
+{
+    QString conflict;
+    bool replacesExisting = false;
+};
+
+QVector<Foresight> foresee(const QVector<PlannedRename> &renames, bool replaceExisting)
+{
+    QHash<QString, int> bySource;
+    QHash<QString, int> targetUses;
+    for (int i = 0; i < int(renames.size()); ++i) {
+        bySource.insert(renames[i].sourcePath(), i);
+        if (renames[i].changesName())
+            ++targetUses[renames[i].targetPath()];
+    }
+    QVector<Foresight> foreseen(renames.size());
+    for (int i = 0; i < int(renames.size()); ++i) {
+        const PlannedRename &rename = renames[i];
+        if (!rename.changesName())
+            continue;
+        const QString target = rename.targetPath();
+        const int holder = bySource.value(target, -1);
+        Foresight &foresight = foreseen[i];
+        if (!isPlainFileName(rename.newName))
+            foresight.conflict = QStringLiteral("not a valid file name");
+        else if (targetUses.value(target) > 1)
+            foresight.conflict = QStringLiteral("also the new name of another file of the request");
+        else if (holder >= 0 && !renames[holder].changesName())
+            foresight.conflict = QStringLiteral("name taken by a file of the request that stays");
+        else if (holder < 0 && pathExists(target) && !isSameFile(target, rename.sourcePath())) {
+            if (replaceExisting && !QFileInfo(target).isDir())
+                foresight.replacesExisting = true;
+            else
+                foresight.conflict = QStringLiteral("name taken by a file outside the request");
+        }
+    }
+    return foreseen;
+}
+
+} // namespace
+
+CliCommand::CliCommand(const CliRequest &request)
+    : m_request(request), m_report(request.json), m_journal(journalDirectory())
+{
+}
+
+QString CliCommand::journalDirectory()
+{
+    const QString chosen = qEnvironmentVariable("TAVRELO_JOURNAL_DIR");
+    return chosen.isEmpty() ? Journal::defaultDirectory() : chosen;
+}
+
+int CliCommand::exec()
+{
+    if (m_request.dryRun)
+        warnUnfinished();
+    else
+        recover();
+    switch (m_request.command) {
+    case CliRequest::Command::Rename:
+    case CliRequest::Command::Replace:
+        return renameOrReplace();
+    case CliRequest::Command::Undo:
+        return undo();
+    case CliRequest::Command::History:
+        return history();
+    }
+    return 2;
+}
+
+void CliCommand::recover()
+{
+    const Journal::Recovery recovery = m_journal.recoverUnfinished();
+    const QString message = recovery.message();
+    if (!message.isEmpty())
+        CliReport::printError(message);
+}
+
+void CliCommand::warnUnfinished()
+{
+    // A dry run moves nothing, not even what a crash left behind.
+    const QVector<Journal::Batch> batches = m_journal.history();
+    for (const Journal::Batch &batch : batches) {
+        if (!batch.finished.isValid())
+            CliReport::printError(
+                QStringLiteral("batch %1 has not ended; the next command that is not a dry run "
+                               "brings its files to a known state.")
+                    .arg(batch.id));
+    }
+}
+
+QString CliCommand::commandName() const
+{
+    switch (m_request.command) {
+    case CliRequest::Command::Rename:
+        return QStringLiteral("rename");
+    case CliRequest::Command::Replace:
+        return QStringLiteral("replace");
+    case CliRequest::Command::Undo:
+        return QStringLiteral("undo");
+    case CliRequest::Command::History:
+        return QStringLiteral("history");
+    }
+    return QString();
+}
+
+RenameOptions CliCommand::renameOptions() const
+{
+    RenameOptions options = m_request.rename;
+    if (m_request.extensionsGiven)
+        return options;
+    // Like the window's analysis: every suffix of the given files and of the
+    // files directly inside the given folders.
+    QSet<QString> known;
+    const auto addSuffix = [&](const QString &name) {
+        const QString suffix = suffixOf(name).toString();
+        if (!known.contains(suffix)) {
+            known.insert(suffix);
+            options.listExtensions.append(suffix);
+        }
+    };
+    for (const QString &path : m_request.paths) {
+        if (QFileInfo(path).isDir()) {
+            const QStringList names = listPlainFileNames(path);
+            for (const QString &name : names)
+                addSuffix(name);
+        } else {
+            addSuffix(fileNameOf(path));
+        }
+    }
+    return options;
+}
+
+int CliCommand::renameOrReplace()
+{
+    const BatchPlan plan =
+        m_request.command == CliRequest::Command::Replace
+            ? ReplacePlan::make(m_request.paths,
+                                ReplaceRule::make(m_request.find, m_request.with, m_request.regExp,
+                                                  m_request.suffix))
+            : RenamePlan::make(m_request.paths, renameOptions());
+    return m_request.dryRun ? showPlan(plan) : carryOut(plan);
+}
+
+int CliCommand::showPlan(const BatchPlan &plan)
+{
+    const QVector<PlannedRename> &renames = plan.renames();
+    const QVector<Foresight> foreseen = foresee(
+        renames, m_request.command == CliRequest::Command::Replace && m_request.deleteIfExists);
+    qsizetype planned = 0;
+    qsizetype conflicts = 0;
+    for (int i = 0; i < int(renames.size()); ++i) {
+        const PlannedRename &rename = renames[i];
+        if (!rename.changesName()) {
+            m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
+                         noteText(rename.note));
+        } else if (!foreseen[i].conflict.isEmpty()) {
+            ++conflicts;
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"),
+                         foreseen[i].conflict);
+        } else {
+            ++planned;
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
+                         foreseen[i].replacesExisting ? QStringLiteral("replaces the existing file")
+                                                      : QString());
+        }
+    }
+    m_report.finish({{QStringLiteral("command"), commandName()},
+                     {QStringLiteral("dryRun"), true},
+                     {QStringLiteral("files"), renames.size()},
+                     {QStringLiteral("planned"), planned},
+                     {QStringLiteral("conflicts"), conflicts},
+                     {QStringLiteral("unchanged"), renames.size() - planned - conflicts}});
+    return conflicts > 0 ? 1 : 0;
+}
+
+BatchExecutor::Options CliCommand::executorOptions()
+{
+    BatchExecutor::Options options;
+    options.replaceExisting =
+        m_request.command == CliRequest::Command::Replace && m_request.deleteIfExists;
+    interrupted.store(false);
+    options.cancel = &interrupted;
+    // A terminal sees the count move; a pipe or a file gets nothing extra.
+    // TAVRELO_CLI_PROGRESS asks for it anyway, for whoever waits on the run.
+    if (TAVRELO_ISATTY(2) || !qEnvironmentVariableIsEmpty("TAVRELO_CLI_PROGRESS")) {
+        options.progress = [this](qsizetype done, qsizetype total) {
+            std::fprintf(stderr, "\r%lld of %lld files", static_cast<long long>(done),
+                         static_cast<long long>(total));
+            std::fflush(stderr);
+            m_progressShown = true;
+        };
+    }
+    return options;
+}
+
+QString CliCommand::failureMessage(const BatchPlan &plan, const FileFailure &failure) const
+{
+    // The window's texts; the replacing ones name the file only by its name,
+    // so the path goes in front.
+    if (m_request.command == CliRequest::Command::Rename)
+        return QStringLiteral("%1 (to \"%2\"): %3")
+            .arg(failure.path, failure.newName, failure.reason);
+    const QString oldName = plan.renames().at(failure.index).oldName;
+    QString text;
+    switch (failure.cause) {
+    case FileFailure::Cause::NameTaken:
+        text = QStringLiteral("\"%1\" couldn't be renamed because \"%2\" already exists !")
+                   .arg(oldName, failure.newName);
+        break;
+    case FileFailure::Cause::SetAsideKept:
+        text = QStringLiteral("\"%1\" was renamed to \"%2\", but %3.")
+                   .arg(oldName, failure.newName, failure.reason);
+        break;
+    default:
+        text = QStringLiteral("\"%1\" couldn't be renamed to \"%2\" : %3")
+                   .arg(oldName, failure.newName, failure.reason);
+        break;
+    }
+    return failure.path + QLatin1String(": ") + text;
+}
+
+int CliCommand::carryOut(const BatchPlan &plan)
+{
+    const QVector<PlannedRename> &renames = plan.renames();
+    const bool replacing = m_request.command == CliRequest::Command::Replace;
+    std::signal(SIGINT, stopAtNextSafePoint);
+    const BatchRun::Result result =
+        BatchRun::carryOut(renames, replacing ? Journal::Kind::Replace : Journal::Kind::Rename,
+                           executorOptions(), &m_journal);
+    std::signal(SIGINT, SIG_DFL);
+    if (m_progressShown)
+        std::fputs("\n", stderr);
+    if (!result.ran()) {
+        CliReport::printError(result.journalError);
+        return 1;
+    }
+    const BatchOutcome &outcome = result.outcome;
+
+    QHash<int, const FileFailure *> failureOf;
+    for (const FileFailure &failure : outcome.failures) {
+        // A failure of no file: the journal's end could not be written.
+        if (failure.index < 0)
+            CliReport::printError(failure.reason);
+        else
+            failureOf.insert(failure.index, &failure);
+    }
+    QHash<int, QString> disposedTo;
+    for (const BatchOutcome::Disposal &disposal : outcome.disposed)
+        disposedTo.insert(disposal.index, disposal.trashPath);
+
+    qsizetype unchanged = 0;
+    for (int i = 0; i < int(renames.size()); ++i) {
+        const PlannedRename &rename = renames[i];
+        const QString finalPath = rename.folder + outcome.finalNames.at(i);
+        if (const FileFailure *failure = failureOf.value(i)) {
+            m_report.addFailure(rename.sourcePath(), finalPath, failureMessage(plan, *failure));
+        } else if (outcome.finalNames.at(i) != rename.oldName) {
+            QString reason;
+            if (disposedTo.contains(i)) {
+                const QString trash = disposedTo.value(i);
+                reason =
+                    trash.isEmpty()
+                        ? QStringLiteral("the file it replaced was deleted")
+                        : QStringLiteral("the file it replaced is in the trash: %1").arg(trash);
+            }
+            m_report.add(rename.sourcePath(), finalPath, QStringLiteral("renamed"), reason);
+        } else if (rename.changesName()) {
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("not done"),
+                         QStringLiteral("the run was stopped first"));
+        } else {
+            ++unchanged;
+            m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
+                         noteText(rename.note));
+        }
+    }
+    m_report.finish({{QStringLiteral("command"), commandName()},
+                     {QStringLiteral("dryRun"), false},
+                     {QStringLiteral("files"), renames.size()},
+                     {QStringLiteral("planned"), plan.changeCount()},
+                     {QStringLiteral("renamed"), outcome.renamed},
+                     {QStringLiteral("failed"), outcome.failures.size()},
+                     {QStringLiteral("unchanged"), unchanged},
+                     {QStringLiteral("cancelled"), outcome.cancelled},
+                     {QStringLiteral("batch"), result.batchId}});
+
+    const qsizetype failed = outcome.failures.size();
+    if (failed > 0)
+        CliReport::printError(failed == 1
+                                  ? QStringLiteral("1 file could not be renamed.")
+                                  : QStringLiteral("%1 files could not be renamed.").arg(failed));
+    if (outcome.cancelled)
+        CliReport::printError(QStringLiteral("stopped after %1 of %2 renames.")
+                                  .arg(outcome.renamed)
+                                  .arg(plan.changeCount()));
+    return failed > 0 || outcome.cancelled ? 1 : 0;
+}
+
+namespace {
+
+// "path: reason", as the journal words a file it leaves alone.
+void addLeftAlone(CliReport &report, const QString &line)
+{
+    const qsizetype colon = line.indexOf(QLatin1String(": "));
+    const QString path = colon < 0 ? line : line.left(colon);
+    report.add(path, path, QStringLiteral("left alone"),
+               colon < 0 ? QString() : line.mid(colon + 2));
+    CliReport::printError(line);
+}
+
+QString kindName(Journal::Kind kind)
+{
+    switch (kind) {
+    case Journal::Kind::Rename:
+        return QStringLiteral("rename");
+    case Journal::Kind::Replace:
+        return QStringLiteral("replace");
+    case Journal::Kind::Undo:
+        return QStringLiteral("undo");
+    }
+    return QString();
+}
+
+} // namespace
+
+int CliCommand::undo()
+{
+    const Journal::Batch batch = m_journal.newestUndoable();
+    const QStringList problems = m_journal.problems();
+    for (const QString &problem : problems)
+        CliReport::printError(problem);
+    if (batch.id.isEmpty()) {
+        CliReport::printError(QStringLiteral("nothing to undo."));
+        m_report.finish({{QStringLiteral("command"), commandName()},
+                         {QStringLiteral("dryRun"), m_request.dryRun},
+                         {QStringLiteral("undoes"), QJsonValue::Null}});
+        return 0;
+    }
+
+    QJsonObject summary{{QStringLiteral("command"), commandName()},
+                        {QStringLiteral("dryRun"), m_request.dryRun},
+                        {QStringLiteral("undoes"), batch.id}};
+    if (m_request.dryRun) {
+        const Journal::UndoPlan plan = m_journal.planUndo(batch.id);
+        if (!plan.error.isEmpty()) {
+            CliReport::printError(
+                QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, plan.error));
+            return 1;
+        }
+        for (const PlannedRename &rename : plan.renames)
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"));
+        for (const Journal::UndoPlan::Restore &restore : plan.restores)
+            m_report.add(restore.from, restore.to, QStringLiteral("planned"),
+                         QStringLiteral("back from the trash"));
+        for (const QString &line : plan.leftAlone)
+            addLeftAlone(m_report, line);
+        summary.insert(QStringLiteral("planned"), plan.renames.size() + plan.restores.size());
+        summary.insert(QStringLiteral("leftAlone"), plan.leftAlone.size());
+        m_report.finish(summary);
+        return plan.leftAlone.isEmpty() ? 0 : 1;
+    }
+
+    std::signal(SIGINT, stopAtNextSafePoint);
+    const BatchRun::UndoResult result = BatchRun::undo(m_journal, batch.id, executorOptions());
+    std::signal(SIGINT, SIG_DFL);
+    if (m_progressShown)
+        std::fputs("\n", stderr);
+    if (!result.run.ran()) {
+        CliReport::printError(
+            QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, result.run.journalError));
+        return 1;
+    }
+    // Files that failed are among the ones left alone.
+    const BatchOutcome &outcome = result.run.outcome;
+    for (int i = 0; i < int(result.plan.renames.size()); ++i) {
+        const PlannedRename &rename = result.plan.renames[i];
+        if (outcome.finalNames.value(i) == rename.newName)
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("renamed"));
+    }
+    for (const Journal::UndoPlan::Restore &restore : result.plan.restores) {
+        if (pathExists(restore.to) && !pathExists(restore.from))
+            m_report.add(restore.from, restore.to, QStringLiteral("restored"),
+                         QStringLiteral("back from the trash"));
+    }
+    for (const QString &line : result.leftAlone)
+        addLeftAlone(m_report, line);
+    summary.insert(QStringLiteral("renamed"), outcome.renamed);
+    summary.insert(QStringLiteral("restored"), result.restored);
+    summary.insert(QStringLiteral("leftAlone"), result.leftAlone.size());
+    summary.insert(QStringLiteral("cancelled"), outcome.cancelled);
+    summary.insert(QStringLiteral("batch"), result.run.batchId);
+    m_report.finish(summary);
+    return result.leftAlone.isEmpty() && !outcome.cancelled ? 0 : 1;
+}
+
+int CliCommand::history()
+{
+    const QVector<Journal::Batch> batches = m_journal.history();
+    const QStringList problems = m_journal.problems();
+    for (const QString &problem : problems)
+        CliReport::printError(problem);
+    QJsonArray list;
+    for (const Journal::Batch &batch : batches) {
+        if (m_request.json) {
+            list.append(QJsonObject{
+                {QStringLiteral("id"), batch.id},
+                {QStringLiteral("kind"), kindName(batch.kind)},
+                {QStringLiteral("started"), batch.started.toUTC().toString(Qt::ISODateWithMs)},
+                {QStringLiteral("finished"),
+                 batch.finished.isValid()
+                     ? QJsonValue(batch.finished.toUTC().toString(Qt::ISODateWithMs))
+                     : QJsonValue(QJsonValue::Null)},
+                {QStringLiteral("planned"), batch.planned},
+                {QStringLiteral("renamed"), batch.renamed},
+                {QStringLiteral("cancelled"), batch.cancelled},
+                {QStringLiteral("undone"), batch.undone},
+                {QStringLiteral("undoes"), batch.undoes.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                  : QJsonValue(batch.undoes)}});
+            continue;
+        }
+        QStringList states;
+        if (!batch.undoes.isEmpty())
+            states << QStringLiteral("undoes %1").arg(batch.undoes);
+        if (!batch.finished.isValid())
+            states << QStringLiteral("cut off");
+        else if (batch.cancelled)
+            states << QStringLiteral("stopped");
+        if (batch.undone)
+            states << QStringLiteral("undone");
+        CliReport::printLine(
+            QStringLiteral("%1  %2  %3  %4 of %5 files renamed%6")
+                .arg(batch.id,
+                     batch.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                     kindName(batch.kind).leftJustified(7))
+                .arg(batch.renamed)
+                .arg(batch.planned)
+                .arg(states.isEmpty() ? QString()
+                                      : QLatin1String(", ") + states.join(QLatin1String(", "))));
+    }
+    if (m_request.json)
+        CliReport::printJson({{QStringLiteral("batches"), list}});
+    return 0;
+}

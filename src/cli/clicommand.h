@@ -1,0 +1,47 @@
+#ifndef CLICOMMAND_H
+#define CLICOMMAND_H
+
+#include "batchexecutor.h"
+#include "batchplan.h"
+#include "clireport.h"
+#include "clirequest.h"
+#include "journal.h"
+
+#include <QString>
+
+// Carries out one checked request on the calling thread, through the same
+// plans, journal and executor as the window's workers, and tells what it did
+// through a CliReport. Every command but a dry run first brings a batch cut
+// off by a crash to a known state. exec() returns the exit status: 0 when
+// every planned change was made, 1 when some file could not be renamed.
+class CliCommand
+{
+public:
+    explicit CliCommand(const CliRequest &request);
+
+    int exec();
+
+private:
+    // TAVRELO_JOURNAL_DIR, for tests and benchmarks, or the window's folder.
+    static QString journalDirectory();
+    void recover();
+    void warnUnfinished();
+
+    int renameOrReplace();
+    int showPlan(const BatchPlan &plan);
+    int carryOut(const BatchPlan &plan);
+    int undo();
+    int history();
+
+    RenameOptions renameOptions() const;
+    BatchExecutor::Options executorOptions();
+    QString failureMessage(const BatchPlan &plan, const FileFailure &failure) const;
+    QString commandName() const;
+
+    const CliRequest &m_request;
+    CliReport m_report;
+    Journal m_journal;
+    bool m_progressShown = false;
+};
+
+#endif // CLICOMMAND_H

@@ -1,0 +1,37 @@
+#ifndef CLIREPORT_H
+#define CLIREPORT_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+// What tavrelo-cli tells: one line per file on stdout (OLD -> NEW, or why a
+// file stays), failures on stderr, or, with --json, the same files and a
+// summary as one JSON document on stdout once the work is done.
+class CliReport
+{
+public:
+    explicit CliReport(bool json) : m_json(json) {}
+
+    // One file: where it was and where it is (or would be), what happened
+    // ("renamed", "planned", "unchanged", "conflict", "restored", "left
+    // alone", "not done") and why, when there is something to say.
+    void add(const QString &oldPath, const QString &newPath, const QString &status,
+             const QString &reason = QString());
+    // A file that could not be renamed: named on stderr in either form.
+    void addFailure(const QString &oldPath, const QString &newPath, const QString &message);
+
+    // Writes the JSON document, with the changes and this summary; nothing
+    // in the text form.
+    void finish(const QJsonObject &summary);
+
+    static void printLine(const QString &line);
+    static void printError(const QString &message);
+    static void printJson(const QJsonObject &document);
+
+private:
+    bool m_json;
+    QJsonArray m_changes;
+};
+
+#endif // CLIREPORT_H
