@@ -18,6 +18,9 @@ execute_process(COMMAND ${DPKG_DEB} -c ${package} OUTPUT_VARIABLE listing COMMAN
 set(missing "")
 foreach(path
         usr/bin/tavrelo
+        usr/bin/tavrelo-cli
+        usr/share/man/man1/tavrelo-cli.1.gz
+        usr/share/bash-completion/completions/tavrelo-cli
         usr/share/applications/io.github.tavrelo.Tavrelo.desktop
         usr/share/metainfo/io.github.tavrelo.Tavrelo.metainfo.xml
         usr/share/icons/hicolor/scalable/apps/tavrelo.svg

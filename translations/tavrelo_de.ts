@@ -555,10 +555,6 @@ Fortfahren?</translation>
         <translation>bleibt: in ihrem Namen ist nichts zu ersetzen</translation>
     </message>
     <message>
-        <source>stays: its new name is taken by another file</source>
-        <translation>bleibt: ihr neuer Name gehört schon einer anderen Datei</translation>
-    </message>
-    <message>
         <source>replaces the file of that name, which goes to the trash</source>
         <translation>ersetzt die Datei dieses Namens, die in den Papierkorb wandert</translation>
     </message>
@@ -577,6 +573,22 @@ Fortfahren?</translation>
     <message>
         <source>Note</source>
         <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>stays: its new name cannot be a file name</source>
+        <translation>bleibt: ihr neuer Name kann kein Dateiname sein</translation>
+    </message>
+    <message>
+        <source>stays: another file gets the same new name</source>
+        <translation>bleibt: eine andere Datei erhält denselben neuen Namen</translation>
+    </message>
+    <message>
+        <source>stays: a file that keeps its name holds the new one</source>
+        <translation>bleibt: eine Datei, die ihren Namen behält, trägt den neuen schon</translation>
+    </message>
+    <message>
+        <source>stays: its new name is taken by a file outside the request</source>
+        <translation>bleibt: ihr neuer Name gehört einer Datei außerhalb des Auftrags</translation>
     </message>
 </context>
 <context>

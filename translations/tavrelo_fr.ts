@@ -555,10 +555,6 @@ Continuer&#xa0;?</translation>
         <translation>reste : rien à remplacer dans son nom</translation>
     </message>
     <message>
-        <source>stays: its new name is taken by another file</source>
-        <translation>reste : son nouveau nom est pris par un autre fichier</translation>
-    </message>
-    <message>
         <source>replaces the file of that name, which goes to the trash</source>
         <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
     </message>
@@ -577,6 +573,22 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Note</source>
         <translation>Remarque</translation>
+    </message>
+    <message>
+        <source>stays: its new name cannot be a file name</source>
+        <translation>reste : son nouveau nom ne peut pas être un nom de fichier</translation>
+    </message>
+    <message>
+        <source>stays: another file gets the same new name</source>
+        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
+    </message>
+    <message>
+        <source>stays: a file that keeps its name holds the new one</source>
+        <translation>reste : un fichier qui garde son nom porte déjà le nouveau</translation>
+    </message>
+    <message>
+        <source>stays: its new name is taken by a file outside the request</source>
+        <translation>reste : son nouveau nom est pris par un fichier hors de la demande</translation>
     </message>
 </context>
 <context>

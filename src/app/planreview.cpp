@@ -61,7 +61,9 @@ void PlanReview::planned(const PlanPreview &plan)
     for (const PlannedRename &row : plan.rows) {
         if (changes.size() == detailedChanges)
             break;
-        if (row.changesName() && row.note != PlannedRename::Note::NameTaken)
+        if (row.changesName()
+            && (row.note == PlannedRename::Note::None
+                || row.note == PlannedRename::Note::ReplacesFile))
             changes.append(QDir::toNativeSeparators(row.sourcePath()) + QStringLiteral(" → ")
                            + row.newName);
     }

@@ -44,51 +44,20 @@ QString noteText(PlannedRename::Note note)
         return QStringLiteral("suffix not selected");
     case PlannedRename::Note::NoMatch:
         return QStringLiteral("no match");
+    case PlannedRename::Note::InvalidName:
+        return QStringLiteral("not a valid file name");
+    case PlannedRename::Note::NameShared:
+        return QStringLiteral("also the new name of another file of the request");
+    case PlannedRename::Note::NameKept:
+        return QStringLiteral("name taken by a file of the request that stays");
+    case PlannedRename::Note::NameTaken:
+        return QStringLiteral("name taken by a file outside the request");
+    case PlannedRename::Note::ReplacesFile:
+        return QStringLiteral("replaces the existing file");
     case PlannedRename::Note::None:
         break;
     }
     return QStringLiteral("the new name is the old one");
-}
-
-// What the executor will refuse, foreseen for a dry run without touching
-// anything; empty when the rename can be made.
-struct Foresight
-{
-    QString conflict;
-    bool replacesExisting = false;
-};
-
-QVector<Foresight> foresee(const QVector<PlannedRename> &renames, bool replaceExisting)
-{
-    QHash<QString, int> bySource;
-    QHash<QString, int> targetUses;
-    for (int i = 0; i < int(renames.size()); ++i) {
-        bySource.insert(renames[i].sourcePath(), i);
-        if (renames[i].changesName())
-            ++targetUses[renames[i].targetPath()];
-    }
-    QVector<Foresight> foreseen(renames.size());
-    for (int i = 0; i < int(renames.size()); ++i) {
-        const PlannedRename &rename = renames[i];
-        if (!rename.changesName())
-            continue;
-        const QString target = rename.targetPath();
-        const int holder = bySource.value(target, -1);
-        Foresight &foresight = foreseen[i];
-        if (!isPlainFileName(rename.newName))
-            foresight.conflict = QStringLiteral("not a valid file name");
-        else if (targetUses.value(target) > 1)
-            foresight.conflict = QStringLiteral("also the new name of another file of the request");
-        else if (holder >= 0 && !renames[holder].changesName())
-            foresight.conflict = QStringLiteral("name taken by a file of the request that stays");
-        else if (holder < 0 && pathExists(target) && !isSameFile(target, rename.sourcePath())) {
-            if (replaceExisting && !QFileInfo(target).isDir())
-                foresight.replacesExisting = true;
-            else
-                foresight.conflict = QStringLiteral("name taken by a file outside the request");
-        }
-    }
-    return foreseen;
 }
 
 } // namespace
@@ -198,9 +167,9 @@ int CliCommand::renameOrReplace()
 
 int CliCommand::showPlan(const BatchPlan &plan)
 {
-    const QVector<PlannedRename> &renames = plan.renames();
-    const QVector<Foresight> foreseen = foresee(
-        renames, m_request.command == CliRequest::Command::Replace && m_request.deleteIfExists);
+    QVector<PlannedRename> renames = plan.renames();
+    BatchPlan::foreseeConflicts(renames, m_request.command == CliRequest::Command::Replace
+                                             && m_request.deleteIfExists);
     qsizetype planned = 0;
     qsizetype conflicts = 0;
     for (int i = 0; i < int(renames.size()); ++i) {
@@ -208,15 +177,16 @@ int CliCommand::showPlan(const BatchPlan &plan)
         if (!rename.changesName()) {
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
                          noteText(rename.note));
-        } else if (!foreseen[i].conflict.isEmpty()) {
+        } else if (rename.note != PlannedRename::Note::None
+                   && rename.note != PlannedRename::Note::ReplacesFile) {
             ++conflicts;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"),
-                         foreseen[i].conflict);
+                         noteText(rename.note));
         } else {
             ++planned;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
-                         foreseen[i].replacesExisting ? QStringLiteral("replaces the existing file")
-                                                      : QString());
+                         rename.note == PlannedRename::Note::ReplacesFile ? noteText(rename.note)
+                                                                          : QString());
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},

@@ -1,5 +1,6 @@
 #include "batchplan.h"
 
+#include "filemoves.h"
 #include "filenames.h"
 
 #include <QDir>
@@ -76,6 +77,54 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
             plan.m_refresh.append({group.folderPrefix, QString(), -1});
     }
     return plan;
+}
+
+qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replaceExisting)
+{
+    // Per folder: the request's files by name (whether each moves away), and
+    // how many files of the request want each new name.
+    struct Folder
+    {
+        QHash<QString, bool> leaves;
+        QHash<QString, int> wanted;
+    };
+    QHash<QString, Folder> folders;
+    Folder *current = nullptr;
+    const QString *currentPath = nullptr;
+    for (const PlannedRename &row : std::as_const(rows)) {
+        if (!currentPath || row.folder.constData() != currentPath->constData()) {
+            currentPath = &row.folder;
+            current = &folders[row.folder];
+        }
+        current->leaves.insert(row.oldName, row.changesName());
+        if (row.changesName())
+            ++current->wanted[row.newName];
+    }
+    qsizetype changes = 0;
+    for (PlannedRename &row : rows) {
+        if (!row.changesName())
+            continue;
+        const Folder &folder = folders[row.folder];
+        const auto holder = folder.leaves.constFind(row.newName);
+        const bool inRequest = holder != folder.leaves.constEnd();
+        using Note = PlannedRename::Note;
+        if (!isPlainFileName(row.newName)) {
+            row.note = Note::InvalidName;
+        } else if (folder.wanted.value(row.newName) > 1) {
+            row.note = Note::NameShared;
+        } else if (inRequest ? !holder.value()
+                             : pathExists(row.targetPath())
+                                   && !isSameFile(row.targetPath(), row.sourcePath())) {
+            const bool displaced =
+                replaceExisting && !inRequest && !QFileInfo(row.targetPath()).isDir();
+            row.note = inRequest   ? Note::NameKept
+                       : displaced ? Note::ReplacesFile
+                                   : Note::NameTaken;
+        }
+        if (row.note == Note::None || row.note == Note::ReplacesFile)
+            ++changes;
+    }
+    return changes;
 }
 
 qsizetype BatchPlan::changeCount() const

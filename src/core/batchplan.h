@@ -14,7 +14,17 @@ struct PlannedRename
 {
     // Why a file keeps its name, or what its new name will cost; shown
     // before a run, never acted upon.
-    enum class Note { None, SuffixNotSelected, NoMatch, NameTaken, ReplacesFile };
+    enum class Note {
+        None,
+        SuffixNotSelected,
+        NoMatch,
+        // Foreseen by BatchPlan::foreseeConflicts:
+        InvalidName, // stays: its new name cannot be a file name there
+        NameShared,  // stays: another file of the request gets the same new name
+        NameKept,    // stays: a file of the request that keeps its name holds the new one
+        NameTaken,   // stays: a file outside the request holds its new name
+        ReplacesFile // the file outside the request at its new name goes to the trash
+    };
 
     // The folder's canonical path with a trailing "/": the same folder always
     // has the same text here, however it was reached.
@@ -50,6 +60,12 @@ public:
     using Decide = std::function<Decision(const FileGroup &group, const QString &name)>;
 
     static BatchPlan fromGroups(const GroupList &groups, const Decide &decide);
+
+    // What the executor will do with each file, foreseen without touching
+    // anything: marks in rows the new names it would refuse and the files a
+    // replacing run would displace. Returns how many files will get a new
+    // name. Only names outside the request need a look at the disk.
+    static qsizetype foreseeConflicts(QVector<PlannedRename> &rows, bool replaceExisting);
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }

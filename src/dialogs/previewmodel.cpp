@@ -55,8 +55,14 @@ QString PreviewModel::noteText(PlannedRename::Note note)
         return tr("stays: its suffix is not selected");
     case PlannedRename::Note::NoMatch:
         return tr("stays: nothing to replace in its name");
+    case PlannedRename::Note::InvalidName:
+        return tr("stays: its new name cannot be a file name");
+    case PlannedRename::Note::NameShared:
+        return tr("stays: another file gets the same new name");
+    case PlannedRename::Note::NameKept:
+        return tr("stays: a file that keeps its name holds the new one");
     case PlannedRename::Note::NameTaken:
-        return tr("stays: its new name is taken by another file");
+        return tr("stays: its new name is taken by a file outside the request");
     case PlannedRename::Note::ReplacesFile:
         return tr("replaces the file of that name, which goes to the trash");
     }
@@ -68,7 +74,9 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_shown)
         return QVariant();
     const PlannedRename &row = m_preview.rows.at(index.row());
-    const bool stays = !row.changesName() || row.note == PlannedRename::Note::NameTaken;
+    const bool stays =
+        !row.changesName()
+        || (row.note != PlannedRename::Note::None && row.note != PlannedRename::Note::ReplacesFile);
     if (role == Qt::FontRole && index.column() == NewNameColumn && !stays) {
         QFont bold;
         bold.setBold(true);
