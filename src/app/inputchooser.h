@@ -1,6 +1,7 @@
 #ifndef INPUTCHOOSER_H
 #define INPUTCHOOSER_H
 
+#include <QFileDialog>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,8 @@ signals:
     void pathsChosen(const QStringList &paths);
 
 private:
+    void choose(const QString &title, QFileDialog::FileMode mode);
+
     QWidget *window;
     QString lastFolder;
 };

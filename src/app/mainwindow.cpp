@@ -219,40 +219,39 @@ void MainWindow::updateAvailable()
 
 // ---- Input list ----
 
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+bool MainWindow::acceptHarmlessly(QDropEvent *event)
 {
     const Qt::DropAction action = harmlessAction(event->possibleActions());
     // While a job renames files the list is not to change under it.
     if (workerChangesFiles() || action == Qt::IgnoreAction) {
         event->ignore();
-        return;
+        return false;
     }
     event->setDropAction(action);
     event->accept();
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    acceptHarmlessly(event);
 }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent *event)
 {
     // Every move over the window asks again; a held modifier must not turn
     // the drop into a move.
-    const Qt::DropAction action = harmlessAction(event->possibleActions());
-    if (workerChangesFiles() || action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
+    acceptHarmlessly(event);
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    const Qt::DropAction action = harmlessAction(event->possibleActions());
-    if (workerChangesFiles() || action == Qt::IgnoreAction || !event->mimeData()->hasUrls()) {
+    if (!event->mimeData()->hasUrls()) {
         event->ignore();
         return;
     }
-    event->setDropAction(action);
-    event->accept();
+    if (!acceptHarmlessly(event))
+        return;
     PendingBatch batch;
     batch.urls = event->mimeData()->urls();
     enqueue(std::move(batch));

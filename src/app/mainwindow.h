@@ -84,6 +84,8 @@ private:
     };
 
     int formatPosition() const;
+    // Takes a drag as a copy or a link, never as a move; false when refused.
+    bool acceptHarmlessly(QDropEvent *event);
     PlanRequest renameRequest() const;
     PlanRequest replaceRequest() const;
     bool replacePatternIsValid();

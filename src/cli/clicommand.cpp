@@ -332,19 +332,6 @@ void addLeftAlone(CliReport &report, const QString &line)
     CliReport::printError(line);
 }
 
-QString kindName(Journal::Kind kind)
-{
-    switch (kind) {
-    case Journal::Kind::Rename:
-        return QStringLiteral("rename");
-    case Journal::Kind::Replace:
-        return QStringLiteral("replace");
-    case Journal::Kind::Undo:
-        return QStringLiteral("undo");
-    }
-    return QString();
-}
-
 } // namespace
 
 int CliCommand::undo()
@@ -428,7 +415,7 @@ int CliCommand::history()
         if (m_request.json) {
             list.append(QJsonObject{
                 {QStringLiteral("id"), batch.id},
-                {QStringLiteral("kind"), kindName(batch.kind)},
+                {QStringLiteral("kind"), Journal::kindName(batch.kind)},
                 {QStringLiteral("started"), batch.started.toUTC().toString(Qt::ISODateWithMs)},
                 {QStringLiteral("finished"),
                  batch.finished.isValid()
@@ -455,7 +442,7 @@ int CliCommand::history()
             QStringLiteral("%1  %2  %3  %4 of %5 files renamed%6")
                 .arg(batch.id,
                      batch.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                     kindName(batch.kind).leftJustified(7))
+                     Journal::kindName(batch.kind).leftJustified(7))
                 .arg(batch.renamed)
                 .arg(batch.planned)
                 .arg(states.isEmpty() ? QString()

@@ -61,22 +61,37 @@ bool isSameFile(const QString &a, const QString &b)
 #endif
 }
 
+int renameNoReplaceAt(int folderFd, const QByteArray &from, const QByteArray &to, QString *error)
+{
+#if defined(Q_OS_LINUX) && defined(SYS_renameat2)
+    if (::syscall(SYS_renameat2, folderFd, from.constData(), folderFd, to.constData(),
+                  RENAME_NOREPLACE)
+        == 0)
+        return 1;
+    // File systems without support for the flag answer EINVAL.
+    if (errno == EINVAL || errno == ENOSYS)
+        return -1;
+    if (error)
+        *error = reasonOf(errno);
+    return 0;
+#else
+    Q_UNUSED(folderFd);
+    Q_UNUSED(from);
+    Q_UNUSED(to);
+    Q_UNUSED(error);
+    return -1;
+#endif
+}
+
 bool renameNoReplace(const QString &from, const QString &to, QString *error)
 {
 #ifdef Q_OS_UNIX
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
-#if defined(Q_OS_LINUX) && defined(SYS_renameat2)
-    if (::syscall(SYS_renameat2, AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                  RENAME_NOREPLACE)
-        == 0)
-        return true;
-    // File systems without support for the flag answer EINVAL; fall through.
-    if (errno != EINVAL && errno != ENOSYS) {
-        if (error)
-            *error = reasonOf(errno);
-        return false;
-    }
+#if defined(Q_OS_LINUX)
+    const int done = renameNoReplaceAt(AT_FDCWD, source, target, error);
+    if (done >= 0)
+        return done == 1;
 #endif
     if (pathExists(to)) {
         if (error)

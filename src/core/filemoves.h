@@ -11,6 +11,11 @@
 // platform allows it (Linux), a test followed by the rename elsewhere.
 bool renameNoReplace(const QString &from, const QString &to, QString *error = nullptr);
 
+// Linux's atomic no-replace rename, relative to an open folder (AT_FDCWD for
+// paths): 1 when done, 0 when refused (the reason in error), -1 when the file
+// system cannot promise not to replace, so that the caller falls back.
+int renameNoReplaceAt(int folderFd, const QByteArray &from, const QByteArray &to, QString *error);
+
 // True when something (file, folder, or a dangling link) exists at path.
 bool pathExists(const QString &path);
 

@@ -5,14 +5,9 @@
 #include <QFile>
 
 #if defined(Q_OS_LINUX)
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-#ifndef RENAME_NOREPLACE
-#define RENAME_NOREPLACE (1 << 0)
-#endif
 #endif
 
 FolderHandle::FolderHandle(const QString &folderPath) : m_path(folderPath)
@@ -34,17 +29,12 @@ bool FolderHandle::renameNoReplace(const QString &from, const QString &to, QStri
 {
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
     if (m_fd >= 0) {
-        if (::syscall(SYS_renameat2, m_fd, QFile::encodeName(from).constData(), m_fd,
-                      QFile::encodeName(to).constData(), RENAME_NOREPLACE)
-            == 0)
-            return true;
-        // File systems without the flag answer EINVAL: the path-based rename
-        // below knows what to do then.
-        if (errno != EINVAL && errno != ENOSYS) {
-            if (error)
-                *error = QString::fromLocal8Bit(std::strerror(errno));
-            return false;
-        }
+        // Where the file system cannot refuse to replace, the path-based
+        // rename below knows what to do.
+        const int done =
+            renameNoReplaceAt(m_fd, QFile::encodeName(from), QFile::encodeName(to), error);
+        if (done >= 0)
+            return done == 1;
     }
 #endif
     return ::renameNoReplace(m_path + from, m_path + to, error);

@@ -31,23 +31,10 @@ const QLatin1String planSuffix(".json");
 const QLatin1String endSuffix(".end.json");
 const QLatin1String lockSuffix(".lock");
 
-QString kindName(Journal::Kind kind)
-{
-    switch (kind) {
-    case Journal::Kind::Rename:
-        return QStringLiteral("rename");
-    case Journal::Kind::Replace:
-        return QStringLiteral("replace");
-    case Journal::Kind::Undo:
-        return QStringLiteral("undo");
-    }
-    return QString();
-}
-
 bool kindOf(const QString &name, Journal::Kind *kind)
 {
     for (Journal::Kind k : {Journal::Kind::Rename, Journal::Kind::Replace, Journal::Kind::Undo}) {
-        if (kindName(k) == name) {
+        if (Journal::kindName(k) == name) {
             *kind = k;
             return true;
         }
@@ -274,7 +261,7 @@ QByteArray endRecord(const Journal::Batch &batch, bool cancelled, qsizetype rena
     out.append("{\n\"id\": ");
     appendJsonString(out, batch.id);
     out.append(",\n\"kind\": ");
-    appendJsonString(out, kindName(batch.kind));
+    appendJsonString(out, Journal::kindName(batch.kind));
     out.append(",\n\"started\": ");
     appendJsonString(out, batch.started.toString(Qt::ISODateWithMs));
     out.append(",\n\"undoes\": ");
@@ -319,6 +306,19 @@ QString newBatchId()
 }
 
 } // namespace
+
+QString Journal::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Rename:
+        return QStringLiteral("rename");
+    case Kind::Replace:
+        return QStringLiteral("replace");
+    case Kind::Undo:
+        return QStringLiteral("undo");
+    }
+    return QString();
+}
 
 QString Journal::defaultDirectory()
 {
@@ -388,7 +388,7 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     out.append(",\n\"version\": 1,\n\"id\": ");
     appendJsonString(out, id);
     out.append(",\n\"kind\": ");
-    appendJsonString(out, kindName(kind));
+    appendJsonString(out, Journal::kindName(kind));
     const QDateTime started = QDateTime::currentDateTimeUtc();
     out.append(",\n\"started\": ");
     appendJsonString(out, started.toString(Qt::ISODateWithMs));

@@ -44,6 +44,9 @@ public:
         QString undoes; // for an undo: the batch it took back
     };
 
+    // "rename", "replace", "undo": as the journal and the command line name them.
+    static QString kindName(Kind kind);
+
     // AppLocalDataLocation/journal.
     static QString defaultDirectory();
 
