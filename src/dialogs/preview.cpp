@@ -24,6 +24,7 @@ Preview::Preview(QWidget *parent)
     // Fixed row heights and column widths cost nothing however many rows
     // there are; measuring contents would read every row.
     tablePreview->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tablePreview->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tablePreview->verticalHeader()->hide();
     tablePreview->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tablePreview->horizontalHeader()->setStretchLastSection(true);
