@@ -142,13 +142,10 @@ void TestMainWindow::dropsAreCopiesListEachPathOnceAndWarnOutsideHome()
     waitForAnalysis();
     QCOMPARE(files(), 2);
 
-    QSignalSpy started(window->findChild<Analize *>(), &QThread::started);
     QMimeData plainText;
     plainText.setText(a);
     dropOn(window.get(), plainText);
-    QCoreApplication::processEvents();
     QCOMPARE(rows().size(), 2);
-    QCOMPARE(started.count(), 0);
 
     // Paths outside the home folder are warned of once per drop.
     TestDir elsewhere;
