@@ -2,16 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
+#include <QDeadlineTimer>
 #include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTimer>
 #include <QUrl>
 
 bool dropOn(QWidget *target, const QMimeData &data)
@@ -28,7 +23,6 @@ bool dropOn(QWidget *target, const QMimeData &data)
 bool dropPaths(QWidget *target, const QStringList &paths)
 {
     QList<QUrl> urls;
-    urls.reserve(paths.size());
     for (const QString &path : paths)
         urls.append(QUrl::fromLocalFile(path));
     QMimeData data;
@@ -39,16 +33,14 @@ bool dropPaths(QWidget *target, const QStringList &paths)
 void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs)
 {
     auto *timer = new QTimer(qApp);
-    auto *clock = new QElapsedTimer;
-    clock->start();
+    const QDeadlineTimer deadline(timeoutMs);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, qApp, [timer, clock, action, timeoutMs] {
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, deadline, action] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal && clock->elapsed() < timeoutMs)
+        if (!modal && !deadline.hasExpired())
             return;
         timer->stop();
         timer->deleteLater();
-        delete clock;
         if (modal)
             action(modal);
     });
@@ -69,47 +61,22 @@ void chooseInNextFileDialog(const QString &path)
     });
 }
 
-struct MessageBoxWatcher::State
+MessageBoxWatcher::MessageBoxWatcher(const QString &buttonText) : buttonText(buttonText)
 {
-    QString buttonText;
-    QList<ModalRecord> boxes;
-    QTimer timer;
-};
-
-MessageBoxWatcher::MessageBoxWatcher(const QString &buttonText) : state(std::make_unique<State>())
-{
-    state->buttonText = buttonText;
-    state->timer.setInterval(5);
-    State *watched = state.get();
-    QObject::connect(&state->timer, &QTimer::timeout, [watched] {
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        ModalRecord record;
-        record.title = box->windowTitle();
-        record.text = box->text();
-        record.details = box->detailedText();
-        watched->boxes.append(record);
+        records.append({box->windowTitle(), box->text(), box->detailedText()});
         const auto buttons = box->buttons();
         for (QAbstractButton *button : buttons) {
-            if (button->text().remove(QLatin1Char('&')) == watched->buttonText) {
+            if (button->text().remove(QLatin1Char('&')) == this->buttonText) {
                 button->click();
                 return;
             }
         }
         box->reject();
     });
-    state->timer.start();
-}
-
-MessageBoxWatcher::~MessageBoxWatcher() = default;
-
-void MessageBoxWatcher::setButtonText(const QString &buttonText)
-{
-    state->buttonText = buttonText;
-}
-
-const QList<ModalRecord> &MessageBoxWatcher::boxes() const
-{
-    return state->boxes;
+    timer.start();
 }

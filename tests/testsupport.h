@@ -4,11 +4,10 @@
 #include "testdir.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
-#include <memory>
 
 class QMimeData;
 class QWidget;
@@ -42,16 +41,13 @@ class MessageBoxWatcher
 {
 public:
     explicit MessageBoxWatcher(const QString &buttonText = QStringLiteral("OK"));
-    ~MessageBoxWatcher();
-    MessageBoxWatcher(const MessageBoxWatcher &) = delete;
-    MessageBoxWatcher &operator=(const MessageBoxWatcher &) = delete;
-
-    void setButtonText(const QString &buttonText);
-    const QList<ModalRecord> &boxes() const;
+    void setButtonText(const QString &text) { buttonText = text; }
+    const QList<ModalRecord> &boxes() const { return records; }
 
 private:
-    struct State;
-    std::unique_ptr<State> state;
+    QString buttonText;
+    QList<ModalRecord> records;
+    QTimer timer;
 };
 
 #endif // TESTSUPPORT_H

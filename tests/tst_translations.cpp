@@ -2,27 +2,17 @@
 #include "startup.h"
 #include "update.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -35,36 +25,25 @@ QMap<QString, QString> shownTexts(const QWidget &window)
         if (!text.isEmpty())
             texts.insert(object->objectName() + u' ' + what, text);
     };
-    const QList<QWidget *> widgets = window.findChildren<QWidget *>();
-    for (const QWidget *widget : widgets) {
-        // Widgets of the main window and its menus; the extension chooser is a child too.
-        const bool ownWindow = widget->window() == &window || qobject_cast<const QMenu *>(widget);
-        if (!ownWindow || widget->objectName().isEmpty()
-            || widget->objectName().startsWith(QLatin1String("qt_")))
+    const QList<QObject *> objects = window.findChildren<QObject *>();
+    for (const QObject *object : objects) {
+        // Actions, and widgets of the main window and its menus; the extension
+        // chooser, a window of its own, is a child too.
+        const auto *widget = qobject_cast<const QWidget *>(object);
+        const bool own =
+            !widget || widget->window() == &window || qobject_cast<const QMenu *>(widget);
+        if (!own || object->objectName().isEmpty()
+            || object->objectName().startsWith(QLatin1String("qt_")))
             continue;
-        add(widget, QStringLiteral("tooltip"), widget->toolTip());
-        if (auto *label = qobject_cast<const QLabel *>(widget))
-            add(label, QStringLiteral("text"), label->text());
-        else if (auto *button = qobject_cast<const QAbstractButton *>(widget))
-            add(button, QStringLiteral("text"), button->text());
-        else if (auto *group = qobject_cast<const QGroupBox *>(widget))
-            add(group, QStringLiteral("title"), group->title());
-        else if (auto *line = qobject_cast<const QLineEdit *>(widget))
-            add(line, QStringLiteral("placeholder"), line->placeholderText());
-        else if (auto *menu = qobject_cast<const QMenu *>(widget))
-            add(menu, QStringLiteral("title"), menu->title());
-        else if (auto *combo = qobject_cast<const QComboBox *>(widget)) {
+        for (const char *property : {"text", "title", "placeholderText", "toolTip"})
+            add(object, QString::fromLatin1(property), object->property(property).toString());
+        if (auto *combo = qobject_cast<const QComboBox *>(object)) {
             for (int i = 0; i < combo->count(); ++i)
                 add(combo, QStringLiteral("item %1").arg(i), combo->itemText(i));
-        } else if (auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
+        } else if (auto *tabs = qobject_cast<const QTabWidget *>(object)) {
             for (int i = 0; i < tabs->count(); ++i)
                 add(tabs, QStringLiteral("tab %1").arg(i), tabs->tabText(i));
         }
-    }
-    const QList<QAction *> actions = window.findChildren<QAction *>();
-    for (const QAction *action : actions) {
-        if (!action->objectName().isEmpty())
-            add(action, QStringLiteral("text"), action->text());
     }
     return texts;
 }
@@ -104,15 +83,6 @@ QString messageFault(const QString &source, const QString &translation, bool unf
     return QString();
 }
 
-void removeTranslators()
-{
-    const QList<QTranslator *> translators = qApp->findChildren<QTranslator *>();
-    for (QTranslator *translator : translators) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
-}
-
 } // namespace
 
 class TestTranslations : public QObject
@@ -124,8 +94,6 @@ private slots:
     void cleanup();
     void mainWindowSpeaksTheLanguage_data();
     void mainWindowSpeaksTheLanguage();
-    void otherLanguagesStayEnglish_data();
-    void otherLanguagesStayEnglish();
     void everyTextIsTranslated_data();
     void everyTextIsTranslated();
 };
@@ -140,23 +108,32 @@ void TestTranslations::initTestCase()
 
 void TestTranslations::cleanup()
 {
-    removeTranslators();
+    const QList<QTranslator *> translators = qApp->findChildren<QTranslator *>();
+    for (QTranslator *translator : translators) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 void TestTranslations::mainWindowSpeaksTheLanguage_data()
 {
     QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("translated");
     // English texts that are right in that language too.
     QTest::addColumn<QStringList>("sameInEnglish");
     // "Suffix" is German too, and "Endung" is too wide for its check box.
-    QTest::newRow("German") << "de_DE" << QStringList{"Suffix "};
-    QTest::newRow("Swiss German") << "de_CH" << QStringList{"Suffix "};
-    QTest::newRow("French") << "fr_FR" << QStringList{"Options", "Documentation"};
+    QTest::newRow("German") << "de_DE" << true << QStringList{"Suffix "};
+    QTest::newRow("Swiss German") << "de_CH" << true << QStringList{"Suffix "};
+    QTest::newRow("French") << "fr_FR" << true << QStringList{"Options", "Documentation"};
+    QTest::newRow("English") << "en_US" << false << QStringList();
+    // Qt has Spanish buttons; an English window must not get them.
+    QTest::newRow("Spanish") << "es_ES" << false << QStringList();
 }
 
 void TestTranslations::mainWindowSpeaksTheLanguage()
 {
     QFETCH(QString, locale);
+    QFETCH(bool, translated);
     QFETCH(QStringList, sameInEnglish);
     // Names and samples: the same in every language.
     sameInEnglish << "~"
@@ -168,8 +145,13 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     const QString englishCancel = cancelText(*english);
     english.reset();
     QVERIFY(sources.size() > 40);
+    qDebug() << sources.size() << sources.keys();
 
     installTranslations(*qApp, QLocale(locale));
+    if (!translated) {
+        QVERIFY(qApp->findChildren<QTranslator *>().isEmpty());
+        return;
+    }
     MainWindow window;
     const QMap<QString, QString> texts = shownTexts(window);
     QCOMPARE(texts.keys(), sources.keys());
@@ -181,37 +163,11 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     }
     QVERIFY2(leftInEnglish.isEmpty(), qPrintable(leftInEnglish.join(u'\n')));
 
-    // The form caps the width of some check boxes: a longer word would be cut off.
-    const QList<QCheckBox *> boxes = window.findChildren<QCheckBox *>();
-    for (const QCheckBox *box : boxes) {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        const int textStart =
-            box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
-        const int needed = textStart + box->fontMetrics().horizontalAdvance(box->text().remove(u'&').trimmed());
-        QVERIFY2(needed <= box->maximumWidth(), qPrintable(box->text()));
-    }
-
     // Qt's own buttons follow, where Qt's translation is installed.
     const QString qtFile =
         QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale.left(2) + ".qm";
     if (QFile::exists(qtFile))
         QVERIFY(cancelText(window) != englishCancel);
-}
-
-void TestTranslations::otherLanguagesStayEnglish_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::newRow("English") << "en_US";
-    // Qt has Spanish buttons; an English window must not get them.
-    QTest::newRow("Spanish") << "es_ES";
-}
-
-void TestTranslations::otherLanguagesStayEnglish()
-{
-    QFETCH(QString, locale);
-    installTranslations(*qApp, QLocale(locale));
-    QVERIFY(qApp->findChildren<QTranslator *>().isEmpty());
 }
 
 void TestTranslations::everyTextIsTranslated_data()
