@@ -141,21 +141,6 @@ void TestBatch::renaming_data()
            QStringList{"1", "1 file could not be renamed:",
                        "d/a.jpg (to \"x/1.jpg\"): \"x/1.jpg\" cannot be a file name in this "
                        "folder"});
-    QStringList files, request, after, message{"1", "12 files could not be renamed:"};
-    for (int i = 1; i <= 12; ++i) {
-        const QString n = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-        files << "d/a" + n + ".jpg"
-              << "d/T" + n + ".jpg";
-        request << "d/a" + n + ".jpg";
-        if (i <= 10)
-            message << QStringLiteral("d/a%1.jpg (to \"T%1.jpg\"): a file named \"T%1.jpg\" "
-                                      "already exists")
-                           .arg(n);
-    }
-    after = files;
-    after.sort();
-    addRow("twelve failures: ten named, the rest counted", files, request, QString("T"), 2, false,
-           after, request, message << "and 2 more.");
 }
 
 void TestBatch::renaming()
