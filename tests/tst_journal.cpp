@@ -116,35 +116,41 @@ void TestJournal::undoBringsBackWhatAReplaceDisplaced()
 void TestJournal::unreadableRecordsAreSkipped_data()
 {
     QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QByteArray>("end");
+    const QByteArray none;
     const QByteArray head =
         R"({"format": "tavrelo-journal", "version": 1, "id": "x", "kind": "rename",)";
-    addRow("not JSON", QByteArray("\x00\xff garbage", 11));
-    addRow("truncated", head + R"("folders": ["/tmp/"], "files": [[0, "a", )");
-    addRow("another program's", QByteArray(R"({"format": "something else", "id": "x"})"));
+    addRow("not JSON", QByteArray("\x00\xff garbage", 11), none);
+    addRow("truncated", head + R"("folders": ["/tmp/"], "files": [[0, "a", )", none);
+    addRow("another program's", QByteArray(R"({"format": "something else", "id": "x"})"), none);
     addRow("a name leaving its folder",
-           head + R"("folders": ["/tmp/"], "files": [[0, "../etc/passwd", "b", "0", "", ""]]})");
+           head + R"("folders": ["/tmp/"], "files": [[0, "../etc/passwd", "b", "0", "", ""]]})",
+           none);
     addRow("a folder that is not clean",
-           head + R"("folders": ["/tmp/../etc/"], "files": [[0, "a", "b", "0", "", ""]]})");
+           head + R"("folders": ["/tmp/../etc/"], "files": [[0, "a", "b", "0", "", ""]]})", none);
+    addRow("a displaced file outside a trash",
+           head + R"("folders": ["/tmp/"], "files": [[0, "a", "b", "0", "", ""]]})",
+           QByteArray(R"({"id": "x", "disposed": [[0, "/etc/passwd"]]})"));
     addRow("a folder index out of range",
-           head + R"("folders": ["/tmp/"], "files": [[3, "a", "b", "0", "", ""]]})");
+           head + R"("folders": ["/tmp/"], "files": [[3, "a", "b", "0", "", ""]]})", none);
 }
 
 void TestJournal::unreadableRecordsAreSkipped()
 {
     QFETCH(QByteArray, record);
+    QFETCH(QByteArray, end);
     TestDir journalDir;
     TestDir dir;
     dir.file("a", "a");
-    QFile file(journalDir.at("x.json"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(record);
-    file.close();
+    journalDir.file("x.json", record);
+    if (!end.isEmpty())
+        journalDir.file("x.end.json", end);
     Journal journal(journalDir.path());
     QVERIFY(journal.history().isEmpty());
     QCOMPARE(journal.problems().size(), 1);
     const Journal::Recovery recovery = journal.recoverUnfinished();
     QVERIFY(recovery.batches.isEmpty());
-    QCOMPARE(recovery.leftAlone.size(), 1);
+    QCOMPARE(recovery.leftAlone.size(), end.isEmpty() ? 1 : 0);
     QVERIFY(!journal.planUndo("x").error.isEmpty());
     QCOMPARE(dir.names(), QStringList{"a"});
 }

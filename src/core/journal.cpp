@@ -119,6 +119,18 @@ struct Record
     QHash<int, QString> disposed;   // entry -> trash path ("" when deleted)
 };
 
+// Undo takes a displaced file back only from where a desktop trash keeps
+// files: "files" in a folder called "Trash" or ".Trash-<user>".
+bool isTrashedFile(const QString &path)
+{
+    if (!QDir::isAbsolutePath(path) || QDir::cleanPath(path) != path)
+        return false;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    return parts.size() >= 4 && parts.at(parts.size() - 2) == QLatin1String("files")
+           && (parts.at(parts.size() - 3) == QLatin1String("Trash")
+               || parts.at(parts.size() - 3).startsWith(QLatin1String(".Trash")));
+}
+
 bool readRecord(const QString &directory, const QString &id, Record *record, QString *error)
 {
     QFile file(directory + QLatin1Char('/') + id + planSuffix);
@@ -212,7 +224,7 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         const int index = row.at(0).toInt(-1);
         const QString path = row.at(1).toString();
         if (index < 0 || index >= record->entries.size()
-            || (!path.isEmpty() && !QDir::isAbsolutePath(path))) {
+            || (!path.isEmpty() && !isTrashedFile(path))) {
             *error = Journal::tr("its end record names a file it does not hold");
             return false;
         }
