@@ -1,6 +1,5 @@
 #include "batchrun.h"
 #include "journal.h"
-#include "renameplan.h"
 #include "testdir.h"
 
 #include <QJsonArray>
@@ -28,9 +27,8 @@ void makeFiles(TestDir &dir, const QStringList &names, const QList<int> &sizes =
                  QDateTime(QDate(2024, 1, 1), QTime(8, 0), Qt::UTC).addDays(i));
 }
 
-// after[i] is the name the file before[i] must bear now, its content
-// unchanged; an empty name: the file has left the folder. Nothing else is
-// there.
+// after[i] is the name the file before[i] must bear now, its content unchanged;
+// an empty name: the file has left the folder. Nothing else is there.
 void verifyRenamed(const TestDir &dir, const QStringList &before, const QStringList &after)
 {
     QStringList expected;
@@ -63,31 +61,26 @@ class TestCli : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void batches_data();
-    void batches();
-    void dryRunTouchesNothing();
-    void undoAcrossFrontEnds();
-    void killedRunIsRecoveredAndUndone();
-
-private:
+    QTemporaryDir m_home;
     void useJournal(const QString &name)
     {
         qputenv("TAVRELO_JOURNAL_DIR", m_home.filePath(name).toLocal8Bit());
     }
 
-    QTemporaryDir m_home;
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        useJournal("journal");
+        // The trash of a replacing run, for the window's undo here too.
+        qputenv("XDG_DATA_HOME", m_home.filePath("data").toLocal8Bit());
+    }
+    void batches_data();
+    void batches();
+    void dryRunTouchesNothing();
+    void undoAcrossFrontEnds();
+    void killedRunIsRecoveredAndUndone();
 };
-
-void TestCli::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_home.isValid());
-    useJournal("journal");
-    // The trash of a replacing run, for the window's undo here too.
-    qputenv("XDG_DATA_HOME", m_home.filePath("data").toLocal8Bit());
-}
 
 void TestCli::batches_data()
 {
@@ -184,7 +177,6 @@ void TestCli::dryRunTouchesNothing()
                                 "suffix not selected", dir.at("e/x.jpg"), dir.at("e/T1.jpg"),
                                 "conflict", "name taken by a file outside the request"}));
     QCOMPARE(json.json()["summary"]["planned"].toInt(), 1);
-
     QCOMPARE(snapshot(dir.path()), before);
 }
 
@@ -197,13 +189,11 @@ void TestCli::undoAcrossFrontEnds()
     Journal journal(m_home.filePath("across"));
 
     // Renamed the way the window does it, undone from the command line.
-    RenameOptions options;
-    options.outputFormat = "T";
-    options.listExtensions = QStringList{"jpg"};
-    options.renameBy = 2;
-    const auto plan = RenamePlan::make({dir.at("a.jpg"), dir.at("b.jpg")}, options);
-    QCOMPARE(
-        BatchRun::carryOut(plan.renames(), Journal::Kind::Rename, {}, &journal).outcome.renamed, 2);
+    const QString folder = QDir(dir.path()).canonicalPath() + '/';
+    const auto renamed =
+        BatchRun::carryOut({{folder, "a.jpg", "T1.jpg"}, {folder, "b.jpg", "T2.jpg"}},
+                           Journal::Kind::Rename, {}, &journal);
+    QCOMPARE(renamed.outcome.renamed, 2);
     CliRun run = cli({"undo"});
     QVERIFY(run.exitCode == 0 && run.out.contains(dir.at("T1.jpg") + " -> " + dir.at("a.jpg")));
     verifyRenamed(dir, files, files);
@@ -256,14 +246,10 @@ void TestCli::killedRunIsRecoveredAndUndone()
     const int renamed = batch["renamed"].toInt();
     QVERIFY(renamed > 0 && renamed < names.size());
 
-    // Every file under exactly one name, its old or its new one.
-    QStringList now = names;
-    for (int i = 0; i < names.size(); ++i) {
-        if (QFile::exists(dir.at(QString::asprintf("T%04d.jpg", i + 1))))
-            now[i] = QString::asprintf("T%04d.jpg", i + 1);
-    }
-    QCOMPARE(now.filter("T").size(), renamed);
-    verifyRenamed(dir, names, now);
+    // Every file under exactly one name, its old or its new one; undo tells
+    // which one each bears.
+    QCOMPARE(dir.names().size(), names.size());
+    QCOMPARE(dir.names().filter("T").size(), renamed);
     QCOMPARE(cli({"undo"}).exitCode, 0);
     verifyRenamed(dir, names, names);
 }
