@@ -14,12 +14,13 @@ class TestUpdate : public QObject
     Q_OBJECT
 
     TestDir served;
-    QProcess server; // ended with the test
+    QProcess server;
     QString serverUrl;
     void publish(const QString &name, const QByteArray &b) { served.file("Tavrelo/dl/" + name, b); }
 
 private slots:
     void initTestCase();
+    void cleanupTestCase() { server.close(); } // kills it and waits
     void safeDownloadName();
     void check_data();
     void check();
@@ -42,11 +43,11 @@ struct Dialog
     {
         return QTest::qWaitFor([this] { return checkNow->isEnabled(); }, 30000);
     }
-    bool red() { return !error->isHidden() && error->text().startsWith("<font color='Red'>\n"); }
     // The red text holds part; an empty part: no red text.
     bool redWith(const QString &part)
     {
-        return part.isEmpty() ? !red() : red() && error->text().contains(part);
+        const bool red = !error->isHidden() && error->text().startsWith("<font color='Red'>\n");
+        return part.isEmpty() ? !red : red && error->text().contains(part);
     }
     // Clicks "Download" and picks folder in the folder dialog, or cancels it when empty.
     void downloadInto(const QString &folder)
@@ -150,33 +151,29 @@ void TestUpdate::downloadRetriesAndOverwrites()
 {
     Update::setBaseUrl(serverUrl);
     const QString name = "Tavrelo 1.1.3.exe";
-    TestDir target;
-    target.file(name, "an older copy");
-    TestDir blocked;
-    blocked.file(name + "/keep.txt", "keep");
+    TestDir dir;
+    dir.file("target/" + name, "an older copy");
+    dir.file("blocked/" + name + "/keep.txt", "keep"); // a folder where the file would go
+    const auto before = snapshot(dir.path());
     publish("update_win32.txt", "113;1.1.3;" + name.toUtf8() + ";A");
     Dialog d;
-    QVERIFY(d.waitIdle() && d.error->isHidden());
+    QVERIFY(d.waitIdle() && d.redWith(""));
     d.downloadInto(QString());
     QVERIFY(d.checkNow->isEnabled() && d.download->isEnabled() && d.progress->isHidden());
-    d.downloadInto(target.path());
-    QVERIFY(d.waitIdle() && d.red()); // 404
-    QCOMPARE(target.names(), QStringList{name});
-    QCOMPARE(target.content(name), "an older copy");
-
+    d.downloadInto(dir.at("target"));
+    QVERIFY2(d.waitIdle() && d.redWith("File not found"), qPrintable(d.error->text()));
     const QByteArray program = QByteArray("0123456789abcdefghi").repeated(20000);
     publish(name, program);
-    d.downloadInto(blocked.path());
-    QVERIFY(d.waitIdle() && d.red());
-    QCOMPARE(snapshot(blocked.path()).keys(), QStringList{blocked.at(name + "/keep.txt")});
+    d.downloadInto(dir.at("blocked"));
+    QVERIFY2(d.waitIdle() && d.redWith("Cannot save the download"), qPrintable(d.error->text()));
+    QCOMPARE(snapshot(dir.path()), before);
 
-    d.downloadInto(target.path());
-    QVERIFY(!d.checkNow->isEnabled() && !d.progress->isHidden());
-    QVERIFY(d.waitIdle());
+    d.downloadInto(dir.at("target"));
+    QVERIFY(!d.checkNow->isEnabled() && !d.progress->isHidden() && d.waitIdle());
     QCOMPARE(d.error->text(), "<font color='Blue'>Download done !</font>");
     QVERIFY(!d.error->isHidden() && d.progress->isHidden() && d.download->isEnabled());
-    QCOMPARE(target.names(), QStringList{name});
-    QVERIFY(target.content(name) == program);
+    QCOMPARE(dir.names("target"), QStringList{name});
+    QVERIFY(dir.content("target/" + name) == program);
 
     // An unknown total (-1) leaves the last figures shown.
     QMetaObject::invokeMethod(&d.window, "progress", Q_ARG(qint64, 524287), Q_ARG(qint64, 2097152));
@@ -188,8 +185,7 @@ void TestUpdate::downloadRetriesAndOverwrites()
         QSKIP("mounting a small file system needs root; all else passed");
     const auto unmount = qScopeGuard([&full] { QProcess::execute("umount", {full.path()}); });
     d.downloadInto(full.path());
-    QVERIFY(d.waitIdle() && d.red());
-    QVERIFY2(d.error->text().contains("No space left on device"), qPrintable(d.error->text()));
+    QVERIFY2(d.waitIdle() && d.redWith("No space left on device"), qPrintable(d.error->text()));
     QCOMPARE(full.names(), QStringList());
 }
 
