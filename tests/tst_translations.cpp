@@ -48,12 +48,6 @@ QMap<QString, QString> shownTexts(const QWidget &window)
     return texts;
 }
 
-QString cancelText(const QWidget &window)
-{
-    auto *box = window.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    return box ? box->button(QDialogButtonBox::Cancel)->text() : QString();
-}
-
 QStringList placeholders(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("%\\d|<[^>]*>"));
@@ -90,30 +84,20 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        setApplicationIdentity();
+        // Refused at once: the window's own update check stays quick and quiet.
+        Update::setBaseUrl(QStringLiteral("http://127.0.0.1:1/"));
+    }
+    // A translator removes itself from the application as it goes.
+    void cleanup() { qDeleteAll(qApp->findChildren<QTranslator *>()); }
     void mainWindowSpeaksTheLanguage_data();
     void mainWindowSpeaksTheLanguage();
     void everyTextIsTranslated_data();
     void everyTextIsTranslated();
 };
-
-void TestTranslations::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    setApplicationIdentity();
-    // Refused at once: the window's own update check stays quick and quiet.
-    Update::setBaseUrl(QStringLiteral("http://127.0.0.1:1/"));
-}
-
-void TestTranslations::cleanup()
-{
-    const QList<QTranslator *> translators = qApp->findChildren<QTranslator *>();
-    for (QTranslator *translator : translators) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
-}
 
 void TestTranslations::mainWindowSpeaksTheLanguage_data()
 {
@@ -136,16 +120,12 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     QFETCH(bool, translated);
     QFETCH(QStringList, sameInEnglish);
     // Names and samples: the same in every language.
-    sameInEnglish << "~"
-                  << "~000.txt"
-                  << "RegExp ";
+    sameInEnglish += QStringList{"~", "~000.txt", "RegExp "};
 
     auto english = std::make_unique<MainWindow>();
     const QMap<QString, QString> sources = shownTexts(*english);
-    const QString englishCancel = cancelText(*english);
     english.reset();
     QVERIFY(sources.size() > 40);
-    qDebug() << sources.size() << sources.keys();
 
     installTranslations(*qApp, QLocale(locale));
     if (!translated) {
@@ -164,10 +144,9 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     QVERIFY2(leftInEnglish.isEmpty(), qPrintable(leftInEnglish.join(u'\n')));
 
     // Qt's own buttons follow, where Qt's translation is installed.
-    const QString qtFile =
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale.left(2) + ".qm";
-    if (QFile::exists(qtFile))
-        QVERIFY(cancelText(window) != englishCancel);
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_"
+                      + locale.left(2) + ".qm"))
+        QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != "Cancel");
 }
 
 void TestTranslations::everyTextIsTranslated_data()
