@@ -96,8 +96,7 @@ void TestTranslations::mainWindowSpeaksTheLanguage_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<bool>("translated");
-    // English texts that are right in that language too.
-    QTest::addColumn<QStringList>("sameInEnglish");
+    QTest::addColumn<QStringList>("sameInEnglish"); // and right in that language too
     // "Suffix" is German too, and "Endung" is too wide for its check box.
     QTest::newRow("German") << "de_DE" << true << QStringList{"Suffix "};
     QTest::newRow("Swiss German") << "de_CH" << true << QStringList{"Suffix "};
@@ -119,17 +118,15 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     QVERIFY(sources.size() > 40);
 
     installTranslations(*qApp, QLocale(locale));
-    if (!translated) {
-        QVERIFY(qApp->findChildren<QTranslator *>().isEmpty());
+    QCOMPARE(qApp->findChildren<QTranslator *>().isEmpty(), !translated);
+    if (!translated)
         return;
-    }
-    MainWindow window;
-    const QMap<QString, QString> texts = shownTexts(window);
+    const QMap<QString, QString> texts = shownTexts(MainWindow());
     QCOMPARE(texts.keys(), sources.keys());
     QStringList leftInEnglish;
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        const QString shown = QString(it.value()).remove(QLatin1Char('&'));
-        if (it.value() == sources.value(it.key()) && !sameInEnglish.contains(shown))
+        if (it.value() == sources.value(it.key())
+            && !sameInEnglish.contains(QString(it.value()).remove(u'&')))
             leftInEnglish.append(it.key() + QStringLiteral(": ") + it.value());
     }
     QVERIFY2(leftInEnglish.isEmpty(), qPrintable(leftInEnglish.join(u'\n')));
