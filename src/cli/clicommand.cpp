@@ -1,17 +1,13 @@
 #include "clicommand.h"
 
 #include "batchrun.h"
-#include "directorylisting.h"
 #include "filemoves.h"
-#include "filenames.h"
 #include "renameplan.h"
 #include "replaceplan.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSet>
 
 #include <atomic>
 #include <csignal>
@@ -130,27 +126,9 @@ QString CliCommand::commandName() const
 RenameOptions CliCommand::renameOptions() const
 {
     RenameOptions options = m_request.rename;
-    if (m_request.extensionsGiven)
-        return options;
-    // Like the window's analysis: every suffix of the given files and of the
-    // files directly inside the given folders.
-    QSet<QString> known;
-    const auto addSuffix = [&](const QString &name) {
-        const QString suffix = suffixOf(name).toString();
-        if (!known.contains(suffix)) {
-            known.insert(suffix);
-            options.listExtensions.append(suffix);
-        }
-    };
-    for (const QString &path : m_request.paths) {
-        if (QFileInfo(path).isDir()) {
-            const QStringList names = listPlainFileNames(path);
-            for (const QString &name : names)
-                addSuffix(name);
-        } else {
-            addSuffix(fileNameOf(path));
-        }
-    }
+    // Without --ext every file counts, as the window's analysis would tick
+    // every suffix it found.
+    options.everySuffix = !m_request.extensionsGiven;
     return options;
 }
 

@@ -95,10 +95,6 @@ public:
     BatchOutcome run();
 
     static BatchOutcome carryOut(const QVector<PlannedRename> &renames, const Options &options);
-    static BatchOutcome carryOut(const QVector<PlannedRename> &renames)
-    {
-        return carryOut(renames, Options());
-    }
 
 private:
     std::unique_ptr<Execution> m_execution;

@@ -127,10 +127,10 @@ qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replace
     return changes;
 }
 
-qsizetype BatchPlan::changeCount() const
+qsizetype BatchPlan::changeCount(const QVector<PlannedRename> &renames)
 {
     qsizetype count = 0;
-    for (const PlannedRename &rename : m_renames)
+    for (const PlannedRename &rename : renames)
         count += rename.changesName() ? 1 : 0;
     return count;
 }

@@ -69,7 +69,8 @@ public:
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }
-    qsizetype changeCount() const;
+    qsizetype changeCount() const { return changeCount(m_renames); }
+    static qsizetype changeCount(const QVector<PlannedRename> &renames);
 
     // The new input list, given the name each file bears after the run
     // (finalNames[i] for renames()[i]): an entry given by itself under its new

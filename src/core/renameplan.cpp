@@ -62,7 +62,7 @@ BatchPlan RenamePlan::make(const QStringList &pathList, const RenameOptions &opt
             currentGroup = &group;
             counter = 1;
         }
-        if (!options.listExtensions.contains(suffixOf(name)))
+        if (!options.everySuffix && !options.listExtensions.contains(suffixOf(name)))
             return BatchPlan::Decision{name, PlannedRename::Note::SuffixNotSelected};
         const QString number = formatNumber(int(group.entries.size()), counter++);
         return BatchPlan::Decision{composeName(name, number, options), PlannedRename::Note::None};

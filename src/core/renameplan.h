@@ -22,6 +22,7 @@ struct RenameOptions
     int renameBy = 0; // 0: date, 1: size, 2: name
     bool renameByReversed = false;
     bool renameIndividually = false; // kept for the caller; changes nothing
+    bool everySuffix = false;        // every file, whatever listExtensions holds
 };
 
 class RenamePlan

@@ -38,10 +38,7 @@ BatchRun::Result BatchWorker::carryOut(const QVector<PlannedRename> &renames, Jo
         emit errorAtRename(2, result.journalError);
         return result;
     }
-    qsizetype planned = 0;
-    for (const PlannedRename &rename : renames)
-        planned += rename.changesName() ? 1 : 0;
-    announceEnd(result.outcome, planned);
+    announceEnd(result.outcome, BatchPlan::changeCount(renames));
     return result;
 }
 
