@@ -1,4 +1,4 @@
-// Carries out one journaled batch over a folder and prints "ready" before the
+// Carries out one journaled batch over a folder and prints "moving" as the
 // first file moves, so that a test can kill it at any moment of the batch:
 // pairs of files that swap names (cycles), then chains of names.
 #include "batchrun.h"
@@ -21,9 +21,16 @@ int main(int argc, char *argv[])
         renames.append({folder, names[i + 1], names[i]});
     }
     Journal journal(QString::fromLocal8Bit(argv[2]));
-    std::printf("ready\n");
-    std::fflush(stdout);
+    BatchExecutor::Options options;
+    bool told = false;
+    options.progress = [&told](qsizetype, qsizetype) {
+        if (told)
+            return;
+        told = true;
+        std::printf("moving\n");
+        std::fflush(stdout);
+    };
     const BatchRun::Result result =
-        BatchRun::carryOut(renames, Journal::Kind::Rename, BatchExecutor::Options(), &journal);
+        BatchRun::carryOut(renames, Journal::Kind::Rename, options, &journal);
     return result.ran() && result.outcome.failures.isEmpty() ? 0 : 1;
 }

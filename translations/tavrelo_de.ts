@@ -59,12 +59,12 @@
         <translation>Nichts wurde umbenannt: der Auftrag konnte nicht ins Protokoll geschrieben werden (%1).</translation>
     </message>
     <message>
-        <source>the end of the batch could not be written to the journal (%1)</source>
-        <translation>das Ende des Auftrags konnte nicht ins Protokoll geschrieben werden (%1)</translation>
-    </message>
-    <message>
         <source>the file it replaced stays in the trash (%1)</source>
         <translation>die ersetzte Datei bleibt im Papierkorb (%1)</translation>
+    </message>
+    <message>
+        <source>The end of the batch could not be written to the journal (%1).</source>
+        <translation>Das Ende des Stapels konnte nicht ins Journal geschrieben werden (%1).</translation>
     </message>
 </context>
 <context>
@@ -165,6 +165,10 @@
     <message>
         <source>it changed, or another file bears its name now</source>
         <translation>sie wurde geändert, oder eine andere Datei trägt jetzt ihren Namen</translation>
+    </message>
+    <message>
+        <source>no space left on the disk that holds the journal</source>
+        <translation>kein Platz mehr auf dem Datenträger des Journals</translation>
     </message>
 </context>
 <context>

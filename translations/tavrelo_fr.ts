@@ -59,12 +59,12 @@
         <translation>Rien n’a été renommé : le lot n’a pas pu être écrit dans le journal (%1).</translation>
     </message>
     <message>
-        <source>the end of the batch could not be written to the journal (%1)</source>
-        <translation>la fin du lot n’a pas pu être écrite dans le journal (%1)</translation>
-    </message>
-    <message>
         <source>the file it replaced stays in the trash (%1)</source>
         <translation>le fichier remplacé reste dans la corbeille (%1)</translation>
+    </message>
+    <message>
+        <source>The end of the batch could not be written to the journal (%1).</source>
+        <translation>La fin du lot n’a pas pu être écrite dans le journal (%1).</translation>
     </message>
 </context>
 <context>
@@ -165,6 +165,10 @@
     <message>
         <source>it changed, or another file bears its name now</source>
         <translation>il a changé, ou un autre fichier porte maintenant son nom</translation>
+    </message>
+    <message>
+        <source>no space left on the disk that holds the journal</source>
+        <translation>plus de place sur le disque qui contient le journal</translation>
     </message>
 </context>
 <context>

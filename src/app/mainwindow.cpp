@@ -642,7 +642,7 @@ void MainWindow::startRename()
     lastCancelled = false;
     updateCommandStates();
     progressStrip->begin(tr("Renaming"), 0);
-    rename->start(QThread::InheritPriority);
+    rename->startBatch();
 }
 
 void MainWindow::renameFinished()
@@ -679,7 +679,7 @@ void MainWindow::doReplace()
     lastCancelled = false;
     updateCommandStates();
     progressStrip->begin(tr("Replacing"), 0);
-    replace->start(QThread::InheritPriority);
+    replace->startBatch();
 }
 
 bool MainWindow::replacePatternIsValid()

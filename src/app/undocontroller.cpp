@@ -77,5 +77,5 @@ void UndoController::undoNewest()
     updateAction();
     undo->setBatch(newest.id);
     emit started();
-    undo->start(QThread::InheritPriority);
+    undo->startBatch();
 }

@@ -239,14 +239,11 @@ int CliCommand::carryOut(const BatchPlan &plan)
     }
     const BatchOutcome &outcome = result.outcome;
 
+    if (!result.endError.isEmpty())
+        CliReport::printError(result.endError);
     QHash<int, const FileFailure *> failureOf;
-    for (const FileFailure &failure : outcome.failures) {
-        // A failure of no file: the journal's end could not be written.
-        if (failure.index < 0)
-            CliReport::printError(failure.reason);
-        else
-            failureOf.insert(failure.index, &failure);
-    }
+    for (const FileFailure &failure : outcome.failures)
+        failureOf.insert(failure.index, &failure);
     QHash<int, QString> disposedTo;
     for (const BatchOutcome::Disposal &disposal : outcome.disposed)
         disposedTo.insert(disposal.index, disposal.trashPath);
@@ -300,14 +297,10 @@ int CliCommand::carryOut(const BatchPlan &plan)
 
 namespace {
 
-// "path: reason", as the journal words a file it leaves alone.
-void addLeftAlone(CliReport &report, const QString &line)
+void addLeftAlone(CliReport &report, const Journal::LeftAlone &file)
 {
-    const qsizetype colon = line.indexOf(QLatin1String(": "));
-    const QString path = colon < 0 ? line : line.left(colon);
-    report.add(path, path, QStringLiteral("left alone"),
-               colon < 0 ? QString() : line.mid(colon + 2));
-    CliReport::printError(line);
+    report.add(file.path, file.path, QStringLiteral("left alone"), file.reason);
+    CliReport::printError(file.line());
 }
 
 } // namespace
@@ -341,7 +334,7 @@ int CliCommand::undo()
         for (const Journal::UndoPlan::Restore &restore : plan.restores)
             m_report.add(restore.from, restore.to, QStringLiteral("planned"),
                          QStringLiteral("back from the trash"));
-        for (const QString &line : plan.leftAlone)
+        for (const Journal::LeftAlone &line : plan.leftAlone)
             addLeftAlone(m_report, line);
         summary.insert(QStringLiteral("planned"), plan.renames.size() + plan.restores.size());
         summary.insert(QStringLiteral("leftAlone"), plan.leftAlone.size());
@@ -371,7 +364,7 @@ int CliCommand::undo()
             m_report.add(restore.from, restore.to, QStringLiteral("restored"),
                          QStringLiteral("back from the trash"));
     }
-    for (const QString &line : result.leftAlone)
+    for (const Journal::LeftAlone &line : result.leftAlone)
         addLeftAlone(m_report, line);
     summary.insert(QStringLiteral("renamed"), outcome.renamed);
     summary.insert(QStringLiteral("restored"), result.restored);

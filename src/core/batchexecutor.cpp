@@ -495,6 +495,15 @@ QString BatchExecutor::setAsideName(int index) const
     return m_execution->m_asides.value(index);
 }
 
+BatchOutcome BatchExecutor::untouched() const
+{
+    BatchOutcome outcome;
+    for (const PlannedRename &rename : m_execution->m_renames)
+        outcome.finalNames.append(rename.oldName);
+    outcome.cancelled = true;
+    return outcome;
+}
+
 BatchOutcome BatchExecutor::run()
 {
     return m_execution->run();

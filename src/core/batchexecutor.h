@@ -93,6 +93,8 @@ public:
 
     // Once.
     BatchOutcome run();
+    // The outcome of a run cancelled before its first file.
+    BatchOutcome untouched() const;
 
     static BatchOutcome carryOut(const QVector<PlannedRename> &renames, const Options &options);
 

@@ -13,6 +13,11 @@ BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journ
 {
     Result result;
     BatchExecutor executor(renames, options);
+    // Cancelled while it was being planned: nothing to record.
+    if (options.cancel && options.cancel->load()) {
+        result.outcome = executor.untouched();
+        return result;
+    }
     if (journal) {
         result.batchId = journal->begin(kind, executor, undoes, &result.journalError);
         if (result.batchId.isEmpty()) {
@@ -27,10 +32,8 @@ BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journ
         QString error;
         // The files have moved all the same; only undo will miss the record.
         if (!journal->finish(result.batchId, executor, result.outcome, &error))
-            result.outcome.failures.append(
-                {-1, journal->directory(), QString(),
-                 tr("the end of the batch could not be written to the journal (%1)").arg(error),
-                 FileFailure::Cause::System, FileFailure::Severity::Critical});
+            result.endError =
+                tr("The end of the batch could not be written to the journal (%1).").arg(error);
     }
     return result;
 }
@@ -49,7 +52,7 @@ BatchRun::UndoResult BatchRun::undo(Journal &journal, const QString &batchId,
     if (!undo.run.ran())
         return undo;
     for (const FileFailure &failure : std::as_const(undo.run.outcome.failures))
-        undo.leftAlone.append(failure.path + QStringLiteral(": ") + failure.reason);
+        undo.leftAlone.append({failure.path, failure.reason});
 
     // The files a replace displaced return once their names are free again.
     for (const Journal::UndoPlan::Restore &restore : std::as_const(undo.plan.restores)) {
@@ -61,8 +64,8 @@ BatchRun::UndoResult BatchRun::undo(Journal &journal, const QString &batchId,
             QFile::remove(trashed.dir().absoluteFilePath(QStringLiteral("../info/"))
                           + trashed.fileName() + QStringLiteral(".trashinfo"));
         } else {
-            undo.leftAlone.append(QDir::toNativeSeparators(restore.to) + QStringLiteral(": ")
-                                  + tr("the file it replaced stays in the trash (%1)").arg(error));
+            undo.leftAlone.append({QDir::toNativeSeparators(restore.to),
+                                   tr("the file it replaced stays in the trash (%1)").arg(error)});
         }
     }
     return undo;

@@ -24,6 +24,9 @@ public:
         QString batchId; // empty without a journal
         // Set when the journal could not be written; then nothing was moved.
         QString journalError;
+        // Set when the files moved but the end of the batch could not be
+        // recorded: undo will miss it.
+        QString endError;
         bool ran() const { return journalError.isEmpty(); }
     };
 
@@ -36,7 +39,7 @@ public:
         Journal::UndoPlan plan;
         Result run;
         qsizetype restored = 0; // displaced files brought back from the trash
-        QStringList leftAlone;  // "path: reason", every file undo did not touch
+        QVector<Journal::LeftAlone> leftAlone; // every file undo did not touch
     };
     // Takes back the batch of that id (see Journal::newestUndoable).
     static UndoResult undo(Journal &journal, const QString &batchId,

@@ -19,7 +19,10 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -84,16 +87,67 @@ void syncFolder(const QString &folder)
 #endif
 }
 
+#ifdef Q_OS_UNIX
+QString writeErrorText(int errorNumber)
+{
+    if (errorNumber == ENOSPC || errorNumber == EDQUOT)
+        return Journal::tr("no space left on the disk that holds the journal");
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+#endif
+
+// A record counts only once its bytes are known to be on disk: every write
+// and the flush checked, the size read back, and the name in its folder
+// flushed too. Written under a temporary name first, so that a record is
+// either whole or absent.
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
+#ifdef Q_OS_UNIX
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = target + ".part";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        *error = writeErrorText(errno);
+        return false;
+    }
+    qsizetype written = 0;
+    int failure = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failure = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        written += n;
+    }
+    struct stat status;
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    if (!failure && (::fstat(fd, &status) != 0 || status.st_size != bytes.size()))
+        failure = EIO;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    if (!failure && ::rename(temporary.constData(), target.constData()) != 0)
+        failure = errno;
+    if (failure) {
+        ::unlink(temporary.constData());
+        *error = writeErrorText(failure);
         return false;
     }
     syncFolder(QFileInfo(path).absolutePath());
     return true;
+#else
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()
+        || QFileInfo(path).size() != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+#endif
 }
 
 // One file of a recorded batch.
@@ -318,6 +372,15 @@ QString newBatchId()
 }
 
 } // namespace
+
+QStringList Journal::lines(const QVector<LeftAlone> &leftAlone)
+{
+    QStringList lines;
+    lines.reserve(leftAlone.size());
+    for (const LeftAlone &file : leftAlone)
+        lines.append(file.line());
+    return lines;
+}
 
 QString Journal::kindName(Kind kind)
 {
@@ -634,22 +697,21 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
             plan.renames.append(
                 {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
         else
-            plan.leftAlone.append(QDir::toNativeSeparators(path) + QStringLiteral(": ")
-                                  + (pathExists(path)
-                                         ? tr("it changed, or another file bears its name now")
-                                         : tr("it is no longer there")));
+            plan.leftAlone.append({QDir::toNativeSeparators(path),
+                                   pathExists(path)
+                                       ? tr("it changed, or another file bears its name now")
+                                       : tr("it is no longer there")});
     }
     for (auto it = record.disposed.cbegin(); it != record.disposed.cend(); ++it) {
         const Entry &entry = record.entries[it.key()];
         const QString target = QDir::toNativeSeparators(entry.folder + entry.newName);
         if (it.value().isEmpty())
-            plan.leftAlone.append(target + QStringLiteral(": ")
-                                  + tr("the file it replaced was deleted; it cannot come back"));
+            plan.leftAlone.append(
+                {target, tr("the file it replaced was deleted; it cannot come back")});
         else if (pathExists(it.value()))
             plan.restores.append({it.value(), entry.folder + entry.newName});
         else
-            plan.leftAlone.append(target + QStringLiteral(": ")
-                                  + tr("the file it replaced is no longer in the trash"));
+            plan.leftAlone.append({target, tr("the file it replaced is no longer in the trash")});
     }
     return plan;
 }

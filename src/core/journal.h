@@ -44,6 +44,16 @@ public:
         QString undoes; // for an undo: the batch it took back
     };
 
+    // A file a recovery or an undo did not touch, and why; the path is kept
+    // apart from the reason, since a name may hold ": " itself.
+    struct LeftAlone
+    {
+        QString path; // native separators
+        QString reason;
+        QString line() const { return path + QStringLiteral(": ") + reason; }
+    };
+    static QStringList lines(const QVector<LeftAlone> &leftAlone);
+
     // "rename", "replace", "undo": as the journal and the command line name them.
     static QString kindName(Kind kind);
 
@@ -95,7 +105,7 @@ public:
             QString to;   // the name it had
         };
         QVector<Restore> restores;
-        QStringList leftAlone; // "path: reason", one per file that changed since
+        QVector<LeftAlone> leftAlone; // one per file that changed since
         QString error;         // the batch could not be read
     };
     UndoPlan planUndo(const QString &id) const;

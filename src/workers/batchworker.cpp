@@ -7,6 +7,12 @@ BatchWorker::~BatchWorker()
     wait();
 }
 
+void BatchWorker::startBatch()
+{
+    cancelRequested.store(false);
+    start(QThread::InheritPriority);
+}
+
 void BatchWorker::cancel()
 {
     cancelRequested.store(true);
@@ -14,7 +20,6 @@ void BatchWorker::cancel()
 
 BatchExecutor::Options BatchWorker::executorOptions(bool replaceExisting)
 {
-    cancelRequested.store(false);
     BatchExecutor::Options options;
     options.replaceExisting = replaceExisting;
     options.cancel = &cancelRequested;
@@ -38,6 +43,8 @@ BatchRun::Result BatchWorker::carryOut(const QVector<PlannedRename> &renames, Jo
         emit errorAtRename(2, result.journalError);
         return result;
     }
+    if (!result.endError.isEmpty())
+        emit errorAtRename(2, result.endError);
     announceEnd(result.outcome, BatchPlan::changeCount(renames));
     return result;
 }

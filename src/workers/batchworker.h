@@ -23,6 +23,9 @@ public:
     // Waits for a run in progress: a batch is never cut off half-way.
     ~BatchWorker() override;
 
+    // Starts the thread with a fresh cancel flag. Called on the owner's
+    // thread, so that a Cancel clicked at once is never lost to the start.
+    void startBatch();
     void cancel();
 
 signals:

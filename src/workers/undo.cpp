@@ -31,5 +31,5 @@ void Undo::run()
     tellUser(1,
              count == 1 ? tr("1 file was left as it is:")
                         : tr("%1 files were left as they are:").arg(count),
-             undo.leftAlone, count);
+             Journal::lines(undo.leftAlone), count);
 }
