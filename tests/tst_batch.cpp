@@ -348,10 +348,16 @@ void TestBatch::randomBatchesLoseNothing()
     for (const PlannedRename &rename : renames) // the identity undo will trust
         QCOMPARE(rename.fileId ? rename.fileId : fileIdOf(rename.sourcePath()),
                  fileIdOf(rename.sourcePath()));
+    QVector<PlannedRename> foreseen = renames;
+    BatchPlan::foreseeConflicts(foreseen, replaceExisting);
     BatchExecutor::Options executorOptions;
     executorOptions.replaceExisting = replaceExisting;
     const BatchOutcome outcome = BatchExecutor::carryOut(renames, executorOptions);
     const QMap<QString, QByteArray> after = snapshot(root);
+    // The preview told the truth: exactly the files it showed moving moved.
+    for (int i = 0; i < renames.size(); ++i)
+        QVERIFY2(foreseen[i].willMove() == (outcome.finalNames[i] != renames[i].oldName),
+                 qPrintable(renames[i].sourcePath()));
 
     QSet<QString> sources;
     QHash<QString, int> mover;

@@ -627,7 +627,7 @@ PlanRequest MainWindow::replaceRequest() const
     return request;
 }
 
-void MainWindow::startRename()
+void MainWindow::startRename(const BatchPlan &plan)
 {
     if (workerChangesFiles() || analysisRunning)
         return;
@@ -638,6 +638,7 @@ void MainWindow::startRename()
     rename->setParameters(request.pathList, options.outputFormat, options.reverseFormat,
                           options.formatPosition, options.listExtensions, options.renameBy,
                           options.renameByReversed, options.renameIndividually);
+    rename->setPlan(plan);
     renameRunning = true;
     lastCancelled = false;
     updateCommandStates();

@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "batchplan.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QSet>
@@ -65,7 +67,7 @@ private slots:
     void alternateRowColor();
     void showMessage(int priority, QString message);
     void replaceFinished();
-    void startRename();
+    void startRename(const BatchPlan &plan);
     void batchFinished(qint64 renamed, qint64 planned, bool cancelled);
     void undoStarted();
     void undoFinished();

@@ -81,5 +81,5 @@ void PlanReview::planned(const PlanPreview &plan)
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() == yes)
-        emit renameConfirmed();
+        emit renameConfirmed(plan.plan);
 }

@@ -24,11 +24,11 @@ public:
 
     void showPreview(const PlanRequest &request);
     // Asks the question with the plan's changes as details; emits
-    // renameConfirmed() when the user agrees.
+    // renameConfirmed() with the plan shown when the user agrees.
     void confirmRename(const PlanRequest &request, const QString &question);
 
 signals:
-    void renameConfirmed();
+    void renameConfirmed(const BatchPlan &plan);
     void planningChanged(bool planning);
 
 private:

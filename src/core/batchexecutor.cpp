@@ -56,7 +56,6 @@ private:
 
     QString source(int index) const { return m_renames[index].sourcePath(); }
     QString target(int index) const { return m_renames[index].targetPath(); }
-    int holderOf(const QString &name, int folder) const;
 
     // Per folder of the batch: the folder opened once, and its files by name.
     std::vector<std::unique_ptr<FolderHandle>> m_folders;
@@ -66,6 +65,8 @@ private:
     // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
     QVector<int> m_waitsFor;
     QVector<int> m_dependant;
+    // Files that hold a new name outside the request, to be displaced.
+    QVector<int> m_displaced;
     BatchOutcome m_outcome;
     qsizetype m_handled = 0;
     QElapsedTimer m_sinceProgress;
@@ -102,39 +103,50 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             bySource.insert(rename.oldName, i);
     }
 
-    QVector<QHash<QString, int>> byTarget(m_folders.size());
+    // The preview's rule, so that a run refuses exactly what was foreseen.
+    // Names outside the request are found by the renames themselves, unless
+    // a replacing run must know them beforehand.
+    QVector<PlannedRename> checked = renames;
+    const BatchPlan::Foresight foresight =
+        BatchPlan::foresee(checked, m_options.replaceExisting, false);
     for (int i = 0; i < count; ++i) {
-        const PlannedRename &rename = renames[i];
-        if (m_state[i] == State::Failed || !rename.changesName()) {
-            if (m_state[i] != State::Failed)
-                ++m_handled;
+        if (m_state[i] == State::Failed)
+            continue;
+        const PlannedRename &rename = checked[i];
+        if (!rename.changesName()) {
+            ++m_handled;
             continue;
         }
-        if (!isPlainFileName(rename.oldName) || !isPlainFileName(rename.newName)) {
-            fail(i, Cause::InvalidName,
-                 BatchExecutor::tr("\"%1\" cannot be a file name in this folder")
-                     .arg(rename.newName));
-            continue;
-        }
-        QHash<QString, int> &targets = byTarget[m_folderOf[i]];
-        if (targets.contains(rename.newName)) {
+        switch (rename.note) {
+        case PlannedRename::Note::None:
+        case PlannedRename::Note::ReplacesFile:
+            m_state[i] = State::Waiting;
+            break;
+        case PlannedRename::Note::NameShared:
             fail(i, Cause::NameTaken,
                  BatchExecutor::tr("\"%1\" is the new name of another file of this request too")
                      .arg(rename.newName));
-            continue;
+            break;
+        case PlannedRename::Note::NameKept:
+        case PlannedRename::Note::NameTaken:
+            fail(i, Cause::NameTaken,
+                 BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
+            break;
+        default:
+            fail(i, Cause::InvalidName,
+                 BatchExecutor::tr("\"%1\" cannot be a file name in this folder")
+                     .arg(rename.newName));
+            break;
         }
-        targets.insert(rename.newName, i);
-        m_state[i] = State::Waiting;
     }
-
     for (int i = 0; i < count; ++i) {
-        if (m_state[i] != State::Waiting)
-            continue;
-        const int holder = holderOf(renames[i].newName, m_folderOf[i]);
-        if (holder >= 0 && m_state[holder] == State::Waiting) {
+        const int holder = foresight.waitsFor[i];
+        if (m_state[i] == State::Waiting && holder >= 0 && m_state[holder] == State::Waiting) {
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
+        if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::ReplacesFile)
+            m_displaced.append(i);
     }
     nameTemporaries();
     if (m_options.replaceExisting)
@@ -177,12 +189,16 @@ void Execution::nameTemporaries()
 
 void Execution::nameSetAsides()
 {
+    if (m_displaced.isEmpty())
+        return;
+    // Every name of the request is spoken for, the old ones and the new.
     QSet<QString> taken;
-    for (int i = 0; i < int(m_renames.size()); ++i) {
+    for (const PlannedRename &rename : m_renames) {
+        taken.insert(rename.sourcePath());
+        taken.insert(rename.targetPath());
+    }
+    for (int i : std::as_const(m_displaced)) {
         const QString path = target(i);
-        if (m_state[i] != State::Waiting || holderOf(m_renames[i].newName, m_folderOf[i]) >= 0
-            || !pathExists(path) || QFileInfo(path).isDir() || isSameFile(path, source(i)))
-            continue;
         // target + ".bak", or target + ".bak2", ".bak3"... when that is taken.
         QString aside = path + QLatin1String(".bak");
         for (int n = 2; taken.contains(aside) || pathExists(aside); ++n)
@@ -190,11 +206,6 @@ void Execution::nameSetAsides()
         taken.insert(aside);
         m_asides.insert(i, aside);
     }
-}
-
-int Execution::holderOf(const QString &name, int folder) const
-{
-    return m_bySource[folder].value(name, -1);
 }
 
 BatchOutcome Execution::run()

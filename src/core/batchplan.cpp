@@ -81,50 +81,80 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
 
 qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replaceExisting)
 {
-    // Per folder: the request's files by name (whether each moves away), and
-    // how many files of the request want each new name.
+    return foresee(rows, replaceExisting, true).changes;
+}
+
+BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool replaceExisting,
+                                        bool lookAtDisk)
+{
+    using Note = PlannedRename::Note;
+    const int count = int(rows.size());
+    // Per folder: the request's files by old name, and which file of the
+    // request claimed each new name first.
     struct Folder
     {
-        QHash<QString, bool> leaves;
-        QHash<QString, int> wanted;
+        QHash<QString, int> byOldName;
+        QHash<QString, int> claimedBy;
     };
     QHash<QString, Folder> folders;
+    QVector<Folder *> folderOf(count, nullptr);
     Folder *current = nullptr;
     const QString *currentPath = nullptr;
-    for (const PlannedRename &row : std::as_const(rows)) {
+    for (int i = 0; i < count; ++i) {
+        const PlannedRename &row = rows[i];
         if (!currentPath || row.folder.constData() != currentPath->constData()) {
             currentPath = &row.folder;
             current = &folders[row.folder];
         }
-        current->leaves.insert(row.oldName, row.changesName());
-        if (row.changesName())
-            ++current->wanted[row.newName];
+        folderOf[i] = current;
+        current->byOldName.insert(row.oldName, i);
     }
-    qsizetype changes = 0;
-    for (PlannedRename &row : rows) {
-        if (!row.changesName())
+
+    Foresight foresight;
+    foresight.waitsFor.fill(-1, count);
+    // A file that stays holds its name: whoever wanted it stays too.
+    QVector<int> wantedBy(count, -1);
+    QVector<int> staying;
+    for (int i = 0; i < count; ++i) {
+        PlannedRename &row = rows[i];
+        if (!row.changesName()) {
+            staying.append(i);
             continue;
-        const Folder &folder = folders[row.folder];
-        const auto holder = folder.leaves.constFind(row.newName);
-        const bool inRequest = holder != folder.leaves.constEnd();
-        using Note = PlannedRename::Note;
-        if (!isPlainFileName(row.newName)) {
-            row.note = Note::InvalidName;
-        } else if (folder.wanted.value(row.newName) > 1) {
-            row.note = Note::NameShared;
-        } else if (inRequest ? !holder.value()
-                             : pathExists(row.targetPath())
-                                   && !isSameFile(row.targetPath(), row.sourcePath())) {
-            const bool displaced =
-                replaceExisting && !inRequest && !QFileInfo(row.targetPath()).isDir();
-            row.note = inRequest   ? Note::NameKept
-                       : displaced ? Note::ReplacesFile
-                                   : Note::NameTaken;
         }
-        if (row.note == Note::None || row.note == Note::ReplacesFile)
-            ++changes;
+        row.note = Note::None;
+        Folder &folder = *folderOf[i];
+        if (!isPlainFileName(row.newName) || !isPlainFileName(row.oldName)) {
+            row.note = Note::InvalidName;
+        } else if (folder.claimedBy.contains(row.newName)) {
+            row.note = Note::NameShared;
+        } else {
+            folder.claimedBy.insert(row.newName, i);
+            const int holder = folder.byOldName.value(row.newName, -1);
+            if (holder >= 0 && holder != i) {
+                foresight.waitsFor[i] = holder;
+                wantedBy[holder] = i;
+            } else if (holder < 0 && (lookAtDisk || replaceExisting)
+                       && pathExists(row.targetPath())
+                       && !isSameFile(row.targetPath(), row.sourcePath())) {
+                row.note = replaceExisting && !QFileInfo(row.targetPath()).isDir()
+                               ? Note::ReplacesFile
+                               : Note::NameTaken;
+            }
+        }
+        if (PlannedRename::staysWith(row.note))
+            staying.append(i);
     }
-    return changes;
+    while (!staying.isEmpty()) {
+        const int wanting = wantedBy[staying.takeLast()];
+        if (wanting < 0 || PlannedRename::staysWith(rows[wanting].note))
+            continue;
+        rows[wanting].note = Note::NameKept;
+        foresight.waitsFor[wanting] = -1;
+        staying.append(wanting);
+    }
+    for (const PlannedRename &row : std::as_const(rows))
+        foresight.changes += row.willMove() ? 1 : 0;
+    return foresight;
 }
 
 qsizetype BatchPlan::changeCount(const QVector<PlannedRename> &renames)

@@ -20,11 +20,13 @@ struct PlannedRename
         NoMatch,
         // Foreseen by BatchPlan::foreseeConflicts:
         InvalidName, // stays: its new name cannot be a file name there
-        NameShared,  // stays: another file of the request gets the same new name
+        NameShared,  // stays: an earlier file of the request gets the same new name
         NameKept,    // stays: a file of the request that keeps its name holds the new one
         NameTaken,   // stays: a file outside the request holds its new name
         ReplacesFile // the file outside the request at its new name goes to the trash
     };
+    // Whether the file keeps its name, for whatever reason.
+    static bool staysWith(Note note) { return note != Note::None && note != Note::ReplacesFile; }
 
     // The folder's canonical path with a trailing "/": the same folder always
     // has the same text here, however it was reached.
@@ -39,6 +41,8 @@ struct PlannedRename
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }
     bool changesName() const { return newName != oldName; }
+    // It will get its new name, as far as can be told before the run.
+    bool willMove() const { return changesName() && !staysWith(note); }
 };
 
 // What a batch will do, decided before any file is touched, whichever job
@@ -64,8 +68,20 @@ public:
     // What the executor will do with each file, foreseen without touching
     // anything: marks in rows the new names it would refuse and the files a
     // replacing run would displace. Returns how many files will get a new
-    // name. Only names outside the request need a look at the disk.
+    // name. Only names outside the request need a look at the disk. The
+    // executor prepares every batch through the same rule.
     static qsizetype foreseeConflicts(QVector<PlannedRename> &rows, bool replaceExisting);
+
+    // The rule itself: marks rows as above and gives, for each row that
+    // moves, the row of the request whose old name it takes (-1 when none),
+    // so that it can wait for it. Without lookAtDisk, a name held outside
+    // the request is left for the run to find.
+    struct Foresight
+    {
+        QVector<int> waitsFor;
+        qsizetype changes = 0;
+    };
+    static Foresight foresee(QVector<PlannedRename> &rows, bool replaceExisting, bool lookAtDisk);
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }

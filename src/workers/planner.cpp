@@ -26,6 +26,7 @@ void Planner::run()
                           : RenamePlan::make(request.pathList, request.rename);
     PlanPreview preview;
     preview.replacing = request.replacing;
+    preview.plan = plan;
     preview.rows = plan.renames();
 
     preview.changes =

@@ -29,7 +29,8 @@ struct PlanRequest
 struct PlanPreview
 {
     bool replacing = false;
-    QVector<PlannedRename> rows;
+    BatchPlan plan; // as made, for the run to carry out
+    QVector<PlannedRename> rows; // with what the run would refuse marked
     qsizetype changes = 0;
 };
 Q_DECLARE_METATYPE(PlanPreview)

@@ -18,6 +18,12 @@ void Rename::setParameters(const QStringList &pathList, const QString &outputFor
     this->renameByReversed = renameByReversed;
     this->renameIndividually = renameIndividually;
     statusText = QStringLiteral("Renaming");
+    confirmedPlan.reset();
+}
+
+void Rename::setPlan(const BatchPlan &plan)
+{
+    confirmedPlan = plan;
 }
 
 QString Rename::status() const
@@ -37,7 +43,9 @@ void Rename::run()
 {
     const RenameOptions options{outputFormat, reverseFormat,    formatPosition,    listExtensions,
                                 renameBy,     renameByReversed, renameIndividually};
-    const BatchPlan plan = RenamePlan::make(pathList, options);
+    const BatchPlan plan =
+        confirmedPlan ? *confirmedPlan : RenamePlan::make(pathList, options);
+    confirmedPlan.reset();
     const BatchRun::Result result = carryOut(plan.renames(), Journal::Kind::Rename, false);
     listExtensions.clear();
     if (!result.ran())

@@ -1,13 +1,17 @@
 #ifndef RENAME_H
 #define RENAME_H
 
+#include "batchplan.h"
 #include "batchworker.h"
+
+#include <optional>
 
 #include <QStringList>
 
 // The numbered renaming of the input list, on a thread of its own. The window
 // hands over a request with setParameters() and starts the thread; run()
-// plans everything first, then renames, then reports the new input list (each
+// plans everything first (or takes the plan the user confirmed, given with
+// setPlan() after setParameters()), then renames, then reports the new input list (each
 // file under the name it really bears) and, once, the files that could not be
 // renamed. setParameters() and reset() run on the GUI thread and must never be
 // called while the thread runs. Never replaces an existing file.
@@ -21,6 +25,9 @@ public:
     void setParameters(const QStringList &pathList, const QString &outputFormat, bool reverseFormat,
                        int formatPosition, const QStringList &listExtensions, int renameBy,
                        bool renameByReversed, bool renameIndividually);
+    // The very plan the user saw and confirmed: run() carries it out instead
+    // of planning again.
+    void setPlan(const BatchPlan &plan);
     QString status() const;
     void reset();
 
@@ -41,6 +48,7 @@ private:
     bool renameByReversed = false;
     bool renameIndividually = false;
     QString statusText;
+    std::optional<BatchPlan> confirmedPlan;
 };
 
 #endif // RENAME_H
