@@ -64,7 +64,7 @@
     </message>
     <message>
         <source>The end of the batch could not be written to the journal (%1).</source>
-        <translation>Das Ende des Stapels konnte nicht ins Journal geschrieben werden (%1).</translation>
+        <translation>Das Ende des Auftrags konnte nicht ins Protokoll geschrieben werden (%1).</translation>
     </message>
 </context>
 <context>
@@ -103,16 +103,8 @@
         <translation>ein Ordner des Protokolls ist kein sauberer absoluter Pfad</translation>
     </message>
     <message>
-        <source>a file of the record is not a plain name in its folder</source>
-        <translation>eine Datei des Protokolls ist kein einfacher Name in ihrem Ordner</translation>
-    </message>
-    <message>
         <source>its end record cannot be read</source>
         <translation>sein Abschlussvermerk ist nicht lesbar</translation>
-    </message>
-    <message>
-        <source>its end record names a file it does not hold</source>
-        <translation>sein Abschlussvermerk nennt eine Datei, die er nicht enthält</translation>
     </message>
     <message>
         <source>The journal file &quot;%1&quot; was skipped: %2</source>
@@ -168,7 +160,11 @@
     </message>
     <message>
         <source>no space left on the disk that holds the journal</source>
-        <translation>kein Platz mehr auf dem Datenträger des Journals</translation>
+        <translation>kein Platz mehr auf dem Datenträger des Protokolls</translation>
+    </message>
+    <message>
+        <source>its entry in the journal cannot be used</source>
+        <translation>ihr Eintrag im Protokoll ist nicht verwendbar</translation>
     </message>
 </context>
 <context>

@@ -103,16 +103,8 @@
         <translation>un dossier de l’enregistrement n’est pas un chemin absolu propre</translation>
     </message>
     <message>
-        <source>a file of the record is not a plain name in its folder</source>
-        <translation>un fichier de l’enregistrement n’est pas un simple nom dans son dossier</translation>
-    </message>
-    <message>
         <source>its end record cannot be read</source>
         <translation>sa fin d’enregistrement est illisible</translation>
-    </message>
-    <message>
-        <source>its end record names a file it does not hold</source>
-        <translation>sa fin d’enregistrement nomme un fichier qu’il ne contient pas</translation>
     </message>
     <message>
         <source>The journal file &quot;%1&quot; was skipped: %2</source>
@@ -169,6 +161,10 @@
     <message>
         <source>no space left on the disk that holds the journal</source>
         <translation>plus de place sur le disque qui contient le journal</translation>
+    </message>
+    <message>
+        <source>its entry in the journal cannot be used</source>
+        <translation>son entrée dans le journal est inutilisable</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,9 @@ public:
 
     const QVector<PlannedRename> m_renames;
     const BatchExecutor::Options m_options;
-    // Decided before the run: see BatchExecutor::temporaryName and setAsideName.
+    // Decided before the run: see BatchExecutor::attempts, temporaryName and
+    // setAsideName.
+    QVector<bool> m_attempted;
     QHash<int, QString> m_temporaries;
     QHash<int, QString> m_asides;
 
@@ -148,6 +150,9 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::ReplacesFile)
             m_displaced.append(i);
     }
+    m_attempted.reserve(count);
+    for (int i = 0; i < count; ++i)
+        m_attempted.append(m_state[i] == State::Waiting);
     nameTemporaries();
     if (m_options.replaceExisting)
         nameSetAsides();
@@ -489,6 +494,11 @@ BatchExecutor::~BatchExecutor() = default;
 const QVector<PlannedRename> &BatchExecutor::renames() const
 {
     return m_execution->m_renames;
+}
+
+bool BatchExecutor::attempts(int index) const
+{
+    return m_execution->m_attempted.at(index);
 }
 
 bool BatchExecutor::replacesExisting() const

@@ -85,6 +85,9 @@ public:
 
     const QVector<PlannedRename> &renames() const;
     bool replacesExisting() const;
+    // Whether the run will try to give the file its new name: false for a
+    // file that keeps it and one whose new name is refused beforehand.
+    bool attempts(int index) const;
     // The temporary name of a file on a cycle or changing only its letter
     // case, and the set-aside name of a file a replacing run will displace;
     // empty when there is none.

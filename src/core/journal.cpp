@@ -153,6 +153,7 @@ bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 // One file of a recorded batch.
 struct Entry
 {
+    bool usable = true; // false: the record holds it, but it names no file safely
     QString folder;
     QString oldName;
     QString newName;
@@ -171,7 +172,15 @@ struct Record
     bool ended = false;
     QHash<int, QString> finalNames; // entries not under their new name
     QHash<int, QString> disposed;   // entry -> trash path ("" when deleted)
+    // Entries and disposals that cannot be trusted to name a file: skipped,
+    // each reported, while the rest of the batch stays usable.
+    QVector<Journal::LeftAlone> unusable;
 };
+
+QString unusableEntryText()
+{
+    return Journal::tr("its entry in the journal cannot be used");
+}
 
 // Undo takes a displaced file back only from where a desktop trash keeps
 // files: "files" in a folder called "Trash" or ".Trash-<user>".
@@ -233,14 +242,16 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         entry.temporary = row.at(4).toString();
         entry.aside = row.at(5).toString();
         const bool asideInFolder = entry.aside.isEmpty() || isPlainFileName(entry.aside);
-        if (row.size() != 6 || folder < 0 || folder >= folders.size()
-            || !isPlainFileName(entry.oldName) || !isPlainFileName(entry.newName)
+        const bool folderKnown = folder >= 0 && folder < folders.size();
+        entry.folder = folderKnown ? folders[folder] : QString();
+        if (row.size() != 6 || !folderKnown || !isPlainFileName(entry.oldName)
+            || !isPlainFileName(entry.newName)
             || (!entry.temporary.isEmpty() && !isPlainFileName(entry.temporary))
             || !asideInFolder) {
-            *error = Journal::tr("a file of the record is not a plain name in its folder");
-            return false;
+            entry.usable = false;
+            record->unusable.append(
+                {QDir::toNativeSeparators(entry.folder + entry.newName), unusableEntryText()});
         }
-        entry.folder = folders[folder];
         record->entries.append(entry);
     }
     record->batch.planned = record->entries.size();
@@ -268,8 +279,8 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         const int index = row.at(0).toInt(-1);
         const QString name = row.at(1).toString();
         if (index < 0 || index >= record->entries.size() || !isPlainFileName(name)) {
-            *error = Journal::tr("its end record names a file it does not hold");
-            return false;
+            record->unusable.append({name, unusableEntryText()});
+            continue;
         }
         record->finalNames.insert(index, name);
     }
@@ -279,8 +290,8 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         const QString path = row.at(1).toString();
         if (index < 0 || index >= record->entries.size()
             || (!path.isEmpty() && !isTrashedFile(path))) {
-            *error = Journal::tr("its end record names a file it does not hold");
-            return false;
+            record->unusable.append({path, unusableEntryText()});
+            continue;
         }
         record->disposed.insert(index, path);
     }
@@ -427,7 +438,8 @@ QVector<Journal::Batch> Journal::history() const
                 tr("The journal file \"%1\" was skipped: %2").arg(id + planSuffix, error));
             continue;
         }
-        if (batch.kind == Kind::Undo)
+        // An undo cut off or cancelled leaves the rest of its batch to undo.
+        if (batch.kind == Kind::Undo && batch.finished.isValid() && !batch.cancelled)
             undone.insert(batch.undoes);
         batches.append(batch);
     }
@@ -471,8 +483,9 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     appendJsonString(out, undoes);
     out.append(",\n\"replaceExisting\": ").append(prepared.replacesExisting() ? "true" : "false");
 
-    // Only the files whose name is to change; entries are numbered by their
-    // place in the plan, so the end record can name them.
+    // Only the files the run will try to rename: a name refused beforehand
+    // never reaches the record. Entries are numbered among them, so the end
+    // record can name them.
     QHash<QString, int> folderIndex;
     QStringList folders;
     QByteArray rows;
@@ -481,7 +494,7 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     qsizetype planned = 0;
     for (int i = 0; i < renames.size(); ++i) {
         const PlannedRename &rename = renames[i];
-        if (!rename.changesName())
+        if (!prepared.attempts(i))
             continue;
         ++planned;
         auto folder = folderIndex.constFind(rename.folder);
@@ -550,11 +563,11 @@ void Journal::prune() const
 bool Journal::finish(const QString &id, const BatchExecutor &prepared, const BatchOutcome &outcome,
                      QString *error)
 {
-    // Entries are numbered among the files whose name was to change.
+    // Entries are numbered among the files the run tried to rename.
     QHash<int, int> entryOf;
     const QVector<PlannedRename> &renames = prepared.renames();
     for (int i = 0, entry = 0; i < renames.size(); ++i) {
-        if (renames[i].changesName())
+        if (prepared.attempts(i))
             entryOf.insert(i, entry++);
     }
     QHash<int, QString> elsewhere;
@@ -601,8 +614,13 @@ Journal::Recovery Journal::recoverUnfinished()
         QHash<int, QString> elsewhere;
         QHash<int, QString> disposed;
         qsizetype renamed = 0;
+        recovery.leftAlone.append(lines(record.unusable));
         for (int i = 0; i < record.entries.size(); ++i) {
             const Entry &entry = record.entries[i];
+            if (!entry.usable) {
+                elsewhere.insert(i, entry.oldName);
+                continue;
+            }
             const QString oldPath = entry.folder + entry.oldName;
             const QString newPath = entry.folder + entry.newName;
             const QString parked =
@@ -686,21 +704,27 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
         plan.error = tr("the batch has not ended");
         return plan;
     }
+    plan.leftAlone = record.unusable;
+    const qint64 began = record.batch.started.toMSecsSinceEpoch();
     for (int i = 0; i < record.entries.size(); ++i) {
         const Entry &entry = record.entries[i];
         const QString finalName = record.finalNames.value(i, entry.newName);
-        if (finalName == entry.oldName)
+        if (!entry.usable || finalName == entry.oldName)
             continue;
         const QString path = entry.folder + finalName;
-        if (isSameFileSince(path, entry.fileId, record.batch.started.toMSecsSinceEpoch(),
-                            record.batch.finished.toMSecsSinceEpoch()))
+        if (isSameFileSince(path, entry.fileId, began, record.batch.finished.toMSecsSinceEpoch())) {
             plan.renames.append(
                 {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
-        else
-            plan.leftAlone.append({QDir::toNativeSeparators(path),
-                                   pathExists(path)
-                                       ? tr("it changed, or another file bears its name now")
-                                       : tr("it is no longer there")});
+            continue;
+        }
+        // An undo cut off before its end took some files back already: the
+        // next one goes on with the rest.
+        if (entry.fileId && isSameFileSince(entry.folder + entry.oldName, entry.fileId, began, -1))
+            continue;
+        plan.leftAlone.append({QDir::toNativeSeparators(path),
+                               pathExists(path)
+                                   ? tr("it changed, or another file bears its name now")
+                                   : tr("it is no longer there")});
     }
     for (auto it = record.disposed.cbegin(); it != record.disposed.cend(); ++it) {
         const Entry &entry = record.entries[it.key()];
@@ -710,7 +734,9 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
                 {target, tr("the file it replaced was deleted; it cannot come back")});
         else if (pathExists(it.value()))
             plan.restores.append({it.value(), entry.folder + entry.newName});
-        else
+        else if (!(entry.fileId && pathExists(entry.folder + entry.newName)
+                   && isSameFileSince(entry.folder + entry.oldName, entry.fileId, began, -1)))
+            // Unless an earlier undo brought it back already.
             plan.leftAlone.append({target, tr("the file it replaced is no longer in the trash")});
     }
     return plan;
