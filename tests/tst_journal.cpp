@@ -8,6 +8,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 // The journal and undo: what a batch did can be taken back, after a restart
 // and after a crash, and nothing but the batch's own files is ever touched.
@@ -25,6 +28,7 @@ private slots:
     void killedBatchIsRecoveredAndUndone();
     void unusableEntriesAreSkippedOneByOne();
     void cutOffUndoLeavesTheRestUndoable();
+    void namesThatAreNotUtf8KeepTheirBytes();
 
 private:
     // Files by name with their contents, hidden ones too.
@@ -255,6 +259,61 @@ void TestJournal::cutOffUndoLeavesTheRestUndoable()
     QCOMPARE(second.run.outcome.renamed, 20 - first.run.outcome.renamed);
     QCOMPARE(contents(dir), before);
     QVERIFY(journal.newestUndoable().id.isEmpty());
+}
+
+// Old archives and cameras leave Latin-1 names: such a file is renamed and
+// undone by its very bytes, and numbered like any other.
+void TestJournal::namesThatAreNotUtf8KeepTheirBytes()
+{
+    TestDir dir;
+    TestDir journalDir;
+    Journal journal(journalDir.path());
+    const QByteArray folder = dir.path().toUtf8() + '/';
+    for (const QByteArray &name : {QByteArray("caf\xe9 IMG_1.jpg"), QByteArray("IMG_2.jpg")}) {
+        const int fd = ::open(folder + name, O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, name.constData(), size_t(name.size())) == name.size());
+        ::close(fd);
+    }
+    // name -> content, by the bytes the folder holds.
+    const auto files = [&folder] {
+        QMap<QByteArray, QByteArray> found;
+        DIR *listing = ::opendir(folder);
+        while (const dirent *entry = ::readdir(listing)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            QFile file;
+            const int fd = ::open(folder + entry->d_name, O_RDONLY);
+            file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+            found.insert(entry->d_name, file.readAll());
+        }
+        ::closedir(listing);
+        return found;
+    };
+    const QMap<QByteArray, QByteArray> before = files();
+
+    const BatchRun::Result replaced = BatchRun::carryOut(
+        ReplacePlan::make({dir.path()}, ReplaceRule::make("IMG", "photo", false, false)).renames(),
+        Journal::Kind::Replace, {}, &journal);
+    QVERIFY(replaced.outcome.failures.isEmpty());
+    QCOMPARE(files().keys(), (QList<QByteArray>{"caf\xe9 photo_1.jpg", "photo_2.jpg"}));
+
+    RenameOptions options;
+    options.outputFormat = "T";
+    options.everySuffix = true;
+    options.renameBy = 2;
+    options.formatPosition = 1;
+    const BatchRun::Result renamed = BatchRun::carryOut(
+        RenamePlan::make({dir.path()}, options).renames(), Journal::Kind::Rename, {}, &journal);
+    QVERIFY(renamed.outcome.failures.isEmpty());
+    QCOMPARE(files().keys(), (QList<QByteArray>{"T1-caf\xe9 photo_1.jpg", "T2-photo_2.jpg"}));
+
+    for (int undo = 0; undo < 2; ++undo) {
+        const BatchRun::UndoResult result =
+            BatchRun::undo(journal, journal.newestUndoable().id, {});
+        QVERIFY2(result.leftAlone.isEmpty(),
+                 qPrintable(Journal::lines(result.leftAlone).join('\n')));
+    }
+    QCOMPARE(files(), before);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

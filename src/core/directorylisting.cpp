@@ -1,5 +1,7 @@
 #include "directorylisting.h"
 
+#include "filenames.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -55,7 +57,7 @@ bool isListedEntry(int dirFd, const struct dirent *entry, struct stat *target)
 
 bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
 {
-    DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
+    DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
@@ -64,7 +66,7 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
         if (!isListedEntry(dirFd, entry, &target))
             continue;
         ListedFile file;
-        file.name = QFile::decodeName(entry->d_name);
+        file.name = nameFromBytes(entry->d_name);
         file.size = qint64(target.st_size);
         file.modifiedMsecs = modifiedMsecsOf(target);
         file.fileId = quint64(entry->d_ino);
@@ -76,7 +78,7 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
 
 bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<quint64> *fileIds)
 {
-    DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
+    DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
@@ -85,7 +87,7 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<qu
         // The entry type comes with the listing: a plain file needs no stat,
         // which in a large folder costs more than renaming it.
         if (entry->d_type == DT_REG && entry->d_name[0] != '.') {
-            names.append(QFile::decodeName(entry->d_name));
+            names.append(nameFromBytes(entry->d_name));
             if (fileIds)
                 fileIds->append(quint64(entry->d_ino));
             continue;
@@ -93,7 +95,7 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<qu
 #endif
         struct stat target;
         if (isListedEntry(dirFd, entry, &target)) {
-            names.append(QFile::decodeName(entry->d_name));
+            names.append(nameFromBytes(entry->d_name));
             if (fileIds)
                 fileIds->append(quint64(entry->d_ino));
         }

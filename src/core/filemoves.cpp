@@ -39,7 +39,7 @@ bool pathExists(const QString &path)
 {
 #ifdef Q_OS_UNIX
     struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+    return ::lstat(nameToBytes(path).constData(), &status) == 0;
 #else
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
@@ -51,8 +51,8 @@ bool isSameFile(const QString &a, const QString &b)
 #ifdef Q_OS_UNIX
     struct stat first;
     struct stat second;
-    if (::stat(QFile::encodeName(a).constData(), &first) != 0
-        || ::stat(QFile::encodeName(b).constData(), &second) != 0)
+    if (::stat(nameToBytes(a).constData(), &first) != 0
+        || ::stat(nameToBytes(b).constData(), &second) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 #else
@@ -86,8 +86,8 @@ int renameNoReplaceAt(int folderFd, const QByteArray &from, const QByteArray &to
 bool renameNoReplace(const QString &from, const QString &to, QString *error)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
+    const QByteArray source = nameToBytes(from);
+    const QByteArray target = nameToBytes(to);
 #if defined(Q_OS_LINUX)
     const int done = renameNoReplaceAt(AT_FDCWD, source, target, error);
     if (done >= 0)
@@ -134,7 +134,7 @@ quint64 fileIdOf(const QString &path)
 {
 #ifdef Q_OS_UNIX
     struct stat status;
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+    if (::lstat(nameToBytes(path).constData(), &status) != 0)
         return 0;
     return quint64(status.st_ino);
 #else
@@ -167,7 +167,7 @@ bool isSameFileSince(const QString &path, quint64 fileId, qint64 beganMsecs, qin
 {
 #if defined(Q_OS_LINUX) && defined(STATX_BTIME)
     struct statx status;
-    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW,
+    if (::statx(AT_FDCWD, nameToBytes(path).constData(), AT_SYMLINK_NOFOLLOW,
                 STATX_INO | STATX_BTIME | STATX_CTIME, &status)
         != 0)
         return false;

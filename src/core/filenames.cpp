@@ -2,6 +2,117 @@
 
 #include <QDir>
 
+namespace {
+
+bool isEscapedByte(char16_t unit)
+{
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+
+// Length of the valid UTF-8 sequence at bytes[0], or 0 when it is not one.
+int utf8SequenceLength(const uchar *bytes, qsizetype available)
+{
+    const uchar lead = bytes[0];
+    int length = 0;
+    char32_t least = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (available < length)
+        return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((bytes[i] & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (bytes[i] & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past Unicode are not text.
+    if (code < least || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
+
+} // namespace
+
+QString nameFromBytes(const char *bytes, qsizetype size)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes);
+    qsizetype valid = 0;
+    while (valid < size) {
+        const int length = utf8SequenceLength(data + valid, size - valid);
+        if (length == 0)
+            break;
+        valid += length;
+    }
+    if (valid == size)
+        return QString::fromUtf8(bytes, size);
+    QString name = QString::fromUtf8(bytes, valid);
+    for (qsizetype at = valid; at < size;) {
+        const int length = utf8SequenceLength(data + at, size - at);
+        if (length == 0) {
+            name.append(QChar(char16_t(0xDC00 + data[at])));
+            ++at;
+        } else {
+            name.append(QString::fromUtf8(bytes + at, length));
+            at += length;
+        }
+    }
+    return name;
+}
+
+bool holdsRawBytes(const QString &name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < name.size()
+            && QChar::isLowSurrogate(name[i + 1].unicode()))
+            ++i;
+        else if (isEscapedByte(unit))
+            return true;
+    }
+    return false;
+}
+
+QByteArray nameToBytes(const QString &name)
+{
+    bool plain = true;
+    for (const QChar c : name) {
+        if (c.isSurrogate()) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return name.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(name.size() * 3);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < name.size()
+            && QChar::isLowSurrogate(name[i + 1].unicode())) {
+            bytes.append(name.mid(i, 2).toUtf8());
+            ++i;
+        } else if (isEscapedByte(unit)) {
+            bytes.append(char(unit - 0xDC00));
+        } else {
+            // Half of a character: never a name the plan lets through.
+            bytes.append(QString(QChar(unit)).toUtf8());
+        }
+    }
+    return bytes;
+}
+
 NameParts splitFileName(const QString &fileName)
 {
     NameParts parts;

@@ -24,6 +24,19 @@ struct NameParts
 
 NameParts splitFileName(const QString &fileName);
 
+// A name as its folder holds it, whatever its bytes: valid UTF-8 reads as
+// text, and each byte that is not part of valid UTF-8 stands as the lone
+// surrogate U+DC80 + (byte - 0x80), so that the file keeps its exact bytes
+// through every rename and undo. nameToBytes gives them back.
+QString nameFromBytes(const char *bytes, qsizetype size);
+inline QString nameFromBytes(const QByteArray &bytes)
+{
+    return nameFromBytes(bytes.constData(), bytes.size());
+}
+QByteArray nameToBytes(const QString &name);
+// Whether a name holds bytes that are not UTF-8 text (see nameFromBytes).
+bool holdsRawBytes(const QString &name);
+
 // The text after the last dot of a name; empty without a dot.
 QStringView suffixOf(const QString &fileName);
 

@@ -1,6 +1,7 @@
 #include "folderhandle.h"
 
 #include "filemoves.h"
+#include "filenames.h"
 
 #include <QFile>
 
@@ -13,7 +14,7 @@
 FolderHandle::FolderHandle(const QString &folderPath) : m_path(folderPath)
 {
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
-    m_fd = ::open(QFile::encodeName(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    m_fd = ::open(nameToBytes(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 #endif
 }
 
@@ -32,7 +33,7 @@ bool FolderHandle::renameNoReplace(const QString &from, const QString &to, QStri
         // Where the file system cannot refuse to replace, the path-based
         // rename below knows what to do.
         const int done =
-            renameNoReplaceAt(m_fd, QFile::encodeName(from), QFile::encodeName(to), error);
+            renameNoReplaceAt(m_fd, nameToBytes(from), nameToBytes(to), error);
         if (done >= 0)
             return done == 1;
     }

@@ -49,6 +49,12 @@ bool kindOf(const QString &name, Journal::Kind *kind)
 // nothing beside the renames themselves.
 void appendJsonString(QByteArray &out, const QString &text)
 {
+    // A name's bytes that are not UTF-8 stand as lone surrogates, which only
+    // a JSON escape keeps.
+    if (holdsRawBytes(text)) {
+        out.append(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact).mid(1).chopped(1));
+        return;
+    }
     out.append('"');
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
@@ -77,7 +83,7 @@ void syncFolder(const QString &folder)
 #ifdef Q_OS_UNIX
     // The file's name in its folder must reach the disk too before any
     // rename that it records.
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(nameToBytes(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -103,7 +109,7 @@ QString writeErrorText(int errorNumber)
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = nameToBytes(path);
     const QByteArray temporary = target + ".part";
     const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
