@@ -137,7 +137,7 @@ TestVolume::TestVolume(Kind kind, int megabytes) : m_kind(kind)
         m_skipReason = QStringLiteral("no temporary folder: %1").arg(m_dir.errorString());
         return;
     }
-    m_mounted = mount(megabytes > 0 ? megabytes : defaultMegabytes(kind));
+    m_mounted = prepare(megabytes > 0 ? megabytes : defaultMegabytes(kind)) && attach();
     if (!m_mounted)
         unmount(); // a loop device attached before the failure
 }
@@ -175,7 +175,7 @@ QList<TestVolume::Kind> TestVolume::all()
     return {Ext4, Xfs, Btrfs, Vfat, Exfat, Ntfs, NtfsWindowsNames, Tmpfs};
 }
 
-bool TestVolume::mount(int megabytes)
+bool TestVolume::prepare(int megabytes)
 {
     if (::geteuid() != 0) {
         m_skipReason = QStringLiteral("mounting a volume needs root");
@@ -197,25 +197,26 @@ bool TestVolume::mount(int megabytes)
             return false;
         }
     }
-
+    m_megabytes = megabytes;
     m_mountPoint = m_dir.filePath(QStringLiteral("volume"));
     if (!QDir().mkpath(m_mountPoint)) {
         m_skipReason = QStringLiteral("cannot make the mount point %1").arg(m_mountPoint);
         return false;
     }
-    if (m_kind != Tmpfs && !makeImage(megabytes))
-        return false;
+    return m_kind == Tmpfs || makeImage(megabytes);
+}
 
+bool TestVolume::attach()
+{
     bool mounted = false;
     switch (m_kind) {
     case Ext4:
     case Xfs:
-    case Btrfs: {
-        const QString type = nameOf(m_kind);
-        mounted = run(QStringLiteral("mount"), {QStringLiteral("-t"), type, QStringLiteral("-o"),
-                                                QStringLiteral("loop"), m_image, m_mountPoint});
+    case Btrfs:
+        mounted = run(QStringLiteral("mount"),
+                      {QStringLiteral("-t"), nameOf(m_kind), QStringLiteral("-o"),
+                       QStringLiteral("loop"), m_image, m_mountPoint});
         break;
-    }
     case Vfat:
         if (vfatThroughFuse()) {
             // "rw+" is fusefat's read-write; plain "rw" mounts read-only.
@@ -243,10 +244,10 @@ bool TestVolume::mount(int megabytes)
                           m_mountPoint});
         break;
     case Tmpfs:
-        mounted =
-            run(QStringLiteral("mount"),
-                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                 QStringLiteral("size=%1M").arg(megabytes), QStringLiteral("tmpfs"), m_mountPoint});
+        mounted = run(QStringLiteral("mount"),
+                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                       QStringLiteral("size=%1M").arg(m_megabytes), QStringLiteral("tmpfs"),
+                       m_mountPoint});
         break;
     }
     if (!mounted || !waitForMount())
@@ -254,6 +255,21 @@ bool TestVolume::mount(int megabytes)
     // Tests expect an empty volume.
     QDir(m_mountPoint).rmdir(QStringLiteral("lost+found"));
     return true;
+}
+
+bool TestVolume::remount()
+{
+    if (!m_mounted)
+        return false;
+    if (m_kind == Tmpfs) {
+        m_skipReason = QStringLiteral("a tmpfs keeps nothing across a remount");
+        return false;
+    }
+    unmount();
+    m_mounted = attach();
+    if (!m_mounted)
+        unmount();
+    return m_mounted;
 }
 
 bool TestVolume::makeImage(int megabytes)

@@ -28,14 +28,19 @@ public:
     // The mount point: writable and empty.
     QString path() const { return m_mountPoint; }
     Kind kind() const { return m_kind; }
+    // Unmounts and mounts the image again, as unplugging a drive and plugging
+    // it back would. Not for Tmpfs, which would come back empty.
+    bool remount();
 
     // "ext4", "exfat (FUSE)", ...: for data rows.
     static QString nameOf(Kind kind);
     static QList<Kind> all();
 
 private:
-    bool mount(int megabytes);
+    // Checks what mounting needs, and makes the file system.
+    bool prepare(int megabytes);
     bool makeImage(int megabytes);
+    bool attach();
     bool attachLoopDevice();
     bool waitForMount();
     void unmount();
@@ -51,6 +56,7 @@ private:
     QString m_mountPoint;
     QString m_loopDevice;
     QString m_skipReason;
+    int m_megabytes = 0;
     bool m_mounted = false;
 };
 
