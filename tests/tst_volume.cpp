@@ -238,31 +238,31 @@ void TestVolumes::volumeOf_data()
 
     const QList<TestVolume::Kind> kinds = TestVolume::all();
     for (const TestVolume::Kind kind : kinds) {
-        const char *name = qPrintable(TestVolume::nameOf(kind));
+        const QByteArray name = TestVolume::nameOf(kind).toUtf8();
         switch (kind) {
         case TestVolume::Ext4:
-            addRow(name, kind, QString("ext4"), false, false, true);
+            addRow(name.constData(), kind, QString("ext4"), false, false, true);
             break;
         case TestVolume::Xfs:
-            addRow(name, kind, QString("xfs"), false, false, true);
+            addRow(name.constData(), kind, QString("xfs"), false, false, true);
             break;
         case TestVolume::Btrfs:
-            addRow(name, kind, QString("btrfs"), false, false, true);
+            addRow(name.constData(), kind, QString("btrfs"), false, false, true);
             break;
         case TestVolume::Vfat:
-            addRow(name, kind, QString("vfat"), true, true, false);
+            addRow(name.constData(), kind, QString("vfat"), true, true, false);
             break;
         case TestVolume::Exfat:
-            addRow(name, kind, QString("exfat"), true, true, false);
+            addRow(name.constData(), kind, QString("exfat"), true, true, false);
             break;
         case TestVolume::Ntfs:
         case TestVolume::NtfsWindowsNames:
             // Without windows_names ntfs-3g takes any name, but Windows could
             // not open some of them on the same drive.
-            addRow(name, kind, QString("ntfs"), true, false, true);
+            addRow(name.constData(), kind, QString("ntfs"), true, false, true);
             break;
         case TestVolume::Tmpfs:
-            addRow(name, kind, QString("tmpfs"), false, false, true);
+            addRow(name.constData(), kind, QString("tmpfs"), false, false, true);
             break;
         }
     }
