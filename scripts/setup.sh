@@ -2,17 +2,20 @@
 # Installs what building, running, testing and packaging Tavrelo needs on
 # Debian 12, skipping packages that are already there. Qt Svg serves only the
 # icon maker; appstream, desktop-file-utils, lintian, dpkg-dev and file check
-# and build the Debian package.
+# and build the Debian package. libblkid tells the file system behind a FUSE
+# drive; the file-system tools and FUSE drivers let the tests make and mount
+# the volumes users keep their files on.
 set -euo pipefail
 
 packages=(
-    build-essential cmake
+    build-essential cmake pkgconf libblkid-dev
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
     qt6-qpa-plugins fonts-dejavu-core
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     python3 xvfb xauth
     qt6-svg-dev
     appstream desktop-file-utils lintian dpkg-dev file
+    e2fsprogs xfsprogs btrfs-progs dosfstools exfatprogs fuse3 fusefat exfat-fuse ntfs-3g
 )
 
 missing=()

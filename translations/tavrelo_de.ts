@@ -1143,4 +1143,39 @@ Fortfahren?</translation>
         <translation>Die Suche nach Aktualisierungen ist in dieser Ausgabe abgeschaltet.</translation>
     </message>
 </context>
+<context>
+    <name>Volume</name>
+    <message>
+        <source>stays: its new name would not be a valid file name</source>
+        <translation>bleibt: ihr neuer Name wäre kein gültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>stays: its new name would start with a dot and hide it</source>
+        <translation>bleibt: ihr neuer Name begänne mit einem Punkt und verbärge sie</translation>
+    </message>
+    <message>
+        <source>stays: its new name would cut a character in two</source>
+        <translation>bleibt: ihr neuer Name würde ein Zeichen zerschneiden</translation>
+    </message>
+    <message>
+        <source>stays: its new name is too long for this volume</source>
+        <translation>bleibt: ihr neuer Name ist für diesen Datenträger zu lang</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow control characters in names</source>
+        <translation>bleibt: der Datenträger erlaubt keine Steuerzeichen in Namen</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow &apos;%1&apos; in names</source>
+        <translation>bleibt: der Datenträger erlaubt kein „%1“ in Namen</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow names ending in a space or a dot</source>
+        <translation>bleibt: der Datenträger erlaubt keine Namen, die auf ein Leerzeichen oder einen Punkt enden</translation>
+    </message>
+    <message>
+        <source>stays: Windows keeps its new name for a device</source>
+        <translation>bleibt: Windows hält ihren neuen Namen für ein Gerät frei</translation>
+    </message>
+</context>
 </TS>

@@ -1143,4 +1143,39 @@ Continuer&#xa0;?</translation>
         <translation>La recherche de mises à jour est désactivée dans cette version.</translation>
     </message>
 </context>
+<context>
+    <name>Volume</name>
+    <message>
+        <source>stays: its new name would not be a valid file name</source>
+        <translation>reste : son nouveau nom ne serait pas un nom de fichier valide</translation>
+    </message>
+    <message>
+        <source>stays: its new name would start with a dot and hide it</source>
+        <translation>reste : son nouveau nom commencerait par un point et le cacherait</translation>
+    </message>
+    <message>
+        <source>stays: its new name would cut a character in two</source>
+        <translation>reste : son nouveau nom couperait un caractère en deux</translation>
+    </message>
+    <message>
+        <source>stays: its new name is too long for this volume</source>
+        <translation>reste : son nouveau nom est trop long pour ce volume</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow control characters in names</source>
+        <translation>reste : le volume n’accepte pas de caractères de contrôle dans les noms</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow &apos;%1&apos; in names</source>
+        <translation>reste : le volume n’accepte pas « %1 » dans les noms</translation>
+    </message>
+    <message>
+        <source>stays: the volume does not allow names ending in a space or a dot</source>
+        <translation>reste : le volume n’accepte pas de noms finissant par une espace ou un point</translation>
+    </message>
+    <message>
+        <source>stays: Windows keeps its new name for a device</source>
+        <translation>reste : Windows réserve son nouveau nom à un périphérique</translation>
+    </message>
+</context>
 </TS>
