@@ -8,10 +8,6 @@
         <translation>doppelt angegeben</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; cannot be a file name in this folder</source>
-        <translation>„%1“ kann in diesem Ordner kein Dateiname sein</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is the new name of another file of this request too</source>
         <translation>„%1“ ist auch der neue Name einer anderen Datei dieses Auftrags</translation>
     </message>
@@ -573,10 +569,6 @@ Fortfahren?</translation>
     <message>
         <source>Note</source>
         <translation>Hinweis</translation>
-    </message>
-    <message>
-        <source>stays: its new name cannot be a file name</source>
-        <translation>bleibt: ihr neuer Name kann kein Dateiname sein</translation>
     </message>
     <message>
         <source>stays: another file gets the same new name</source>

@@ -8,10 +8,6 @@
         <translation>donné deux fois</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; cannot be a file name in this folder</source>
-        <translation>« %1 » ne peut pas être un nom de fichier dans ce dossier</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is the new name of another file of this request too</source>
         <translation>« %1 » est aussi le nouveau nom d’un autre fichier de cette demande</translation>
     </message>
@@ -573,10 +569,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Note</source>
         <translation>Remarque</translation>
-    </message>
-    <message>
-        <source>stays: its new name cannot be a file name</source>
-        <translation>reste : son nouveau nom ne peut pas être un nom de fichier</translation>
     </message>
     <message>
         <source>stays: another file gets the same new name</source>

@@ -33,15 +33,15 @@ extern "C" void stopAtNextSafePoint(int)
     std::signal(SIGINT, SIG_DFL);
 }
 
-QString noteText(PlannedRename::Note note)
+QString noteText(const PlannedRename &row)
 {
-    switch (note) {
+    switch (row.note) {
     case PlannedRename::Note::SuffixNotSelected:
         return QStringLiteral("suffix not selected");
     case PlannedRename::Note::NoMatch:
         return QStringLiteral("no match");
     case PlannedRename::Note::InvalidName:
-        return QStringLiteral("not a valid file name");
+        return PlannedRename::refusalText(row);
     case PlannedRename::Note::NameShared:
         return QStringLiteral("also the new name of another file of the request");
     case PlannedRename::Note::NameKept:
@@ -154,16 +154,16 @@ int CliCommand::showPlan(const BatchPlan &plan)
         const PlannedRename &rename = renames[i];
         if (!rename.changesName()) {
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
-                         noteText(rename.note));
+                         noteText(rename));
         } else if (rename.note != PlannedRename::Note::None
                    && rename.note != PlannedRename::Note::ReplacesFile) {
             ++conflicts;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"),
-                         noteText(rename.note));
+                         noteText(rename));
         } else {
             ++planned;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
-                         rename.note == PlannedRename::Note::ReplacesFile ? noteText(rename.note)
+                         rename.note == PlannedRename::Note::ReplacesFile ? noteText(rename)
                                                                           : QString());
         }
     }
@@ -270,7 +270,7 @@ int CliCommand::carryOut(const BatchPlan &plan)
         } else {
             ++unchanged;
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
-                         noteText(rename.note));
+                         noteText(rename));
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},

@@ -135,9 +135,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
                  BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
             break;
         default:
-            fail(i, Cause::InvalidName,
-                 BatchExecutor::tr("\"%1\" cannot be a file name in this folder")
-                     .arg(rename.newName));
+            fail(i, Cause::InvalidName, PlannedRename::refusalText(rename));
             break;
         }
     }

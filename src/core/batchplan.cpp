@@ -79,6 +79,14 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
     return plan;
 }
 
+QString PlannedRename::refusalText(const PlannedRename &row)
+{
+    if (row.note == Note::InvalidName)
+        return describe(row.refusal.problem == NameProblem::None ? NameCheck{NameProblem::NotAName}
+                                                                 : row.refusal);
+    return QString();
+}
+
 qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replaceExisting)
 {
     return foresee(rows, replaceExisting, true).changes;
@@ -91,10 +99,14 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
     const int count = int(rows.size());
     // Per folder: the request's files by old name, and which file of the
     // request claimed each new name first.
+    // On a volume that ignores letter case, names are compared folded.
     struct Folder
     {
+        Volume volume;
+        bool foldCase = false;
         QHash<QString, int> byOldName;
         QHash<QString, int> claimedBy;
+        QString key(const QString &name) const { return foldCase ? name.toCaseFolded() : name; }
     };
     QHash<QString, Folder> folders;
     QVector<Folder *> folderOf(count, nullptr);
@@ -104,10 +116,16 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         const PlannedRename &row = rows[i];
         if (!currentPath || row.folder.constData() != currentPath->constData()) {
             currentPath = &row.folder;
+            const bool known = folders.contains(row.folder);
             current = &folders[row.folder];
+            if (!known) {
+                current->volume = Volume::of(row.folder);
+                current->foldCase = current->volume.caseInsensitive
+                                    || Volume::probeCaseInsensitive(row.folder, row.oldName);
+            }
         }
         folderOf[i] = current;
-        current->byOldName.insert(row.oldName, i);
+        current->byOldName.insert(current->key(row.oldName), i);
     }
 
     Foresight foresight;
@@ -123,13 +141,15 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         }
         row.note = Note::None;
         Folder &folder = *folderOf[i];
-        if (!isPlainFileName(row.newName) || !isPlainFileName(row.oldName)) {
+        const QString newKey = folder.key(row.newName);
+        row.refusal = checkNewName(row.oldName, row.newName, folder.volume);
+        if (row.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
             row.note = Note::InvalidName;
-        } else if (folder.claimedBy.contains(row.newName)) {
+        } else if (folder.claimedBy.contains(newKey)) {
             row.note = Note::NameShared;
         } else {
-            folder.claimedBy.insert(row.newName, i);
-            const int holder = folder.byOldName.value(row.newName, -1);
+            folder.claimedBy.insert(newKey, i);
+            const int holder = folder.byOldName.value(newKey, -1);
             if (holder >= 0 && holder != i) {
                 foresight.waitsFor[i] = holder;
                 wantedBy[holder] = i;

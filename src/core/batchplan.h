@@ -2,6 +2,7 @@
 #define BATCHPLAN_H
 
 #include "grouping.h"
+#include "volume.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,9 @@ struct PlannedRename
         NameTaken,   // stays: a file outside the request holds its new name
         ReplacesFile // the file outside the request at its new name goes to the trash
     };
+    // Why it stays, in one translated sentence, for a note that the volume or
+    // the batch imposes; empty for the others, which each front end words.
+    static QString refusalText(const PlannedRename &row);
     // Whether the file keeps its name, for whatever reason.
     static bool staysWith(Note note) { return note != Note::None && note != Note::ReplacesFile; }
 
@@ -37,6 +41,8 @@ struct PlannedRename
     // Tells this file from one that takes its name later (see fileIdOf); 0
     // when the listing did not give it.
     quint64 fileId = 0;
+    // With Note::InvalidName: what the folder's volume refuses in the new name.
+    NameCheck refusal = {};
 
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }

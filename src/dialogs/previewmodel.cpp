@@ -46,9 +46,9 @@ void PreviewModel::fetchMore(const QModelIndex &parent)
     endInsertRows();
 }
 
-QString PreviewModel::noteText(PlannedRename::Note note)
+QString PreviewModel::noteText(const PlannedRename &row)
 {
-    switch (note) {
+    switch (row.note) {
     case PlannedRename::Note::None:
         return QString();
     case PlannedRename::Note::SuffixNotSelected:
@@ -56,7 +56,7 @@ QString PreviewModel::noteText(PlannedRename::Note note)
     case PlannedRename::Note::NoMatch:
         return tr("stays: nothing to replace in its name");
     case PlannedRename::Note::InvalidName:
-        return tr("stays: its new name cannot be a file name");
+        return PlannedRename::refusalText(row);
     case PlannedRename::Note::NameShared:
         return tr("stays: another file gets the same new name");
     case PlannedRename::Note::NameKept:
@@ -92,7 +92,7 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
     case NewNameColumn:
         return stays ? row.oldName : row.newName;
     case NoteColumn:
-        return noteText(row.note);
+        return noteText(row);
     }
     return QVariant();
 }

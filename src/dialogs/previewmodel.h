@@ -25,7 +25,7 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
-    static QString noteText(PlannedRename::Note note);
+    static QString noteText(const PlannedRename &row);
 
 private:
     PlanPreview m_preview;
