@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,6 +103,7 @@ private slots:
     void homeTrashTakesItUnderAFreeName();
     void longNameIsShortened_data();
     void longNameIsShortened();
+    void everyNameTakenIsARefusal();
     void entryItselfMovesNeverAFolder_data();
     void entryItselfMovesNeverAFolder();
     void otherVolumeHasItsOwnTrash_data();
@@ -200,6 +202,23 @@ void TestTrash::longNameIsShortened()
         QCOMPARE(Trash::originalPathOf(trashed), realPath(path));
         QCOMPARE(readFile(trashed), QByteArray::number(i));
     }
+}
+
+void TestTrash::everyNameTakenIsARefusal()
+{
+    TestDir dir;
+    const QString path = dir.file("a.txt", "a");
+    QVERIFY(writeTo(homeTrash() + "/info/a.txt.trashinfo"));
+    for (int i = 2; i <= 10000; ++i) {
+        const QByteArray info =
+            QFile::encodeName(homeTrash()) + "/info/a." + QByteArray::number(i) + ".txt.trashinfo";
+        QVERIFY(::close(::open(info, O_WRONLY | O_CREAT, 0600)) == 0);
+    }
+    QString error;
+    QVERIFY(!moveInWithin(path, nullptr, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(path), QByteArray("a"));
+    QCOMPARE(QDir(homeTrash() + "/info").count(), 10000u + 2); // with . and ..
 }
 
 void TestTrash::entryItselfMovesNeverAFolder_data()

@@ -315,15 +315,21 @@ bool makeTrash(const Place &place, QString *reason)
 }
 
 // The longest start of text, in whole characters, that takes at most maxBytes.
+// Encoded lengths only grow with the start taken, so halving finds it.
 QString fitted(const QString &text, qsizetype maxBytes)
 {
-    QString cut = text;
-    while (!cut.isEmpty() && native(cut).size() > maxBytes) {
-        const bool pair = cut.size() >= 2 && cut.back().isLowSurrogate()
-                          && cut.at(cut.size() - 2).isHighSurrogate();
-        cut.chop(pair ? 2 : 1);
+    qsizetype low = 0;
+    qsizetype high = text.size();
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (native(text.left(middle)).size() <= maxBytes)
+            low = middle;
+        else
+            high = middle - 1;
     }
-    return cut;
+    if (low > 0 && text.at(low - 1).isHighSurrogate())
+        --low;
+    return text.left(low);
 }
 
 // The name a file takes in files/ at a given attempt, within room bytes:
