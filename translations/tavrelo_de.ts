@@ -983,6 +983,33 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>Trash</name>
+    <message>
+        <source>the trash folder %1 can&apos;t be made (%2)</source>
+        <translation>der Papierkorbordner %1 lässt sich nicht anlegen (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is not a trash folder of this user</source>
+        <translation>%1 ist kein Papierkorbordner dieses Benutzers</translation>
+    </message>
+    <message>
+        <source>it is a folder, and folders are not moved to the trash</source>
+        <translation>es ist ein Ordner, und Ordner kommen nicht in den Papierkorb</translation>
+    </message>
+    <message>
+        <source>its volume has no trash that can take it</source>
+        <translation>ihr Laufwerk hat keinen Papierkorb, der sie aufnehmen kann</translation>
+    </message>
+    <message>
+        <source>the trash&apos;s record of it can&apos;t be written (%1)</source>
+        <translation>der Eintrag des Papierkorbs dazu lässt sich nicht schreiben (%1)</translation>
+    </message>
+    <message>
+        <source>the trash has no free name for it</source>
+        <translation>der Papierkorb hat keinen freien Namen dafür</translation>
+    </message>
+</context>
+<context>
     <name>Undo</name>
     <message>
         <source>The batch could not be undone: %1</source>

@@ -983,6 +983,33 @@ Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>Trash</name>
+    <message>
+        <source>the trash folder %1 can&apos;t be made (%2)</source>
+        <translation>le dossier de corbeille %1 ne peut pas être créé (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is not a trash folder of this user</source>
+        <translation>%1 n’est pas un dossier de corbeille de cet utilisateur</translation>
+    </message>
+    <message>
+        <source>it is a folder, and folders are not moved to the trash</source>
+        <translation>c’est un dossier, et les dossiers ne vont pas à la corbeille</translation>
+    </message>
+    <message>
+        <source>its volume has no trash that can take it</source>
+        <translation>son volume n’a pas de corbeille qui puisse le recevoir</translation>
+    </message>
+    <message>
+        <source>the trash&apos;s record of it can&apos;t be written (%1)</source>
+        <translation>la fiche de la corbeille ne peut pas être écrite (%1)</translation>
+    </message>
+    <message>
+        <source>the trash has no free name for it</source>
+        <translation>la corbeille n’a plus de nom libre pour lui</translation>
+    </message>
+</context>
+<context>
     <name>Undo</name>
     <message>
         <source>The batch could not be undone: %1</source>

@@ -3,6 +3,7 @@
 #include "filemoves.h"
 #include "filenames.h"
 #include "folderhandle.h"
+#include "trash.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -412,7 +413,7 @@ void Execution::dispose(int index, const QString &aside)
     // The trash keeps the displaced file within reach of an undo; a volume
     // without one gets the plain deletion.
     QString trashPath;
-    if (moveToTrash(aside, &trashPath)) {
+    if (Trash::moveIn(aside, &trashPath)) {
         m_outcome.disposed.append({index, trashPath});
     } else if (QFile::remove(aside)) {
         m_outcome.disposed.append({index, QString()});

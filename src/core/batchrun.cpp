@@ -2,10 +2,9 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "trash.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
                                     const BatchExecutor::Options &options, Journal *journal,
@@ -59,10 +58,7 @@ BatchRun::UndoResult BatchRun::undo(Journal &journal, const QString &batchId,
         QString error;
         if (renameNoReplace(restore.from, restore.to, &error)) {
             ++undo.restored;
-            // The trash's note on the file would now describe nothing.
-            const QFileInfo trashed(restore.from);
-            QFile::remove(trashed.dir().absoluteFilePath(QStringLiteral("../info/"))
-                          + trashed.fileName() + QStringLiteral(".trashinfo"));
+            Trash::forget(restore.from);
         } else {
             undo.leftAlone.append({QDir::toNativeSeparators(restore.to),
                                    tr("the file it replaced stays in the trash (%1)").arg(error)});

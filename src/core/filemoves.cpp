@@ -2,10 +2,8 @@
 
 #include "filenames.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -141,26 +139,6 @@ quint64 fileIdOf(const QString &path)
     Q_UNUSED(path);
     return 0;
 #endif
-}
-
-bool moveToTrash(const QString &path, QString *trashPath)
-{
-    // Qt 6.4 trashes into "files" below the current directory when the
-    // user's data folder does not exist yet: make sure it does, and take
-    // nothing but an absolute place in a trash.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    QString where;
-    if (!QFile::moveToTrash(path, &where))
-        return false;
-    if (QDir::isAbsolutePath(where)) {
-        *trashPath = where;
-        return true;
-    }
-    const QString misplaced = QDir::current().absoluteFilePath(where);
-    if (renameNoReplace(misplaced, path))
-        QFile::remove(QDir::current().absoluteFilePath(
-            QStringLiteral("info/") + fileNameOf(misplaced) + QStringLiteral(".trashinfo")));
-    return false;
 }
 
 bool isSameFileSince(const QString &path, quint64 fileId, qint64 beganMsecs, qint64 settledMsecs)

@@ -43,10 +43,6 @@ struct Displacement
 Displacement replaceExistingFile(const QString &source, const QString &target,
                                  const QString &asidePath);
 
-// Moves a file to the desktop's trash and gives where it went; false where
-// the volume has no trash (the file then stays where it was).
-bool moveToTrash(const QString &path, QString *trashPath);
-
 // A number that stays with a file through renames and tells it from another
 // file that later takes its name (the inode on Unix); 0 when unknown.
 quint64 fileIdOf(const QString &path);

@@ -2,6 +2,7 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -188,18 +189,6 @@ QString unusableEntryText()
     return Journal::tr("its entry in the journal cannot be used");
 }
 
-// Undo takes a displaced file back only from where a desktop trash keeps
-// files: "files" in a folder called "Trash" or ".Trash-<user>".
-bool isTrashedFile(const QString &path)
-{
-    if (!QDir::isAbsolutePath(path) || QDir::cleanPath(path) != path)
-        return false;
-    const QStringList parts = path.split(QLatin1Char('/'));
-    return parts.size() >= 4 && parts.at(parts.size() - 2) == QLatin1String("files")
-           && (parts.at(parts.size() - 3) == QLatin1String("Trash")
-               || parts.at(parts.size() - 3).startsWith(QLatin1String(".Trash")));
-}
-
 bool readRecord(const QString &directory, const QString &id, Record *record, QString *error)
 {
     QFile file(directory + QLatin1Char('/') + id + planSuffix);
@@ -294,8 +283,9 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         const QJsonArray row = value.toArray();
         const int index = row.at(0).toInt(-1);
         const QString path = row.at(1).toString();
+        // Undo takes a displaced file back from a trash and from nowhere else.
         if (index < 0 || index >= record->entries.size()
-            || (!path.isEmpty() && !isTrashedFile(path))) {
+            || (!path.isEmpty() && !Trash::isTrashedFile(path))) {
             record->unusable.append({path, unusableEntryText()});
             continue;
         }
@@ -659,7 +649,7 @@ Journal::Recovery Journal::recoverUnfinished()
             if (!asidePath.isEmpty() && pathExists(asidePath)) {
                 QString trashPath;
                 if (at == entry.newName) {
-                    if (moveToTrash(asidePath, &trashPath) || QFile::remove(asidePath))
+                    if (Trash::moveIn(asidePath, &trashPath) || QFile::remove(asidePath))
                         disposed.insert(i, trashPath);
                 } else if (renameNoReplace(asidePath, newPath)) {
                     ++recovery.putBack;
