@@ -47,6 +47,14 @@
         <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
         <translation>sie wartete darauf, dass „%1“ seinen Namen freigibt, was misslang</translation>
     </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists and could not be moved to the trash (%2)</source>
+        <translation>eine Datei namens „%1“ existiert bereits und konnte nicht in den Papierkorb verschoben werden (%2)</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; couldn&apos;t be put back : it is in the trash.</source>
+        <translation>%1. Die vorhandene Datei „%2“ konnte nicht zurückgelegt werden: sie liegt im Papierkorb.</translation>
+    </message>
 </context>
 <context>
     <name>BatchRun</name>
@@ -581,6 +589,10 @@ Fortfahren?</translation>
     <message>
         <source>stays: its new name is taken by a file outside the request</source>
         <translation>bleibt: ihr neuer Name gehört einer Datei außerhalb des Auftrags</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
+        <translation>ersetzt die Datei dieses Namens, die endgültig gelöscht wird (dieser Datenträger hat keinen Papierkorb)</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,14 @@
         <source>it waited for &quot;%1&quot; to give up its name, which failed</source>
         <translation>il attendait que « %1 » libère son nom, ce qui a échoué</translation>
     </message>
+    <message>
+        <source>a file named &quot;%1&quot; already exists and could not be moved to the trash (%2)</source>
+        <translation>un fichier nommé « %1 » existe déjà et n’a pas pu être mis à la corbeille (%2)</translation>
+    </message>
+    <message>
+        <source>%1. The existing &quot;%2&quot; couldn&apos;t be put back : it is in the trash.</source>
+        <translation>%1. Le fichier « %2 » existant n’a pas pu être remis en place : il est dans la corbeille.</translation>
+    </message>
 </context>
 <context>
     <name>BatchRun</name>
@@ -581,6 +589,10 @@ Continuer&#xa0;?</translation>
     <message>
         <source>stays: its new name is taken by a file outside the request</source>
         <translation>reste : son nouveau nom est pris par un fichier hors de la demande</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
+        <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
     </message>
 </context>
 <context>

@@ -61,9 +61,7 @@ void PlanReview::planned(const PlanPreview &plan)
     for (const PlannedRename &row : plan.rows) {
         if (changes.size() == detailedChanges)
             break;
-        if (row.changesName()
-            && (row.note == PlannedRename::Note::None
-                || row.note == PlannedRename::Note::ReplacesFile))
+        if (row.willMove())
             changes.append(QDir::toNativeSeparators(row.sourcePath()) + QStringLiteral(" → ")
                            + row.newName);
     }

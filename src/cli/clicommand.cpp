@@ -50,6 +50,9 @@ QString noteText(const PlannedRename &row)
         return QStringLiteral("name taken by a file outside the request");
     case PlannedRename::Note::ReplacesFile:
         return QStringLiteral("replaces the existing file");
+    case PlannedRename::Note::DeletesFile:
+        return QStringLiteral("replaces the existing file, which is deleted for good (this volume "
+                              "has no trash)");
     case PlannedRename::Note::None:
         break;
     }
@@ -155,16 +158,15 @@ int CliCommand::showPlan(const BatchPlan &plan)
         if (!rename.changesName()) {
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
                          noteText(rename));
-        } else if (rename.note != PlannedRename::Note::None
-                   && rename.note != PlannedRename::Note::ReplacesFile) {
+        } else if (!rename.willMove()) {
             ++conflicts;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"),
                          noteText(rename));
         } else {
             ++planned;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
-                         rename.note == PlannedRename::Note::ReplacesFile ? noteText(rename)
-                                                                          : QString());
+                         rename.note == PlannedRename::Note::None ? QString()
+                                                                  : noteText(rename));
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},

@@ -46,6 +46,7 @@ private:
     bool move(int index);
     bool moveThroughTemporary(int index, QString *error);
     bool replaceExisting(int index);
+    bool replaceThroughTrash(int index);
     bool undo(int index);
     QString parkAside(int index, QString *error);
     void finish(int index, const QString &finalName);
@@ -68,8 +69,10 @@ private:
     // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
     QVector<int> m_waitsFor;
     QVector<int> m_dependant;
-    // Files that hold a new name outside the request, to be displaced.
-    QVector<int> m_displaced;
+    // Whether a file outside the request holds the new name and is to be
+    // displaced: into the trash, or deleted where the volume has none.
+    enum class Displacing { No, ToTrash, ForGood };
+    QVector<Displacing> m_displaces;
     BatchOutcome m_outcome;
     qsizetype m_handled = 0;
     QElapsedTimer m_sinceProgress;
@@ -77,7 +80,8 @@ private:
 
 Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options)
     : m_renames(renames), m_options(options), m_state(renames.size(), State::Unchanged),
-      m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1)
+      m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1),
+      m_displaces(renames.size(), Displacing::No)
 {
     const int count = int(renames.size());
     m_folderOf.reserve(count);
@@ -123,6 +127,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         switch (rename.note) {
         case PlannedRename::Note::None:
         case PlannedRename::Note::ReplacesFile:
+        case PlannedRename::Note::DeletesFile:
             m_state[i] = State::Waiting;
             break;
         case PlannedRename::Note::NameShared:
@@ -147,7 +152,9 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             m_dependant[holder] = i;
         }
         if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::ReplacesFile)
-            m_displaced.append(i);
+            m_displaces[i] = Displacing::ToTrash;
+        if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::DeletesFile)
+            m_displaces[i] = Displacing::ForGood;
     }
     m_attempted.reserve(count);
     for (int i = 0; i < count; ++i)
@@ -193,21 +200,17 @@ void Execution::nameTemporaries()
 
 void Execution::nameSetAsides()
 {
-    if (m_displaced.isEmpty())
-        return;
-    // Every name of the request is spoken for, the old ones and the new.
-    QSet<QString> taken;
-    for (const PlannedRename &rename : m_renames) {
-        taken.insert(rename.sourcePath());
-        taken.insert(rename.targetPath());
-    }
-    for (int i : std::as_const(m_displaced)) {
-        const QString path = target(i);
-        // target + ".bak", or target + ".bak2", ".bak3"... when that is taken.
-        QString aside = path + QLatin1String(".bak");
-        for (int n = 2; taken.contains(aside) || pathExists(aside); ++n)
-            aside = path + QLatin1String(".bak") + QString::number(n);
-        taken.insert(aside);
+    // Only a file deleted for good is set aside first, under a short name of
+    // this batch, so that a crash leaves it within reach; a file that goes to
+    // the trash goes there under its own name.
+    const QString token = QString::number(QRandomGenerator::global()->generate64(), 36);
+    for (int i = 0; i < int(m_renames.size()); ++i) {
+        if (m_displaces[i] != Displacing::ForGood)
+            continue;
+        QString aside;
+        for (int n = 0; aside.isEmpty() || pathExists(aside); ++n)
+            aside = m_renames[i].folder
+                    + QStringLiteral(".tavrelo-%1-%2-%3.bak").arg(token).arg(i).arg(n);
         m_asides.insert(i, aside);
     }
 }
@@ -356,7 +359,9 @@ bool Execution::move(int index)
     }
     // A file of the request is never in the way: it either moved on already
     // or keeps its name.
-    if (m_asides.contains(index))
+    if (m_displaces[index] == Displacing::ToTrash)
+        return replaceThroughTrash(index);
+    if (m_displaces[index] == Displacing::ForGood)
         return replaceExisting(index);
     fail(index, Cause::NameTaken,
          BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
@@ -408,14 +413,45 @@ bool Execution::replaceExisting(int index)
     return false;
 }
 
+bool Execution::replaceThroughTrash(int index)
+{
+    const QString &newName = m_renames[index].newName;
+    QString trashed;
+    QString error;
+    // A file the trash cannot take stays where it is, and so does the file
+    // that wanted its name: nothing is deleted without the user's word.
+    if (!Trash::moveIn(target(index), &trashed, &error)) {
+        fail(index, Cause::NameTaken,
+             BatchExecutor::tr("a file named \"%1\" already exists and could not be moved to "
+                               "the trash (%2)")
+                 .arg(newName, error));
+        return false;
+    }
+    if (renameNoReplace(source(index), target(index), &error)) {
+        finish(index, newName);
+        m_outcome.disposed.append({index, trashed});
+        return true;
+    }
+    if (renameNoReplace(trashed, target(index))) {
+        Trash::forget(trashed);
+        fail(index, Cause::System,
+             BatchExecutor::tr("%1. The existing \"%2\" was left as it was.").arg(error, newName),
+             Severity::Critical);
+    } else {
+        m_outcome.disposed.append({index, trashed});
+        fail(index, Cause::System,
+             BatchExecutor::tr("%1. The existing \"%2\" couldn't be put back : it is in the "
+                               "trash.")
+                 .arg(error, newName),
+             Severity::Critical);
+    }
+    return false;
+}
+
 void Execution::dispose(int index, const QString &aside)
 {
-    // The trash keeps the displaced file within reach of an undo; a volume
-    // without one gets the plain deletion.
-    QString trashPath;
-    if (Trash::moveIn(aside, &trashPath)) {
-        m_outcome.disposed.append({index, trashPath});
-    } else if (QFile::remove(aside)) {
+    // Only where the volume has no trash, as the preview said.
+    if (removeFile(aside)) {
         m_outcome.disposed.append({index, QString()});
     } else {
         fail(index, Cause::SetAsideKept,

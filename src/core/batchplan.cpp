@@ -2,6 +2,7 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "trash.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -104,6 +105,7 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
     {
         Volume volume;
         bool foldCase = false;
+        int hasTrash = -1; // not looked at yet
         QHash<QString, int> byOldName;
         QHash<QString, int> claimedBy;
         QString key(const QString &name) const { return foldCase ? name.toCaseFolded() : name; }
@@ -156,9 +158,12 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
             } else if (holder < 0 && (lookAtDisk || replaceExisting)
                        && pathExists(row.targetPath())
                        && !isSameFile(row.targetPath(), row.sourcePath())) {
-                row.note = replaceExisting && !QFileInfo(row.targetPath()).isDir()
-                               ? Note::ReplacesFile
-                               : Note::NameTaken;
+                row.note = Note::NameTaken;
+                if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
+                    if (folder.hasTrash < 0)
+                        folder.hasTrash = Trash::folderFor(row.targetPath()).isEmpty() ? 0 : 1;
+                    row.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
+                }
             }
         }
         if (PlannedRename::staysWith(row.note))

@@ -24,13 +24,17 @@ struct PlannedRename
         NameShared,  // stays: an earlier file of the request gets the same new name
         NameKept,    // stays: a file of the request that keeps its name holds the new one
         NameTaken,   // stays: a file outside the request holds its new name
-        ReplacesFile // the file outside the request at its new name goes to the trash
+        ReplacesFile, // the file outside the request at its new name goes to the trash
+        DeletesFile   // the same on a volume without a trash: that file is deleted for good
     };
     // Why it stays, in one translated sentence, for a note that the volume or
     // the batch imposes; empty for the others, which each front end words.
     static QString refusalText(const PlannedRename &row);
     // Whether the file keeps its name, for whatever reason.
-    static bool staysWith(Note note) { return note != Note::None && note != Note::ReplacesFile; }
+    static bool staysWith(Note note)
+    {
+        return note != Note::None && note != Note::ReplacesFile && note != Note::DeletesFile;
+    }
 
     // The folder's canonical path with a trailing "/": the same folder always
     // has the same text here, however it was reached.

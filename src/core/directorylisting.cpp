@@ -55,12 +55,42 @@ bool isListedEntry(int dirFd, const struct dirent *entry, struct stat *target)
     return ::fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
 }
 
+// The number a listing gives with each name is the file's inode on most
+// volumes, but not through every FUSE driver or overlay: one look at the
+// first file tells whether this folder's numbers can be trusted.
+class ListingIds
+{
+public:
+    explicit ListingIds(int dirFd) : m_dirFd(dirFd) {}
+    quint64 of(const struct dirent *entry)
+    {
+        if (m_trusted < 0) {
+            struct stat own;
+            m_trusted = ::fstatat(m_dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0
+                                && quint64(own.st_ino) == quint64(entry->d_ino)
+                            ? 1
+                            : 0;
+        }
+        if (m_trusted)
+            return quint64(entry->d_ino);
+        struct stat own;
+        return ::fstatat(m_dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0
+                   ? quint64(own.st_ino)
+                   : 0;
+    }
+
+private:
+    int m_dirFd;
+    int m_trusted = -1;
+};
+
 bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
 {
     DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
+    ListingIds ids(dirFd);
     while (const struct dirent *entry = ::readdir(dir)) {
         struct stat target;
         if (!isListedEntry(dirFd, entry, &target))
@@ -69,7 +99,7 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
         file.name = nameFromBytes(entry->d_name);
         file.size = qint64(target.st_size);
         file.modifiedMsecs = modifiedMsecsOf(target);
-        file.fileId = quint64(entry->d_ino);
+        file.fileId = ids.of(entry);
         files.append(std::move(file));
     }
     ::closedir(dir);
@@ -82,6 +112,7 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<qu
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
+    ListingIds ids(dirFd);
     while (const struct dirent *entry = ::readdir(dir)) {
 #ifdef DT_REG
         // The entry type comes with the listing: a plain file needs no stat,
@@ -89,7 +120,7 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<qu
         if (entry->d_type == DT_REG && entry->d_name[0] != '.') {
             names.append(nameFromBytes(entry->d_name));
             if (fileIds)
-                fileIds->append(quint64(entry->d_ino));
+                fileIds->append(ids.of(entry));
             continue;
         }
 #endif
@@ -97,7 +128,7 @@ bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<qu
         if (isListedEntry(dirFd, entry, &target)) {
             names.append(nameFromBytes(entry->d_name));
             if (fileIds)
-                fileIds->append(quint64(entry->d_ino));
+                fileIds->append(ids.of(entry));
         }
     }
     ::closedir(dir);

@@ -33,6 +33,15 @@ QString reasonOf(int errorNumber)
 
 } // namespace
 
+bool removeFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return ::unlink(nameToBytes(path).constData()) == 0;
+#else
+    return QFile::remove(path);
+#endif
+}
+
 bool pathExists(const QString &path)
 {
 #ifdef Q_OS_UNIX
@@ -138,6 +147,27 @@ quint64 fileIdOf(const QString &path)
 #else
     Q_UNUSED(path);
     return 0;
+#endif
+}
+
+QString fingerprintOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::lstat(nameToBytes(path).constData(), &status) != 0)
+        return QString();
+#if defined(Q_OS_DARWIN)
+    const struct timespec &time = status.st_mtimespec;
+#else
+    const struct timespec &time = status.st_mtim;
+#endif
+    const qint64 msecs = qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+    return QStringLiteral("%1:%2").arg(qint64(status.st_size)).arg(msecs);
+#else
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return QString();
+    return QStringLiteral("%1:%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
 #endif
 }
 

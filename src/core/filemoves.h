@@ -16,6 +16,9 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error = nu
 // system cannot promise not to replace, so that the caller falls back.
 int renameNoReplaceAt(int folderFd, const QByteArray &from, const QByteArray &to, QString *error);
 
+// Deletes the file (or link) at path for good; false when it cannot.
+bool removeFile(const QString &path);
+
 // True when something (file, folder, or a dangling link) exists at path.
 bool pathExists(const QString &path);
 
@@ -46,6 +49,10 @@ Displacement replaceExistingFile(const QString &source, const QString &target,
 // A number that stays with a file through renames and tells it from another
 // file that later takes its name (the inode on Unix); 0 when unknown.
 quint64 fileIdOf(const QString &path);
+
+// What tells a file where the volume has no lasting file numbers: its size
+// and modification time, as one text; empty when nothing is there.
+QString fingerprintOf(const QString &path);
 
 // Whether the file at path is still the one that bore fileId when a batch
 // began (msecs since the epoch): the same number, and not created since, for

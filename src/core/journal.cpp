@@ -2,6 +2,7 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "volume.h"
 #include "trash.h"
 
 #include <QDir>
@@ -165,6 +166,16 @@ struct Entry
     QString oldName;
     QString newName;
     quint64 fileId = 0;
+    // Where the volume numbers files as it meets them: size and time instead.
+    QString fingerprint;
+    bool knowsIdentity() const { return fileId != 0 || !fingerprint.isEmpty(); }
+    // Whether the file at path is this entry's file (see isSameFileSince).
+    bool isAt(const QString &path, qint64 beganMsecs, qint64 settledMsecs) const
+    {
+        if (!fingerprint.isEmpty())
+            return fingerprintOf(path) == fingerprint;
+        return isSameFileSince(path, fileId, beganMsecs, settledMsecs);
+    }
     QString temporary;
     QString aside;
 };
@@ -236,10 +247,11 @@ bool readRecord(const QString &directory, const QString &id, Record *record, QSt
         entry.fileId = row.at(3).toString().toULongLong();
         entry.temporary = row.at(4).toString();
         entry.aside = row.at(5).toString();
+        entry.fingerprint = row.at(6).toString();
         const bool asideInFolder = entry.aside.isEmpty() || isPlainFileName(entry.aside);
         const bool folderKnown = folder >= 0 && folder < folders.size();
         entry.folder = folderKnown ? folders[folder] : QString();
-        if (row.size() != 6 || !folderKnown || !isPlainFileName(entry.oldName)
+        if (row.size() < 6 || row.size() > 7 || !folderKnown || !isPlainFileName(entry.oldName)
             || !isPlainFileName(entry.newName)
             || (!entry.temporary.isEmpty() && !isPlainFileName(entry.temporary))
             || !asideInFolder) {
@@ -488,6 +500,7 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     rows.reserve(out.capacity());
     bool first = true;
     qsizetype planned = 0;
+    QHash<QString, bool> stableIds; // per folder
     for (int i = 0; i < renames.size(); ++i) {
         const PlannedRename &rename = renames[i];
         if (!prepared.attempts(i))
@@ -506,11 +519,20 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         rows.append(", ");
         appendJsonString(rows, rename.newName);
         rows.append(", \"");
-        const quint64 fileId = rename.fileId ? rename.fileId : fileIdOf(rename.sourcePath());
+        auto stable = stableIds.constFind(rename.folder);
+        if (stable == stableIds.constEnd())
+            stable = stableIds.insert(rename.folder, Volume::of(rename.folder).stableFileIds);
+        const quint64 fileId = !stable.value() ? 0
+                               : rename.fileId ? rename.fileId
+                                               : fileIdOf(rename.sourcePath());
         rows.append(QByteArray::number(fileId)).append("\", ");
         appendJsonString(rows, prepared.temporaryName(i));
         rows.append(", ");
         appendJsonString(rows, fileNameOf(prepared.setAsideName(i)));
+        if (!stable.value()) {
+            rows.append(", ");
+            appendJsonString(rows, fingerprintOf(rename.sourcePath()));
+        }
         rows.append(']');
     }
     out.append(",\n\"folders\": [");
@@ -519,7 +541,7 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         appendJsonString(out, folders[f]);
     }
     out.append("],\n\"columns\": [\"folder\", \"old\", \"new\", \"fileId\", \"temporary\", "
-               "\"setAside\"],\n\"files\": [");
+               "\"setAside\", \"fingerprint\"],\n\"files\": [");
     out.append(rows);
     out.append("]\n}\n");
     // Held while the batch runs, so that no other process takes it for one
@@ -611,6 +633,7 @@ Journal::Recovery Journal::recoverUnfinished()
         QHash<int, QString> disposed;
         qsizetype renamed = 0;
         recovery.leftAlone.append(lines(record.unusable));
+        const qint64 began = record.batch.started.toMSecsSinceEpoch();
         for (int i = 0; i < record.entries.size(); ++i) {
             const Entry &entry = record.entries[i];
             if (!entry.usable) {
@@ -622,11 +645,8 @@ Journal::Recovery Journal::recoverUnfinished()
             const QString parked =
                 entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
             QString at;
-            const qint64 began = record.batch.started.toMSecsSinceEpoch();
-            const auto holds = [&](const QString &path) {
-                return isSameFileSince(path, entry.fileId, began, -1);
-            };
-            if (holds(newPath) && (entry.fileId || !pathExists(oldPath)))
+            const auto holds = [&](const QString &path) { return entry.isAt(path, began, -1); };
+            if (holds(newPath) && (entry.knowsIdentity() || !pathExists(oldPath)))
                 at = entry.newName;
             else if (!parked.isEmpty() && holds(parked))
                 at = entry.temporary;
@@ -646,11 +666,23 @@ Journal::Recovery Journal::recoverUnfinished()
             }
             const QString asidePath =
                 entry.aside.isEmpty() ? QString() : entry.folder + entry.aside;
+            // A file displaced into the trash went there under its own name
+            // before the file of the request took it.
+            if (record.replaceExisting && entry.aside.isEmpty()) {
+                const QStringList trashed = Trash::findTrashed(newPath, began);
+                if (!trashed.isEmpty() && at == entry.newName) {
+                    disposed.insert(i, trashed.first());
+                } else if (!trashed.isEmpty() && !pathExists(newPath)
+                           && renameNoReplace(trashed.first(), newPath)) {
+                    Trash::forget(trashed.first());
+                    ++recovery.putBack;
+                }
+            }
             if (!asidePath.isEmpty() && pathExists(asidePath)) {
-                QString trashPath;
+                // Set aside only on a volume without a trash, to be deleted.
                 if (at == entry.newName) {
-                    if (Trash::moveIn(asidePath, &trashPath) || QFile::remove(asidePath))
-                        disposed.insert(i, trashPath);
+                    if (removeFile(asidePath))
+                        disposed.insert(i, QString());
                 } else if (renameNoReplace(asidePath, newPath)) {
                     ++recovery.putBack;
                 } else {
@@ -708,14 +740,14 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
         if (!entry.usable || finalName == entry.oldName)
             continue;
         const QString path = entry.folder + finalName;
-        if (isSameFileSince(path, entry.fileId, began, record.batch.finished.toMSecsSinceEpoch())) {
+        if (entry.isAt(path, began, record.batch.finished.toMSecsSinceEpoch())) {
             plan.renames.append(
                 {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
             continue;
         }
         // An undo cut off before its end took some files back already: the
         // next one goes on with the rest.
-        if (entry.fileId && isSameFileSince(entry.folder + entry.oldName, entry.fileId, began, -1))
+        if (entry.knowsIdentity() && entry.isAt(entry.folder + entry.oldName, began, -1))
             continue;
         plan.leftAlone.append({QDir::toNativeSeparators(path),
                                pathExists(path)
@@ -730,8 +762,8 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
                 {target, tr("the file it replaced was deleted; it cannot come back")});
         else if (pathExists(it.value()))
             plan.restores.append({it.value(), entry.folder + entry.newName});
-        else if (!(entry.fileId && pathExists(entry.folder + entry.newName)
-                   && isSameFileSince(entry.folder + entry.oldName, entry.fileId, began, -1)))
+        else if (!(entry.knowsIdentity() && pathExists(entry.folder + entry.newName)
+                   && entry.isAt(entry.folder + entry.oldName, began, -1)))
             // Unless an earlier undo brought it back already.
             plan.leftAlone.append({target, tr("the file it replaced is no longer in the trash")});
     }

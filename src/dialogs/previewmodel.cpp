@@ -65,6 +65,9 @@ QString PreviewModel::noteText(const PlannedRename &row)
         return tr("stays: its new name is taken by a file outside the request");
     case PlannedRename::Note::ReplacesFile:
         return tr("replaces the file of that name, which goes to the trash");
+    case PlannedRename::Note::DeletesFile:
+        return tr("replaces the file of that name, which is deleted for good (this volume has no "
+                  "trash)");
     }
     return QString();
 }
@@ -74,9 +77,7 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_shown)
         return QVariant();
     const PlannedRename &row = m_preview.rows.at(index.row());
-    const bool stays =
-        !row.changesName()
-        || (row.note != PlannedRename::Note::None && row.note != PlannedRename::Note::ReplacesFile);
+    const bool stays = !row.willMove();
     if (role == Qt::FontRole && index.column() == NewNameColumn && !stays) {
         QFont bold;
         bold.setBold(true);
