@@ -2,7 +2,8 @@
 # Installs what building, running, testing and packaging Tavrelo needs on
 # Debian 12, skipping packages that are already there. Qt Svg serves only the
 # icon maker; appstream, desktop-file-utils, lintian, dpkg-dev and file check
-# and build the Debian package.
+# and build the Debian package. The file-system tools and FUSE drivers let the
+# tests make and mount the volumes users keep their files on.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
     python3 xvfb xauth
     qt6-svg-dev
     appstream desktop-file-utils lintian dpkg-dev file
+    e2fsprogs xfsprogs btrfs-progs dosfstools exfatprogs fuse3 fusefat exfat-fuse ntfs-3g
 )
 
 missing=()
