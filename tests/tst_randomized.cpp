@@ -177,6 +177,7 @@ struct Job
     QString with;
     QStringList themed; // names the job turns into each other
     bool deleteIfExists = false;
+    int files = 0; // in the case's folder, before twins and refused names
 };
 
 // Where the cases run: a folder on some volume, and the trash folders a
@@ -187,6 +188,9 @@ struct Place
     QString root;
     QString mountPoint; // empty where the home's trash serves
     bool slow = false;  // too slow for thousands of files within a child's time
+    // The volume's driver loses a file it is asked to rename to a name it
+    // cannot hold: there the jobs bring in plain ASCII only.
+    bool losesRefusedNames = false;
 };
 
 // What went wrong in a case, one kind at a time: the lines of each kind are
@@ -258,6 +262,8 @@ public:
     quint32 seed() const { return m_seed; }
     int fileCount() const { return m_fileCount; }
     const QList<Problem> &problems() const { return m_problems; }
+    // What the case's batch went through: a chain, a cycle, a displaced file...
+    const QSet<QString> &reached() const { return m_reached; }
     QString story() const { return m_story.join(QLatin1Char('\n')); }
 
 private:
@@ -285,6 +291,7 @@ private:
     QString difference(const Tree &expected, const Tree &found) const;
     void problem(const QString &kind, const QString &detail);
 
+    void noteReached(const Changes &planned, const Changes &done);
     void compareWithDryRun(const Changes &planned, const Changes &done);
     void checkRun(const Tree &trashBefore, const Changes &done);
     void checkNames(const Job &job, const Changes &done);
@@ -304,6 +311,7 @@ private:
     int m_fileCount = 0;
     QStringList m_story;
     QList<Problem> m_problems;
+    QSet<QString> m_reached;
 };
 
 RandomCase::RandomCase(quint32 seed, const Place &place)
@@ -376,6 +384,8 @@ QString RandomCase::hostileName()
 Job RandomCase::chooseJob()
 {
     Job job;
+    job.files = number(4, 24);
+    const int width = int(QString::number(job.files).size());
     const int roll = number(0, 9);
     // The names of a job mostly share one suffix, so that they take each
     // other's names.
@@ -398,10 +408,20 @@ Job RandomCase::chooseJob()
             job.options << "--order" << pick({"date", "size", "name"});
         if (chance(30))
             job.options << "--reverse-order";
-        // What the program itself would call them.
-        for (int k = number(3, 10); k > 0; --k) {
+        // What the program itself would call them: the whole series, which a
+        // reversed order turns round, or a few of any width.
+        if (chance(70)) {
+            for (int k = 1; k <= job.files; ++k)
+                job.themed << (numberFirst ? QStringLiteral("%1%2") : QStringLiteral("%2%1"))
+                                      .arg(k, width, 10, QLatin1Char('0'))
+                                      .arg(job.text)
+                                  + ending;
+        }
+        for (int k = job.themed.isEmpty() ? number(3, 10) : 0; k > 0; --k) {
+            // Mostly as wide as the folder's own numbers, so that names go round.
             const QString n =
-                QStringLiteral("%1").arg(number(1, 12), number(1, 3), 10, QLatin1Char('0'));
+                QStringLiteral("%1").arg(number(1, qMin(job.files, 12)),
+                                         chance(60) ? width : number(1, 3), 10, QLatin1Char('0'));
             QString base = numberFirst ? n + job.text : job.text + n;
             if (chance(15))
                 base = base.toLower();
@@ -415,7 +435,8 @@ Job RandomCase::chooseJob()
                          "\u65e5", " ", "x", "photo-"});
         job.with = chance(4) ? pick({"/", "."})
                              : pick({"", "b", "Trip", "photo-", "\U0001F600", job.text.toUpper(),
-                                     job.text + job.text, "\u00e9", " ", "-"});
+                                     job.text.toLower(), job.text.toUpper(), job.text + job.text,
+                                     "\u00e9", " ", "-"});
         job.options = QStringList{"replace", "--find", job.text, "--with", job.with};
         for (int k = number(3, 8); k > 0; --k) {
             const QString base = pick({"", "x", "IMG_", "1", job.text}) + job.text
@@ -470,7 +491,7 @@ Job RandomCase::chooseJob()
         job.with = QString::fromUtf8(pattern.with);
         job.options = QStringList{"replace", "--regexp", "--find", job.text, "--with", job.with};
         for (const QString &name : pattern.themed)
-            job.themed << name + anEnding();
+            job.themed << name + ending;
     }
     if (job.mode != Job::Rename && chance(40)) {
         job.deleteIfExists = true;
@@ -544,7 +565,12 @@ void RandomCase::makeCase(Job &job)
 {
     QList<QByteArray> top;
     QList<QByteArray> inSub;
-    for (int n = number(4, 24); n > 0; --n) {
+    // Some folders hold the job's own names alone, so that all of them go round.
+    if (chance(35)) {
+        for (const QString &name : std::as_const(job.themed))
+            top << name.toUtf8();
+    }
+    for (int n = top.isEmpty() ? job.files : 0; n > 0; --n) {
         const QString name = chance(60) && !job.themed.isEmpty() ? pick(job.themed) : hostileName();
         top << (chance(15) ? decorated(name) : name).toUtf8();
         // Case twins and NFC/NFD twins, where the volume keeps them apart.
@@ -598,7 +624,8 @@ void RandomCase::chooseRequest(const Job &job)
     bool folderGiven = false;
     bool subGiven = false;
     QSet<QByteArray> given;
-    const int roll = number(0, 9);
+    // Displacing needs files outside the request: mostly given one by one then.
+    const int roll = job.deleteIfExists && chance(60) ? 9 : number(0, 9);
     if (roll < 7) {
         folderGiven = true;
         QString folder = m_folder;
@@ -815,7 +842,12 @@ void RandomCase::batch()
 {
     if (!m_dir.isValid())
         return problem("set-up", "no folder for the case: " + m_dir.errorString());
+    static const QRegularExpression plainAscii(QStringLiteral("^([A-Za-z0-9_ -]|\\\\\\d)*$"));
     Job job = chooseJob();
+    while (m_place.losesRefusedNames
+           && !(plainAscii.match(job.with).hasMatch()
+                && (job.mode == Job::RegExp || plainAscii.match(job.text).hasMatch())))
+        job = chooseJob();
     makeCase(job);
     const Tree trashBefore = trash();
     const QStringList dryArguments = job.options + QStringList{"--dry-run", "--json"} + m_paths;
@@ -853,10 +885,43 @@ void RandomCase::batch()
         problem("exit status", QStringLiteral("the run ended with %1 and tells of %2 failures")
                                    .arg(real.exitCode)
                                    .arg(count(done, "failed")));
+    noteReached(planned, done);
     compareWithDryRun(planned, done);
     checkRun(trashBefore, done);
     checkNames(job, planned);
     undoAndCheck(trashBefore, real.json()["summary"]["renamed"].toInt() > 0);
+}
+
+void RandomCase::noteReached(const Changes &planned, const Changes &done)
+{
+    for (const Change &change : planned) {
+        if (change.status == QLatin1String("conflict"))
+            m_reached.insert("conflict");
+        if (change.status != QLatin1String("planned"))
+            continue;
+        if (QString::fromUtf8(change.oldPath)
+                .compare(QString::fromUtf8(change.newPath), Qt::CaseInsensitive)
+            == 0)
+            m_reached.insert("case only");
+        // Follow the names: back at the start is a cycle, another file's old
+        // name a chain.
+        QByteArray next = change.newPath;
+        for (int steps = 0; steps < planned.size(); ++steps) {
+            const auto holder = planned.constFind(next);
+            if (holder == planned.cend() || holder->status != QLatin1String("planned"))
+                break;
+            m_reached.insert(holder->oldPath == change.oldPath ? "cycle" : "chain");
+            if (holder->oldPath == change.oldPath)
+                break;
+            next = holder->newPath;
+        }
+    }
+    for (const Change &change : done) {
+        if (change.reason.startsWith(QLatin1String("the file it replaced")))
+            m_reached.insert("displaced");
+        if (change.status == QLatin1String("failed"))
+            m_reached.insert("failed");
+    }
 }
 
 void RandomCase::compareWithDryRun(const Changes &planned, const Changes &done)
@@ -1176,6 +1241,8 @@ public:
     {
         ++m_cases;
         m_files += done.fileCount();
+        for (const QString &state : done.reached())
+            ++m_reached[state];
         if (done.problems().isEmpty())
             return;
         ++m_failed;
@@ -1204,6 +1271,11 @@ public:
                               .arg(m_cases)
                               .arg(m_files)
                               .arg(double(m_clock.elapsed()) / 1000, 0, 'f', 1)};
+        QStringList reached;
+        for (auto it = m_reached.cbegin(); it != m_reached.cend(); ++it)
+            reached << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        if (!reached.isEmpty())
+            lines << QStringLiteral("  cases that reached: ") + reached.join(QLatin1String(", "));
         for (auto it = m_seeds.cbegin(); it != m_seeds.cend(); ++it) {
             QStringList seeds;
             for (qsizetype i = 0; i < it.value().size() && i < 8; ++i)
@@ -1223,6 +1295,7 @@ private:
     int m_failed = 0;
     qint64 m_files = 0;
     QMap<QString, QList<quint32>> m_seeds;
+    QMap<QString, int> m_reached;
 };
 
 int casesOnTemporaryFolder()
@@ -1260,9 +1333,10 @@ Place placeFor(int kind, std::unique_ptr<TestVolume> &volume, int megabytes = 0)
     if (!volume->isMounted())
         return {};
     const QString root = QFileInfo(volume->path()).canonicalFilePath();
-    // fusefat takes milliseconds for each file and more as a folder grows.
-    return {TestVolume::nameOf(TestVolume::Kind(kind)), root, root,
-            QStorageInfo(root).fileSystemType() == "fuse.fusefat"};
+    // fusefat takes milliseconds for each file and more as a folder grows,
+    // and deletes a file whose new name it refuses.
+    const bool fusefat = QStorageInfo(root).fileSystemType() == "fuse.fusefat";
+    return {TestVolume::nameOf(TestVolume::Kind(kind)), root, root, fusefat, fusefat};
 }
 
 // Rows of the temporary folder and of every kind of volume.
