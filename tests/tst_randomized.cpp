@@ -28,8 +28,9 @@
 // folder of files with hostile names, a random rename or replace, its dry run
 // and its run compared with each other and with the disk, then undone. A few
 // runs are killed in the middle and undone. TAVRELO_RANDOM_SEED=N replays the
-// one case N; TAVRELO_RANDOM_CASES=N sets the number of cases on the temporary
-// folder (volumes get an eighth of it, killed runs a hundredth).
+// one case N on every row; TAVRELO_RANDOM_CASES=N sets the number of cases on
+// the temporary folder (300; each volume gets an eighth of it, killed runs a
+// hundredth there and one on each volume).
 
 namespace {
 
@@ -276,7 +277,7 @@ private:
     QString longName(const QString &stem, const QString &suffix);
     Job chooseJob();
     void makeCase(Job &job);
-    QStringList makeFiles(const QByteArray &relativeFolder, const QList<QByteArray> &names);
+    void makeFiles(const QByteArray &relativeFolder, const QList<QByteArray> &names);
     void chooseRequest(const Job &job);
     QStringList extensionOptions();
 
@@ -502,8 +503,8 @@ Job RandomCase::chooseJob()
 
 // Creates the files in the folder; a name the volume refuses or keeps
 // otherwise than given (a case twin where case is ignored, a stripped dot) is
-// left out. Returns the names kept.
-QStringList RandomCase::makeFiles(const QByteArray &relativeFolder, const QList<QByteArray> &names)
+// left out.
+void RandomCase::makeFiles(const QByteArray &relativeFolder, const QList<QByteArray> &names)
 {
     const QByteArray folder =
         relativeFolder.isEmpty() ? m_folderBytes : m_folderBytes + '/' + relativeFolder;
@@ -527,18 +528,13 @@ QStringList RandomCase::makeFiles(const QByteArray &relativeFolder, const QList<
         made.insert(name);
         ++m_fileCount;
     }
-    QStringList kept;
     Tree listing;
     readTree(folder, QByteArray(), listing);
     for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
-        if (isFolder(it.key()) || it.key().contains('/'))
-            continue;
-        if (made.contains(it.key()))
-            kept << QFile::decodeName(it.key());
-        else if (::unlink((folder + '/' + it.key()).constData()) == 0)
+        if (!isFolder(it.key()) && !it.key().contains('/') && !made.contains(it.key())
+            && ::unlink((folder + '/' + it.key()).constData()) == 0)
             --m_fileCount;
     }
-    return kept;
 }
 
 QStringList RandomCase::extensionOptions()
@@ -718,6 +714,11 @@ Child RandomCase::runCli(const QStringList &arguments)
     process.setProcessEnvironment(environment());
     process.setWorkingDirectory(m_home.path());
     process.start(TAVRELO_CLI, arguments);
+    if (!process.waitForStarted(childTimeout)) {
+        problem("did not start", child.commandLine + QStringLiteral(": ") + process.errorString());
+        child.hung = true;
+        return child;
+    }
     if (!process.waitForFinished(childTimeout)) {
         process.kill();
         process.waitForFinished();
@@ -1158,7 +1159,7 @@ void RandomCase::killedRun()
         options = QStringList{"replace", "--regexp", "--find", "(.)(.)(.*)", "--with", "\\2\\1\\3"};
         break;
     default: // files outside the request displaced into the trash
-        for (int n = 1; n <= count; ++n) {
+        for (int n = 1; n <= count * 4 / 5; ++n) {
             names << numbered("f", n, ".jpg");
             if (n % 4 == 0)
                 names << numbered("g", n, ".jpg");
