@@ -34,6 +34,7 @@ public:
 
     const QVector<PlannedRename> m_renames;
     const BatchExecutor::Options m_options;
+    std::function<void(int, BatchExecutor::Options::Step)> m_stepTaken;
     // Decided before the run: see BatchExecutor::attempts, temporaryName and
     // setAsideName.
     QVector<bool> m_attempted;
@@ -49,6 +50,8 @@ private:
     bool replaceThroughTrash(int index);
     bool undo(int index);
     QString parkAside(int index, QString *error);
+    using Step = BatchExecutor::Options::Step;
+    void step(int index, Step step);
     void finish(int index, const QString &finalName);
     void fail(int index, Cause cause, const QString &reason, Severity severity = Severity::Warning);
     void nameTemporaries();
@@ -309,6 +312,7 @@ void Execution::runCycle(int parked)
     const QString temporaryName = temporary.mid(rename.folder.size());
     if (renameNoReplace(temporary, source(parked))) {
         m_outcome.finalNames[parked] = rename.oldName;
+        step(parked, Step::Returned);
         if (broken == parked)
             fail(parked, Cause::System, error, Severity::Critical);
         else
@@ -350,11 +354,19 @@ bool Execution::move(int index)
         return false;
     }
     // A file system that ignores letter case sees the file itself at its new
-    // name; a detour through a temporary name changes the case everywhere.
-    if (m_temporaries.contains(index) && isSameFile(source(index), target(index))) {
+    // name (some FUSE drivers even give it another number there); a detour
+    // through a temporary name changes the case everywhere, and where another
+    // file really holds the name, the detour finds it and comes back.
+    if (m_temporaries.contains(index) && m_displaces[index] == Displacing::No
+        && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0) {
         if (moveThroughTemporary(index, &error))
             return true;
-        fail(index, Cause::System, error, Severity::Critical);
+        if (pathExists(source(index)) && pathExists(target(index))
+            && !isSameFile(source(index), target(index)))
+            fail(index, Cause::NameTaken,
+                 BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
+        else
+            fail(index, Cause::System, error, Severity::Critical);
         return false;
     }
     // A file of the request is never in the way: it either moved on already
@@ -377,7 +389,8 @@ bool Execution::moveThroughTemporary(int index, QString *error)
         finish(index, m_renames[index].newName);
         return true;
     }
-    renameNoReplace(temporary, source(index));
+    if (renameNoReplace(temporary, source(index)))
+        step(index, Step::Returned);
     return false;
 }
 
@@ -466,6 +479,7 @@ bool Execution::undo(int index)
     if (!renameNoReplace(target(index), source(index)))
         return false; // it keeps its new name, which is no loss
     m_outcome.finalNames[index] = rename.oldName;
+    step(index, Step::Returned);
     m_state[index] = State::Waiting;
     --m_outcome.renamed;
     --m_handled;
@@ -483,11 +497,19 @@ QString Execution::parkAside(int index, QString *error)
     }
     if (!m_folders[size_t(m_folderOf[index])]->renameNoReplace(rename.oldName, temporary, error))
         return QString();
+    step(index, Step::Parked);
     return rename.folder + temporary;
+}
+
+void Execution::step(int index, Step step)
+{
+    if (m_stepTaken)
+        m_stepTaken(index, step);
 }
 
 void Execution::finish(int index, const QString &finalName)
 {
+    step(index, Step::Moved);
     m_state[index] = State::Done;
     m_outcome.finalNames[index] = finalName;
     ++m_outcome.renamed;
@@ -549,6 +571,12 @@ QString BatchExecutor::temporaryName(int index) const
 QString BatchExecutor::setAsideName(int index) const
 {
     return m_execution->m_asides.value(index);
+}
+
+void BatchExecutor::setStepTaken(
+    const std::function<void(int index, Options::Step step)> &stepTaken)
+{
+    m_execution->m_stepTaken = stepTaken;
 }
 
 BatchOutcome BatchExecutor::untouched() const

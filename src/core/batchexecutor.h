@@ -76,6 +76,8 @@ public:
         // Called now and then with the files handled so far and their total.
         std::function<void(qsizetype done, qsizetype total)> progress;
         const std::atomic<bool> *cancel = nullptr;
+        // What befell a file, for setStepTaken.
+        enum class Step : char { Parked = 'P', Moved = 'M', Returned = 'R' };
     };
 
     BatchExecutor(const QVector<PlannedRename> &renames, const Options &options);
@@ -93,6 +95,11 @@ public:
     // empty when there is none.
     QString temporaryName(int index) const;
     QString setAsideName(int index) const;
+
+    // Called after each move of a file, so that a record of the batch can
+    // tell later where every file is, on volumes whose files cannot be told
+    // apart otherwise. Before run().
+    void setStepTaken(const std::function<void(int index, Options::Step step)> &stepTaken);
 
     // Once.
     BatchOutcome run();

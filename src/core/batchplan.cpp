@@ -144,7 +144,10 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         row.note = Note::None;
         Folder &folder = *folderOf[i];
         const QString newKey = folder.key(row.newName);
-        row.refusal = checkNewName(row.oldName, row.newName, folder.volume);
+        row.refusal = row.restoresName ? NameCheck{isPlainFileName(row.newName)
+                                                        ? NameProblem::None
+                                                        : NameProblem::NotAName}
+                                       : checkNewName(row.oldName, row.newName, folder.volume);
         if (row.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
             row.note = Note::InvalidName;
         } else if (folder.claimedBy.contains(newKey)) {

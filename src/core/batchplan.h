@@ -47,6 +47,9 @@ struct PlannedRename
     quint64 fileId = 0;
     // With Note::InvalidName: what the folder's volume refuses in the new name.
     NameCheck refusal = {};
+    // The new name is one the file bore before (an undo): the volume held it
+    // then, so only a name that leaves the folder is refused.
+    bool restoresName = false;
 
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }

@@ -26,6 +26,10 @@ BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journ
             return result;
         }
     }
+    if (journal && journal->recordsSteps())
+        executor.setStepTaken([journal](int index, BatchExecutor::Options::Step step) {
+            journal->noteStep(index, step);
+        });
     result.outcome = executor.run();
     if (journal) {
         QString error;

@@ -150,7 +150,7 @@ quint64 fileIdOf(const QString &path)
 #endif
 }
 
-QString fingerprintOf(const QString &path)
+QString fingerprintOf(const QString &path, bool withTime)
 {
 #ifdef Q_OS_UNIX
     struct stat status;
@@ -162,11 +162,15 @@ QString fingerprintOf(const QString &path)
     const struct timespec &time = status.st_mtim;
 #endif
     const qint64 msecs = qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+    if (!withTime)
+        return QString::number(qint64(status.st_size));
     return QStringLiteral("%1:%2").arg(qint64(status.st_size)).arg(msecs);
 #else
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return QString();
+    if (!withTime)
+        return QString::number(info.size());
     return QStringLiteral("%1:%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
 #endif
 }

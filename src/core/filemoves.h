@@ -51,8 +51,9 @@ Displacement replaceExistingFile(const QString &source, const QString &target,
 quint64 fileIdOf(const QString &path);
 
 // What tells a file where the volume has no lasting file numbers: its size
-// and modification time, as one text; empty when nothing is there.
-QString fingerprintOf(const QString &path);
+// and, where the volume keeps it through a rename, its modification time, as
+// one text; empty when nothing is there.
+QString fingerprintOf(const QString &path, bool withTime = true);
 
 // Whether the file at path is still the one that bore fileId when a batch
 // began (msecs since the epoch): the same number, and not created since, for

@@ -35,6 +35,7 @@ const QLatin1String formatName("tavrelo-journal");
 const QLatin1String planSuffix(".json");
 const QLatin1String endSuffix(".end.json");
 const QLatin1String lockSuffix(".lock");
+const QLatin1String stepsSuffix(".steps");
 
 bool kindOf(const QString &name, Journal::Kind *kind)
 {
@@ -173,7 +174,7 @@ struct Entry
     bool isAt(const QString &path, qint64 beganMsecs, qint64 settledMsecs) const
     {
         if (!fingerprint.isEmpty())
-            return fingerprintOf(path) == fingerprint;
+            return fingerprintOf(path, fingerprint.contains(QLatin1Char(':'))) == fingerprint;
         return isSameFileSince(path, fileId, beganMsecs, settledMsecs);
     }
     QString temporary;
@@ -422,7 +423,10 @@ QString Journal::defaultDirectory()
 
 Journal::Journal(const QString &directory) : m_directory(directory) {}
 
-Journal::~Journal() = default;
+Journal::~Journal()
+{
+    closeSteps();
+}
 
 QVector<Journal::Batch> Journal::history() const
 {
@@ -501,10 +505,14 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     bool first = true;
     qsizetype planned = 0;
     QHash<QString, bool> stableIds; // per folder
+    QHash<QString, bool> timesKept;
+    bool wantsSteps = false;
+    QHash<int, int> entryOf;
     for (int i = 0; i < renames.size(); ++i) {
         const PlannedRename &rename = renames[i];
         if (!prepared.attempts(i))
             continue;
+        entryOf.insert(i, int(planned));
         ++planned;
         auto folder = folderIndex.constFind(rename.folder);
         if (folder == folderIndex.constEnd()) {
@@ -520,8 +528,12 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         appendJsonString(rows, rename.newName);
         rows.append(", \"");
         auto stable = stableIds.constFind(rename.folder);
-        if (stable == stableIds.constEnd())
-            stable = stableIds.insert(rename.folder, Volume::of(rename.folder).stableFileIds);
+        if (stable == stableIds.constEnd()) {
+            const Volume volume = Volume::of(rename.folder);
+            stable = stableIds.insert(rename.folder, volume.stableFileIds);
+            // FAT through FUSE stamps a rename as a change of the file.
+            timesKept.insert(rename.folder, volume.type != QLatin1String("vfat"));
+        }
         const quint64 fileId = !stable.value() ? 0
                                : rename.fileId ? rename.fileId
                                                : fileIdOf(rename.sourcePath());
@@ -530,8 +542,10 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         rows.append(", ");
         appendJsonString(rows, fileNameOf(prepared.setAsideName(i)));
         if (!stable.value()) {
+            wantsSteps = true;
             rows.append(", ");
-            appendJsonString(rows, fingerprintOf(rename.sourcePath()));
+            appendJsonString(rows, fingerprintOf(rename.sourcePath(),
+                                                 timesKept.value(rename.folder)));
         }
         rows.append(']');
     }
@@ -553,7 +567,19 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
         m_running.reset();
         return QString();
     }
+    if (wantsSteps) {
+        // Written before the plan, so that a plan on disk always has it.
+        const QByteArray path = nameToBytes(m_directory + QLatin1Char('/') + id + stepsSuffix);
+        m_stepsFd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (m_stepsFd < 0) {
+            *error = writeErrorText(errno);
+            m_running.reset();
+            return QString();
+        }
+        m_entryOf = entryOf;
+    }
     if (!writeDurably(m_directory + QLatin1Char('/') + id + planSuffix, out, error)) {
+        closeSteps();
         m_running.reset();
         return QString();
     }
@@ -567,6 +593,30 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     return id;
 }
 
+void Journal::noteStep(int index, BatchExecutor::Options::Step step)
+{
+    const auto entry = m_entryOf.constFind(index);
+    if (m_stepsFd < 0 || entry == m_entryOf.constEnd())
+        return;
+    // No flush: a step must outlive the program, not the machine, which a
+    // volume of this kind does not promise either.
+    const QByteArray line = QByteArray::number(entry.value()) + ' ' + char(step) + '\n';
+    if (::write(m_stepsFd, line.constData(), size_t(line.size())) != line.size()) {
+        ::close(m_stepsFd);
+        m_stepsFd = -1;
+    }
+}
+
+bool Journal::closeSteps()
+{
+    if (m_stepsFd < 0)
+        return false;
+    ::close(m_stepsFd);
+    m_stepsFd = -1;
+    m_entryOf.clear();
+    return true;
+}
+
 void Journal::prune() const
 {
     QStringList ended =
@@ -574,6 +624,7 @@ void Journal::prune() const
     for (qsizetype i = 0; i + batchesKept < ended.size(); ++i) {
         const QString id = ended[i].chopped(endSuffix.size());
         QFile::remove(m_directory + QLatin1Char('/') + id + planSuffix);
+        QFile::remove(m_directory + QLatin1Char('/') + id + stepsSuffix);
         QFile::remove(m_directory + QLatin1Char('/') + ended[i]);
     }
 }
@@ -603,6 +654,9 @@ bool Journal::finish(const QString &id, const BatchExecutor &prepared, const Bat
                                       endRecord(m_runningBatch, outcome.cancelled, outcome.renamed,
                                                 elsewhere, disposed, failures),
                                       error);
+    // The end record now says where every file is.
+    if (closeSteps() && written)
+        removeFile(m_directory + QLatin1Char('/') + id + stepsSuffix);
     m_running.reset();
     return written;
 }
@@ -634,6 +688,19 @@ Journal::Recovery Journal::recoverUnfinished()
         qsizetype renamed = 0;
         recovery.leftAlone.append(lines(record.unusable));
         const qint64 began = record.batch.started.toMSecsSinceEpoch();
+        // Where the batch recorded its moves, the last step of each file says
+        // where it is; identity is then asked only to confirm.
+        QHash<int, char> lastStep;
+        QFile steps(m_directory + QLatin1Char('/') + id + stepsSuffix);
+        const bool hasSteps = steps.open(QIODevice::ReadOnly);
+        if (hasSteps) {
+            const QList<QByteArray> lines = steps.readAll().split('\n');
+            for (const QByteArray &line : lines) {
+                const QList<QByteArray> parts = line.split(' ');
+                if (parts.size() == 2 && parts[1].size() == 1)
+                    lastStep.insert(parts[0].toInt(), parts[1].at(0));
+            }
+        }
         for (int i = 0; i < record.entries.size(); ++i) {
             const Entry &entry = record.entries[i];
             if (!entry.usable) {
@@ -646,10 +713,18 @@ Journal::Recovery Journal::recoverUnfinished()
                 entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
             QString at;
             const auto holds = [&](const QString &path) { return entry.isAt(path, began, -1); };
-            if (holds(newPath) && (entry.knowsIdentity() || !pathExists(oldPath)))
-                at = entry.newName;
-            else if (!parked.isEmpty() && holds(parked))
+            // A parked file is looked for first: its temporary name is this
+            // batch's own, whereas size and time may be shared by two files.
+            // Only a file number tells the batch's file at its new name while
+            // the old one is taken.
+            const char step = lastStep.value(i, 'R');
+            if (!parked.isEmpty() && holds(parked))
                 at = entry.temporary;
+            else if (step == 'M' && pathExists(newPath))
+                at = entry.newName;
+            // A kill may fall between a move and its step.
+            else if (holds(newPath) && (entry.fileId != 0 || !pathExists(oldPath)))
+                at = entry.newName;
             else
                 at = entry.oldName;
 
@@ -703,6 +778,8 @@ Journal::Recovery Journal::recoverUnfinished()
             recovery.leftAlone.append(error);
         lock.unlock();
         QFile::remove(m_directory + QLatin1Char('/') + id + lockSuffix);
+        if (hasSteps && recovery.batches.contains(id))
+            steps.remove();
     }
     return recovery;
 }
@@ -741,8 +818,10 @@ Journal::UndoPlan Journal::planUndo(const QString &id) const
             continue;
         const QString path = entry.folder + finalName;
         if (entry.isAt(path, began, record.batch.finished.toMSecsSinceEpoch())) {
-            plan.renames.append(
-                {entry.folder, finalName, entry.oldName, PlannedRename::Note::None, entry.fileId});
+            PlannedRename back{entry.folder, finalName, entry.oldName,
+                               PlannedRename::Note::None, entry.fileId};
+            back.restoresName = true;
+            plan.renames.append(back);
             continue;
         }
         // An undo cut off before its end took some files back already: the

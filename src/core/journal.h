@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -76,6 +77,11 @@ public:
     // its id, or an empty string with the reason in error (then the batch must
     // not run).
     QString begin(Kind kind, const BatchExecutor &prepared, const QString &undoes, QString *error);
+    // Whether the running batch wants each move recorded (noteStep): on a
+    // volume whose files have no lasting numbers, only that record tells
+    // after a crash where each file is.
+    bool recordsSteps() const { return m_stepsFd >= 0; }
+    void noteStep(int index, BatchExecutor::Options::Step step);
     // Records how the batch ended.
     bool finish(const QString &id, const BatchExecutor &prepared, const BatchOutcome &outcome,
                 QString *error);
@@ -116,10 +122,13 @@ public:
 
 private:
     void prune() const;
+    bool closeSteps();
 
     QString m_directory;
     mutable QStringList m_problems;
     std::unique_ptr<QLockFile> m_running;
+    int m_stepsFd = -1;
+    QHash<int, int> m_entryOf; // plan index -> entry of the running batch
     Batch m_runningBatch;
 };
 

@@ -276,6 +276,23 @@ bool Volume::probeCaseInsensitive(const QString &folder, const QString &existing
 #endif
 }
 
+namespace {
+
+// Whether name holds unit on its own, not as half of a surrogate pair.
+bool holdsLoneUnit(const QString &name, QChar unit)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c == unit)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 NameCheck checkNewName(const QString &oldName, const QString &newName, const Volume &volume)
 {
     if (!isPlainFileName(newName))
@@ -286,7 +303,7 @@ NameCheck checkNewName(const QString &oldName, const QString &newName, const Vol
             ++i;
             continue;
         }
-        if (c.isSurrogate() && !(isEscapedByte(c) && oldName.contains(c)))
+        if (c.isSurrogate() && !(isEscapedByte(c) && holdsLoneUnit(oldName, c)))
             return {NameProblem::CutCharacter, c.unicode()};
     }
     if (newName.startsWith(QLatin1Char('.')) && !oldName.startsWith(QLatin1Char('.')))
