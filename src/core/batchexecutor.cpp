@@ -66,7 +66,6 @@ private:
 
     // Per folder of the batch: the folder opened once, and its files by name.
     std::vector<std::unique_ptr<FolderHandle>> m_folders;
-    QVector<QHash<QString, int>> m_bySource;
     QVector<int> m_folderOf;
     QVector<State> m_state;
     // m_dependant[j] == i: the new name of i is the old name of j, so i waits for j.
@@ -103,14 +102,8 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             folder = int(m_folders.size());
             folderIndex.insert(rename.folder, folder);
             m_folders.push_back(std::make_unique<FolderHandle>(rename.folder));
-            m_bySource.append(QHash<QString, int>());
         }
         m_folderOf.append(folder);
-        QHash<QString, int> &bySource = m_bySource[folder];
-        if (bySource.contains(rename.oldName))
-            fail(i, Cause::System, BatchExecutor::tr("given twice"));
-        else
-            bySource.insert(rename.oldName, i);
     }
 
     // The preview's rule, so that a run refuses exactly what was foreseen.
@@ -119,6 +112,8 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
     QVector<PlannedRename> checked = renames;
     const BatchPlan::Foresight foresight =
         BatchPlan::foresee(checked, m_options.replaceExisting, false);
+    for (int i : foresight.givenTwice)
+        fail(i, Cause::System, BatchExecutor::tr("given twice"));
     for (int i = 0; i < count; ++i) {
         if (m_state[i] == State::Failed)
             continue;

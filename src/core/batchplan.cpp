@@ -114,6 +114,7 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
     QVector<Folder *> folderOf(count, nullptr);
     Folder *current = nullptr;
     const QString *currentPath = nullptr;
+    QHash<Folder *, int> rowsOf;
     for (int i = 0; i < count; ++i) {
         const PlannedRename &row = rows[i];
         if (!currentPath || row.folder.constData() != currentPath->constData()) {
@@ -127,16 +128,37 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
             }
         }
         folderOf[i] = current;
-        current->byOldName.insert(current->key(row.oldName), i);
+        ++rowsOf[current];
+    }
+    // Sized once: a batch of a hundred thousand files must not spend its
+    // time growing tables.
+    for (auto it = rowsOf.cbegin(); it != rowsOf.cend(); ++it) {
+        it.key()->byOldName.reserve(it.value());
+        it.key()->claimedBy.reserve(it.value());
+    }
+    Foresight foresight;
+    for (int i = 0; i < count; ++i) {
+        Folder &folder = *folderOf[i];
+        const QString key = folder.key(rows[i].oldName);
+        if (folder.byOldName.contains(key))
+            foresight.givenTwice.append(i);
+        else
+            folder.byOldName.insert(key, i);
     }
 
-    Foresight foresight;
     foresight.waitsFor.fill(-1, count);
     // A file that stays holds its name: whoever wanted it stays too.
     QVector<int> wantedBy(count, -1);
     QVector<int> staying;
+    int twice = 0;
     for (int i = 0; i < count; ++i) {
         PlannedRename &row = rows[i];
+        if (twice < foresight.givenTwice.size() && foresight.givenTwice[twice] == i) {
+            ++twice;
+            if (row.changesName())
+                row.note = Note::NameShared;
+            continue;
+        }
         if (!row.changesName()) {
             staying.append(i);
             continue;

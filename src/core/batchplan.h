@@ -92,6 +92,7 @@ public:
     struct Foresight
     {
         QVector<int> waitsFor;
+        QVector<int> givenTwice; // rows naming a file an earlier row names; they stay
         qsizetype changes = 0;
     };
     static Foresight foresee(QVector<PlannedRename> &rows, bool replaceExisting, bool lookAtDisk);

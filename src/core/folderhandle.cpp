@@ -6,7 +6,11 @@
 #include <QFile>
 
 #if defined(Q_OS_LINUX)
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #endif
@@ -30,12 +34,27 @@ bool FolderHandle::renameNoReplace(const QString &from, const QString &to, QStri
 {
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
     if (m_fd >= 0) {
-        // Where the file system cannot refuse to replace, the path-based
-        // rename below knows what to do.
-        const int done =
-            renameNoReplaceAt(m_fd, nameToBytes(from), nameToBytes(to), error);
-        if (done >= 0)
-            return done == 1;
+        const QByteArray source = nameToBytes(from);
+        const QByteArray target = nameToBytes(to);
+        if (!m_noReplaceRefused) {
+            const int done = renameNoReplaceAt(m_fd, source, target, error);
+            if (done >= 0)
+                return done == 1;
+            // Some FUSE drivers cannot promise not to replace; asking again
+            // for every file would cost each a walk of the folder.
+            m_noReplaceRefused = true;
+        }
+        struct stat status;
+        if (::fstatat(m_fd, target.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (error)
+                *error = QString::fromLocal8Bit(std::strerror(EEXIST));
+            return false;
+        }
+        if (::renameat(m_fd, source.constData(), m_fd, target.constData()) == 0)
+            return true;
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
     }
 #endif
     return ::renameNoReplace(m_path + from, m_path + to, error);

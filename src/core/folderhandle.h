@@ -22,6 +22,7 @@ public:
 private:
     QString m_path;
     int m_fd = -1;
+    mutable bool m_noReplaceRefused = false;
 };
 
 #endif // FOLDERHANDLE_H
