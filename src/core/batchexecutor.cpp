@@ -429,7 +429,7 @@ bool Execution::replaceThroughTrash(int index)
     // A file the trash cannot take stays where it is, and so does the file
     // that wanted its name: nothing is deleted without the user's word.
     if (!Trash::moveIn(target(index), &trashed, &error)) {
-        fail(index, Cause::NameTaken,
+        fail(index, Cause::System,
              BatchExecutor::tr("a file named \"%1\" already exists and could not be moved to "
                                "the trash (%2)")
                  .arg(newName, error));

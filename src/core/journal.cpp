@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -563,7 +564,10 @@ QString Journal::begin(Kind kind, const BatchExecutor &prepared, const QString &
     m_running = std::make_unique<QLockFile>(m_directory + QLatin1Char('/') + id + lockSuffix);
     m_running->setStaleLockTime(0);
     if (!m_running->tryLock(0)) {
-        *error = tr("The journal cannot be locked.");
+        *error = m_running->error() != QLockFile::LockFailedError
+                         && QStorageInfo(m_directory).bytesAvailable() < 64 * 1024
+                     ? tr("no space left on the disk that holds the journal")
+                     : tr("The journal cannot be locked.");
         m_running.reset();
         return QString();
     }

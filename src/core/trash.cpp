@@ -238,8 +238,11 @@ Place placeFor(const QString &folder)
     if (!volume.known)
         return {};
     const QString home = homeTrash();
+    // The user's own trash is never given up for lost: where it cannot take
+    // a file, the move fails and the file stays, rather than a batch
+    // deleting files for good on the user's own disk.
     if (!home.isEmpty() && volumeOf(nearestExisting(home)) == volume)
-        return canHold(home) ? Place{home, QString()} : Place{};
+        return Place{home, QString()};
     const QString top = topOf(folder);
     for (const QString &trash : topTrashesOf(top)) {
         if (isOwnFolderOrMissing(trash) && canHold(trash))
