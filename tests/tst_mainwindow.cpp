@@ -8,6 +8,7 @@
 #include "replace.h"
 #include "startup.h"
 #include "testsupport.h"
+#include "testvolume.h"
 #include "update.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
+
+#include <unistd.h>
 
 // A loaded machine under the sanitizers may take a while; a hang still fails.
 static const int patience = 30000;
@@ -43,6 +46,7 @@ private slots:
     void formatPreview();
     void previewThenUndoAfterARestart();
     void replaceEndToEnd();
+    void replaceAsksBeforeDeletingForGood();
     void batchCutOffIsRecoveredAtStart();
     void fileMenuAndCommandLineAddLikeADrop();
     void secondaryWindowsCloseWithTheWindow();
@@ -387,6 +391,48 @@ void TestMainWindow::replaceEndToEnd()
     QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 2, patience);
     QCOMPARE(rows().first(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     QCOMPARE(watcher.boxes().size(), 2);
+}
+
+// On a volume without a trash, "Delete if exists" would delete for good: the
+// window asks first, runs nothing on No, and the plan it asked about on Yes.
+void TestMainWindow::replaceAsksBeforeDeletingForGood()
+{
+    TestVolume stick(TestVolume::Tmpfs, 4);
+    if (!stick.isMounted())
+        QSKIP(qPrintable(stick.skipReason()));
+    QFile noTrash(stick.path() + "/.Trash-" + QString::number(::getuid()));
+    QVERIFY(noTrash.open(QIODevice::WriteOnly)); // a file where its trash would go
+    noTrash.close();
+    const auto write = [&stick](const QString &name, const QByteArray &content) {
+        QFile file(stick.path() + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    };
+    write("a.txt", "new");
+    write("b.txt", "old");
+    MessageBoxWatcher watcher; // the drop warns: the stick lies outside the home folder
+    drop({stick.path() + "/a.txt"});
+    const int warnings = int(watcher.boxes().size());
+    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), "a");
+    QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), "b");
+    click("checkReplaceDeleteIfExists");
+    auto *replace = window->findChild<Replace *>();
+    QSignalSpy finished(replace, &QThread::finished);
+
+    watcher.setButtonText("No");
+    click("pushReplace");
+    QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes().size(), warnings + 1, patience);
+    QVERIFY(watcher.boxes().last().text.contains("deleted for good"));
+    QCOMPARE(watcher.boxes().last().details, QDir::toNativeSeparators(stick.path() + "/b.txt"));
+    QTRY_VERIFY_WITH_TIMEOUT(child("pushReplace")->isEnabled(), patience);
+    QCOMPARE(finished.size(), 0);
+
+    watcher.setButtonText("Yes");
+    click("pushReplace");
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, patience);
+    QFile b(stick.path() + "/b.txt");
+    QVERIFY(b.open(QIODevice::ReadOnly));
+    QCOMPARE(b.readAll(), QByteArray("new"));
+    QVERIFY(!QFile::exists(stick.path() + "/a.txt"));
 }
 
 void TestMainWindow::batchCutOffIsRecoveredAtStart()

@@ -532,6 +532,22 @@ Fortfahren?</translation>
         <source>No</source>
         <translation>Nein</translation>
     </message>
+    <message>
+        <source>1 file in the way will be deleted for good: its volume has no trash.
+
+Continue ?</source>
+        <translation>1 Datei im Weg wird endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
+
+Fortfahren?</translation>
+    </message>
+    <message>
+        <source>%1 files in the way will be deleted for good: their volume has no trash.
+
+Continue ?</source>
+        <translation>%1 Dateien im Weg werden endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
+
+Fortfahren?</translation>
+    </message>
 </context>
 <context>
     <name>Preview</name>

@@ -532,6 +532,22 @@ Continuer&#xa0;?</translation>
         <source>No</source>
         <translation>Non</translation>
     </message>
+    <message>
+        <source>1 file in the way will be deleted for good: its volume has no trash.
+
+Continue ?</source>
+        <translation>1 fichier gênant sera supprimé définitivement : son volume n’a pas de corbeille.
+
+Continuer ?</translation>
+    </message>
+    <message>
+        <source>%1 files in the way will be deleted for good: their volume has no trash.
+
+Continue ?</source>
+        <translation>%1 fichiers gênants seront supprimés définitivement : leur volume n’a pas de corbeille.
+
+Continuer ?</translation>
+    </message>
 </context>
 <context>
     <name>Preview</name>

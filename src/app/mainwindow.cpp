@@ -167,6 +167,7 @@ MainWindow::MainWindow(QWidget *parent)
             planReview->showPreview(replaceRequest());
     });
     connect(planReview, &PlanReview::renameConfirmed, this, &MainWindow::startRename);
+    connect(planReview, &PlanReview::replaceConfirmed, this, &MainWindow::startReplace);
     connect(planReview, &PlanReview::planningChanged, this, &MainWindow::updateCommandStates);
     Undo *undo = undoController->worker();
     for (BatchWorker *worker : std::initializer_list<BatchWorker *>{rename, replace, undo}) {
@@ -672,10 +673,26 @@ void MainWindow::doReplace()
     }
     if (!replacePatternIsValid())
         return;
+    // Only a run that may delete files for good asks first; it needs the plan
+    // for that, and then carries out the very plan it asked about.
+    if (ui->checkReplaceDeleteIfExists->isChecked()) {
+        if (!planReview->isPlanning())
+            planReview->confirmReplace(replaceRequest());
+        return;
+    }
+    startReplace(BatchPlan());
+}
+
+void MainWindow::startReplace(const BatchPlan &plan)
+{
+    if (workerChangesFiles())
+        return;
     replace->setParameters(inputList, ui->lineReplaceIn->text(), ui->lineReplaceOut->text(),
                            ui->checkReplaceRegExp->isChecked(), ui->checkReplaceSuffix->isChecked(),
                            ui->checkReplaceDeleteIfExists->isChecked(),
                            ui->checkRefreshListView->isChecked());
+    if (ui->checkReplaceDeleteIfExists->isChecked())
+        replace->setPlan(plan);
     replaceRunning = true;
     lastCancelled = false;
     updateCommandStates();

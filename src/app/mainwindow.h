@@ -68,6 +68,7 @@ private slots:
     void showMessage(int priority, QString message);
     void replaceFinished();
     void startRename(const BatchPlan &plan);
+    void startReplace(const BatchPlan &plan);
     void batchFinished(qint64 renamed, qint64 planned, bool cancelled);
     void undoStarted();
     void undoFinished();

@@ -40,6 +40,11 @@ void PlanReview::confirmRename(const PlanRequest &request, const QString &questi
     plan(request, Purpose::Confirm);
 }
 
+void PlanReview::confirmReplace(const PlanRequest &request)
+{
+    plan(request, Purpose::ConfirmDeletions);
+}
+
 void PlanReview::plan(const PlanRequest &request, Purpose purpose)
 {
     if (planning)
@@ -55,6 +60,10 @@ void PlanReview::planned(const PlanPreview &plan)
 {
     if (purpose == Purpose::ShowPreview) {
         preview->showPlan(plan);
+        return;
+    }
+    if (purpose == Purpose::ConfirmDeletions) {
+        askAboutDeletions(plan);
         return;
     }
     QStringList changes;
@@ -80,4 +89,35 @@ void PlanReview::planned(const PlanPreview &plan)
     box.exec();
     if (box.clickedButton() == yes)
         emit renameConfirmed(plan.plan);
+}
+
+void PlanReview::askAboutDeletions(const PlanPreview &plan)
+{
+    QStringList deleted;
+    qsizetype count = 0;
+    for (const PlannedRename &row : plan.rows) {
+        if (row.note != PlannedRename::Note::DeletesFile)
+            continue;
+        if (++count <= detailedChanges)
+            deleted.append(QDir::toNativeSeparators(row.targetPath()));
+    }
+    if (count == 0) {
+        emit replaceConfirmed(plan.plan);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Confirmation"),
+                    count == 1 ? tr("1 file in the way will be deleted for good: its volume has "
+                                    "no trash.\n\nContinue ?")
+                               : tr("%1 files in the way will be deleted for good: their volume "
+                                    "has no trash.\n\nContinue ?")
+                                     .arg(count),
+                    QMessageBox::NoButton, window);
+    box.setDetailedText(deleted.join(QLatin1Char('\n'))
+                        + (count > deleted.size() ? QStringLiteral("\n…") : QString()));
+    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(tr("No"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.exec();
+    if (box.clickedButton() == yes)
+        emit replaceConfirmed(plan.plan);
 }

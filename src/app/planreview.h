@@ -27,12 +27,20 @@ public:
     // renameConfirmed() with the plan shown when the user agrees.
     void confirmRename(const PlanRequest &request, const QString &question);
 
+    // A replace that would delete files for good (their volume has no
+    // trash) asks first; emits replaceConfirmed() with the plan when the user
+    // agrees or when nothing is deleted for good.
+    void confirmReplace(const PlanRequest &request);
+
 signals:
     void renameConfirmed(const BatchPlan &plan);
+    void replaceConfirmed(const BatchPlan &plan);
     void planningChanged(bool planning);
 
 private:
-    enum class Purpose { ShowPreview, Confirm };
+    enum class Purpose { ShowPreview, Confirm, ConfirmDeletions };
+
+    void askAboutDeletions(const PlanPreview &plan);
 
     void plan(const PlanRequest &request, Purpose purpose);
     void planned(const PlanPreview &plan);

@@ -14,7 +14,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -366,6 +368,20 @@ bool Execution::move(int index)
     }
     // A file of the request is never in the way: it either moved on already
     // or keeps its name.
+    // The file that held the name has moved on, yet the name still seems
+    // taken: a FUSE driver that ignores case lets the kernel keep the name as
+    // spelt in another case for a second. It passes; nothing else would.
+    const int holder = m_waitsFor[index];
+    if (holder >= 0 && m_state[holder] == State::Done) {
+        for (int wait = 0; wait < 15; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (m_folders[size_t(m_folderOf[index])]->renameNoReplace(rename.oldName,
+                                                                      rename.newName, &error)) {
+                finish(index, rename.newName);
+                return true;
+            }
+        }
+    }
     if (m_displaces[index] == Displacing::ToTrash)
         return replaceThroughTrash(index);
     if (m_displaces[index] == Displacing::ForGood)

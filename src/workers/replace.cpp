@@ -15,12 +15,21 @@ void Replace::setParameters(const QStringList &pathList, const QString &replaceI
     this->replaceSuffix = replaceSuffix;
     this->replaceDeleteIfExists = replaceDeleteIfExists;
     this->keepListView = keepListView;
+    confirmedPlan.reset();
+}
+
+void Replace::setPlan(const BatchPlan &plan)
+{
+    confirmedPlan = plan;
 }
 
 void Replace::run()
 {
-    const ReplaceRule rule = ReplaceRule::make(replaceIn, replaceOut, replaceRegExp, replaceSuffix);
-    const BatchPlan plan = ReplacePlan::make(pathList, rule);
+    const BatchPlan plan =
+        confirmedPlan ? *confirmedPlan
+                      : ReplacePlan::make(pathList, ReplaceRule::make(replaceIn, replaceOut,
+                                                                      replaceRegExp, replaceSuffix));
+    confirmedPlan.reset();
     const BatchRun::Result result =
         carryOut(plan.renames(), Journal::Kind::Replace, replaceDeleteIfExists);
     if (!result.ran())

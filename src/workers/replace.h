@@ -1,10 +1,13 @@
 #ifndef REPLACE_H
 #define REPLACE_H
 
+#include "batchplan.h"
 #include "batchworker.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Replaces a text, or a whole-match regular expression, in the names of the
 // input files and of the plain files directly inside the input directories,
@@ -24,6 +27,9 @@ public:
     void setParameters(const QStringList &pathList, const QString &replaceIn,
                        const QString &replaceOut, bool replaceRegExp, bool replaceSuffix,
                        bool replaceDeleteIfExists, bool keepListView);
+    // The plan the user confirmed (after setParameters()): run() carries it
+    // out instead of planning again.
+    void setPlan(const BatchPlan &plan);
 
 protected:
     void run() override;
@@ -36,6 +42,7 @@ private:
     bool replaceSuffix = false;
     bool replaceDeleteIfExists = false;
     bool keepListView = false;
+    std::optional<BatchPlan> confirmedPlan;
 };
 
 #endif // REPLACE_H
