@@ -1357,6 +1357,10 @@ private slots:
     void batches();
     void killedRuns_data();
     void killedRuns();
+
+private:
+    void runCases(int kind, int cases, int megabytes, const char *what,
+                  void (RandomCase::*run)());
 };
 
 void TestRandomized::batches_data()
@@ -1368,14 +1372,22 @@ void TestRandomized::batches()
 {
     QFETCH(int, kind);
     QFETCH(int, cases);
+    runCases(kind, cases, 0, "batches", &RandomCase::batch);
+}
+
+// Each case on a place of that kind, tallied; a failed case has printed its
+// replay line already.
+void TestRandomized::runCases(int kind, int cases, int megabytes, const char *what,
+                              void (RandomCase::*run)())
+{
     std::unique_ptr<TestVolume> volume;
-    const Place place = placeFor(kind, volume);
+    const Place place = placeFor(kind, volume, megabytes);
     if (place.root.isEmpty())
         QSKIP(qPrintable(volume->skipReason()));
-    Tally tally("batches");
+    Tally tally(what);
     for (const quint32 seed : seeds(cases)) {
         RandomCase randomCase(seed, place);
-        randomCase.batch();
+        (randomCase.*run)();
         tally.add(randomCase);
     }
     qInfo().noquote() << place.name << tally.summary();
@@ -1391,20 +1403,9 @@ void TestRandomized::killedRuns()
 {
     QFETCH(int, kind);
     QFETCH(int, cases);
-    std::unique_ptr<TestVolume> volume;
     // Room for thousands of files; xfs and btrfs have it at their least.
     const bool large = kind == TestVolume::Xfs || kind == TestVolume::Btrfs;
-    const Place place = placeFor(kind, volume, large ? 0 : 64);
-    if (place.root.isEmpty())
-        QSKIP(qPrintable(volume->skipReason()));
-    Tally tally("killedRuns");
-    for (const quint32 seed : seeds(cases)) {
-        RandomCase randomCase(seed, place);
-        randomCase.killedRun();
-        tally.add(randomCase);
-    }
-    qInfo().noquote() << place.name << tally.summary();
-    QVERIFY2(tally.failed() == 0, qPrintable(tally.summary()));
+    runCases(kind, cases, large ? 0 : 64, "killedRuns", &RandomCase::killedRun);
 }
 
 QTEST_GUILESS_MAIN(TestRandomized)

@@ -695,6 +695,16 @@ Journal::Recovery Journal::recoverUnfinished()
         // Where the batch recorded its moves, the last step of each file says
         // where it is; identity is then asked only to confirm.
         QHash<int, char> lastStep;
+        // Which entry takes, and which holds, each name of the batch.
+        QHash<QString, int> takerOf;
+        QHash<QString, int> holderOf;
+        for (int i = 0; i < record.entries.size(); ++i) {
+            const Entry &entry = record.entries[i];
+            if (!entry.usable)
+                continue;
+            takerOf.insert(entry.folder + entry.newName, i);
+            holderOf.insert(entry.folder + entry.oldName, i);
+        }
         QFile steps(m_directory + QLatin1Char('/') + id + stepsSuffix);
         const bool hasSteps = steps.open(QIODevice::ReadOnly);
         if (hasSteps) {
@@ -703,6 +713,46 @@ Journal::Recovery Journal::recoverUnfinished()
                 const QList<QByteArray> parts = line.split(' ');
                 if (parts.size() == 2 && parts[1].size() == 1)
                     lastStep.insert(parts[0].toInt(), parts[1].at(0));
+            }
+        }
+        // First where every file is, before anything moves: the answer for
+        // one file must not change with what was done for another.
+        QVector<QString> where(record.entries.size());
+        for (int i = 0; i < record.entries.size(); ++i) {
+            const Entry &entry = record.entries[i];
+            if (!entry.usable)
+                continue;
+            const QString oldPath = entry.folder + entry.oldName;
+            const QString newPath = entry.folder + entry.newName;
+            const QString parked =
+                entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
+            QString &at = where[i];
+            const auto holds = [&](const QString &path) { return entry.isAt(path, began, -1); };
+            // A parked file is looked for first: its temporary name is this
+            // batch's own, whereas size and time may be shared by two files.
+            // Only a file number tells the batch's file at its new name while
+            // the old one is taken.
+            const char step = lastStep.value(i, 'R');
+            if (!parked.isEmpty() && holds(parked)) {
+                at = entry.temporary;
+            } else if (step == 'M' && pathExists(newPath)) {
+                at = entry.newName;
+            } else if (step == 'P') {
+                // Parked on a cycle, then gone on before its step was
+                // written: the cycle's other files say where.
+                const int taker = takerOf.value(oldPath, -1);
+                const int holder = holderOf.value(newPath, -1);
+                if (taker >= 0 && lastStep.value(taker) == 'M')
+                    at = entry.newName;
+                else if (holder >= 0 && lastStep.value(holder, 'R') != 'M')
+                    at = entry.oldName;
+                else
+                    at = holds(newPath) ? entry.newName : entry.oldName;
+            } else if (holds(newPath) && (entry.fileId != 0 || !pathExists(oldPath))) {
+                // A kill may also fall between a move and its step.
+                at = entry.newName;
+            } else {
+                at = entry.oldName;
             }
         }
         for (int i = 0; i < record.entries.size(); ++i) {
@@ -715,23 +765,7 @@ Journal::Recovery Journal::recoverUnfinished()
             const QString newPath = entry.folder + entry.newName;
             const QString parked =
                 entry.temporary.isEmpty() ? QString() : entry.folder + entry.temporary;
-            QString at;
-            const auto holds = [&](const QString &path) { return entry.isAt(path, began, -1); };
-            // A parked file is looked for first: its temporary name is this
-            // batch's own, whereas size and time may be shared by two files.
-            // Only a file number tells the batch's file at its new name while
-            // the old one is taken.
-            const char step = lastStep.value(i, 'R');
-            if (!parked.isEmpty() && holds(parked))
-                at = entry.temporary;
-            else if (step == 'M' && pathExists(newPath))
-                at = entry.newName;
-            // A kill may fall between a move and its step.
-            else if (holds(newPath) && (entry.fileId != 0 || !pathExists(oldPath)))
-                at = entry.newName;
-            else
-                at = entry.oldName;
-
+            QString at = where[i];
             if (at == entry.temporary) {
                 if (renameNoReplace(parked, newPath))
                     at = entry.newName;

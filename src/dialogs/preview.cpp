@@ -28,7 +28,8 @@ Preview::Preview(QWidget *parent)
     tablePreview->verticalHeader()->hide();
     tablePreview->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tablePreview->horizontalHeader()->setStretchLastSection(true);
-    tablePreview->setColumnWidth(0, 260);
+    // The note says in a sentence why a file stays: it gets the room left.
+    tablePreview->setColumnWidth(0, 220);
     tablePreview->setColumnWidth(1, 180);
     tablePreview->setColumnWidth(2, 180);
 
@@ -38,7 +39,7 @@ Preview::Preview(QWidget *parent)
     layout->addWidget(labelPreviewSummary);
     layout->addWidget(tablePreview);
     layout->addWidget(buttons);
-    resize(820, 480);
+    resize(1120, 500);
 }
 
 void Preview::showPlanning()
