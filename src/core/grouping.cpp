@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
@@ -13,6 +16,22 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
     // look-up per file.
     if (order == ListingOrder::Unsorted) {
         group.entries = listPlainFileNames(dirPath, &group.fileIds);
+        return;
+    }
+    // Nor does an order by name, as listPlainFiles would sort it.
+    if (order == ListingOrder::Name) {
+        QVector<quint64> ids;
+        const QStringList names = listPlainFileNames(dirPath, &ids);
+        QVector<int> byName(names.size());
+        std::iota(byName.begin(), byName.end(), 0);
+        std::sort(byName.begin(), byName.end(),
+                  [&names](int a, int b) { return names[a] < names[b]; });
+        group.entries.reserve(names.size());
+        group.fileIds.reserve(names.size());
+        for (int i : std::as_const(byName)) {
+            group.entries.append(names[i]);
+            group.fileIds.append(i < ids.size() ? ids[i] : 0);
+        }
         return;
     }
     const QVector<ListedFile> files = listPlainFiles(dirPath, order);
