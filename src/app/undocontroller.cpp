@@ -1,5 +1,6 @@
 #include "undocontroller.h"
 
+#include "batchrun.h"
 #include "undo.h"
 
 #include <QAction>
@@ -36,7 +37,7 @@ void UndoController::refresh()
 
 QString UndoController::recoverInterrupted()
 {
-    const Journal::Recovery recovery = journal.recoverUnfinished();
+    const Journal::Recovery recovery = BatchRun::recover(journal, BatchExecutor::Options());
     refresh();
     return recovery.message();
 }
