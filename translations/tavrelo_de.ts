@@ -488,6 +488,10 @@ Fortfahren?</translation>
         <source>Undo done: %1 of %2 files back under their old names.</source>
         <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
     </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

@@ -488,6 +488,10 @@ Continuer&#xa0;?</translation>
         <source>Undo done: %1 of %2 files back under their old names.</source>
         <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
     </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Récupération</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
