@@ -3,6 +3,7 @@
 #include "renameplan.h"
 #include "replaceplan.h"
 #include "testdir.h"
+#include "trash.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -11,6 +12,67 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+// The desktop's trash in a folder of the test's own, for this process and the
+// children it starts, as XDG_DATA_HOME puts it.
+class OwnTrash
+{
+public:
+    OwnTrash() : m_saved(qgetenv("XDG_DATA_HOME"))
+    {
+        QStandardPaths::setTestModeEnabled(false);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+    }
+    ~OwnTrash()
+    {
+        if (m_saved.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_saved);
+        QStandardPaths::setTestModeEnabled(true);
+    }
+    // Its files and their records, hidden ones too.
+    QStringList files() const { return m_data.names("Trash/files"); }
+    QStringList records() const { return m_data.names("Trash/info"); }
+    QList<QByteArray> contents() const
+    {
+        QList<QByteArray> found;
+        for (const QString &name : files())
+            found.append(m_data.content("Trash/files/" + name));
+        return found;
+    }
+
+private:
+    QByteArray m_saved;
+    TestDir m_data;
+};
+
+// Runs tests/batchchild.cpp and kills it with SIGKILL the given time after
+// its first move (or lets it end, when it ends sooner).
+bool killChild(const QString &mode, const TestDir &dir, const TestDir &journalDir, int afterMsecs)
+{
+    QProcess child;
+    child.start(TAVRELO_BATCH_CHILD, {mode, dir.path(), journalDir.path()});
+    // Timed from the first move, so that a loaded machine still cuts the
+    // batch at different places.
+    if (!child.waitForReadyRead(10000))
+        return false;
+    if (afterMsecs >= 0) {
+        QTest::qSleep(afterMsecs);
+        ::kill(pid_t(child.processId()), SIGKILL);
+    }
+    return child.waitForFinished(afterMsecs >= 0 ? 10000 : 60000);
+}
+
+QList<QByteArray> sorted(QList<QByteArray> list)
+{
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+} // namespace
 
 // The journal and undo: what a batch did can be taken back, after a restart
 // and after a crash, and nothing but the batch's own files is ever touched.
@@ -26,6 +88,12 @@ private slots:
     void unreadableRecordsAreSkipped_data();
     void unreadableRecordsAreSkipped();
     void killedBatchIsRecoveredAndUndone();
+    void killedReplaceIsRecoveredAndUndone();
+    void killedUndoIsRecoveredAndTakenUpAgain();
+    void cycleCutHalfWayIsRolledBack();
+    void lastStepTellsWhereAParkedFileWent();
+    void movesFromElsewhere_data();
+    void movesFromElsewhere();
     void unusableEntriesAreSkippedOneByOne();
     void cutOffUndoLeavesTheRestUndoable();
     void namesThatAreNotUtf8KeepTheirBytes();
@@ -146,10 +214,10 @@ void TestJournal::unreadableRecordsAreSkipped()
     Journal journal(journalDir.path());
     QVERIFY(journal.history().isEmpty());
     QCOMPARE(journal.problems().size(), 1);
-    const Journal::Recovery recovery = journal.recoverUnfinished();
+    const Journal::Recovery recovery = BatchRun::recover(journal, {});
     QVERIFY(recovery.batches.isEmpty());
     QCOMPARE(recovery.leftAlone.size(), end.isEmpty() ? 1 : 0);
-    QVERIFY(!journal.planUndo("x").error.isEmpty());
+    QVERIFY(!UndoPlan::make(journal, "x").error.isEmpty());
     QCOMPARE(dir.names(), QStringList{"a"});
 }
 
@@ -167,17 +235,10 @@ void TestJournal::killedBatchIsRecoveredAndUndone()
         }
         const QMap<QString, QByteArray> before = contents(dir);
 
-        QProcess child;
-        child.start(TAVRELO_BATCH_CHILD, {dir.path(), journalDir.path()});
-        // Timed from the first move, so that a loaded machine still cuts
-        // the batch at different places.
-        QVERIFY(child.waitForReadyRead(10000));
-        QTest::qSleep(round * 3);
-        ::kill(pid_t(child.processId()), SIGKILL);
-        QVERIFY(child.waitForFinished(10000));
+        QVERIFY(killChild("swap", dir, journalDir, round * 3));
 
         Journal journal(journalDir.path());
-        const Journal::Recovery recovery = journal.recoverUnfinished();
+        const Journal::Recovery recovery = BatchRun::recover(journal, {});
         QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
         cutOff += int(recovery.batches.size());
         const QStringList names = dir.names();
@@ -194,6 +255,240 @@ void TestJournal::killedBatchIsRecoveredAndUndone()
     QVERIFY(cutOff >= 3); // the kills fell inside the batch, not only around it
 }
 
+// Files outside the request went to the trash as the batch went on; killed
+// anywhere, the batch is put in order with every content once, in the folder
+// or in the trash, and its undo leaves the folder as it was and the trash
+// empty.
+void TestJournal::killedReplaceIsRecoveredAndUndone()
+{
+    const int files = 450;
+    int cutOff = 0;
+    for (int round = 0; round < 12; ++round) {
+        OwnTrash trash;
+        TestDir dir;
+        TestDir journalDir;
+        for (int i = 0; i < files; ++i) {
+            dir.file(QString::asprintf("f%04d", i), "f" + QByteArray::number(i));
+            if (i % 3 == 0)
+                dir.file(QString::asprintf("g%04d", i), "g" + QByteArray::number(i));
+        }
+        const QMap<QString, QByteArray> before = contents(dir);
+        QVERIFY(killChild("replace", dir, journalDir, round * 15));
+
+        Journal journal(journalDir.path());
+        const Journal::Recovery recovery = BatchRun::recover(journal, {});
+        QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+        cutOff += int(recovery.batches.size());
+        QVERIFY2(dir.names().filter(".tavrelo-").isEmpty(), qPrintable(QString::number(round)));
+        const QMap<QString, QByteArray> now = contents(dir);
+        QCOMPARE(sorted(now.values() + trash.contents()), sorted(before.values()));
+
+        const Journal::Batch batch = journal.newestUndoable();
+        if (!batch.id.isEmpty()) {
+            const BatchRun::UndoResult undo = BatchRun::undo(journal, batch.id, {});
+            QVERIFY2(undo.leftAlone.isEmpty(),
+                     qPrintable(Journal::lines(undo.leftAlone).join('\n')));
+        }
+        QCOMPARE(contents(dir), before);
+        // A kill inside the trash's own move may leave a record without its
+        // file, which the trash ignores; never a file.
+        QCOMPARE(trash.files(), QStringList());
+    }
+    QVERIFY(cutOff >= 3);
+}
+
+// An undo killed while it brings displaced files back from the trash: the
+// recovery puts it in order, and the next undo takes up the rest.
+void TestJournal::killedUndoIsRecoveredAndTakenUpAgain()
+{
+    const int files = 450;
+    int cutOff = 0;
+    for (int round = 0; round < 12; ++round) {
+        OwnTrash trash;
+        TestDir dir;
+        TestDir journalDir;
+        for (int i = 0; i < files; ++i) {
+            dir.file(QString::asprintf("f%04d", i), "f" + QByteArray::number(i));
+            if (i % 2 == 0)
+                dir.file(QString::asprintf("g%04d", i), "g" + QByteArray::number(i));
+        }
+        const QMap<QString, QByteArray> before = contents(dir);
+        QVERIFY(killChild("replace", dir, journalDir, -1));
+        QCOMPARE(trash.files().size(), files / 2);
+        QVERIFY(killChild("undo", dir, journalDir, round * 4));
+
+        Journal journal(journalDir.path());
+        const Journal::Recovery recovery = BatchRun::recover(journal, {});
+        QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+        cutOff += int(recovery.batches.size());
+        const QMap<QString, QByteArray> now = contents(dir);
+        QCOMPARE(sorted(now.values() + trash.contents()), sorted(before.values()));
+        // A file back from the trash has no record left there.
+        QCOMPARE(trash.records().size(), trash.files().size());
+
+        const Journal::Batch batch = journal.newestUndoable();
+        if (!batch.id.isEmpty()) {
+            QCOMPARE(batch.kind, Journal::Kind::Replace);
+            const BatchRun::UndoResult undo = BatchRun::undo(journal, batch.id, {});
+            QVERIFY2(undo.leftAlone.isEmpty(),
+                     qPrintable(Journal::lines(undo.leftAlone).join('\n')));
+        }
+        QCOMPARE(contents(dir), before);
+        QCOMPARE(trash.files(), QStringList());
+        QCOMPARE(trash.records(), QStringList());
+    }
+    QVERIFY(cutOff >= 3);
+}
+
+// A cycle of three cut after its second move: the parked file's old and new
+// names are both taken, so the file that moved goes back first. The recovery
+// is a batch of its own in the history, never offered for undo.
+void TestJournal::cycleCutHalfWayIsRolledBack()
+{
+    TestDir dir;
+    TestDir journalDir;
+    for (const char *name : {"a", "b", "c"})
+        dir.file(name, name);
+    const QMap<QString, QByteArray> before = contents(dir);
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath() + '/';
+    QString id;
+    {
+        BatchExecutor prepared({{folder, "a", "b"}, {folder, "b", "c"}, {folder, "c", "a"}}, {});
+        Journal journal(journalDir.path());
+        QString error;
+        id = journal.begin(Journal::Kind::Rename, prepared.prepared(), QString(), &error);
+        QVERIFY2(!id.isEmpty(), qPrintable(error));
+        // As the executor goes: "a" parked, then "c" takes its name.
+        QVERIFY(renameNoReplace(dir.at("a"), folder + prepared.temporaryName(0)));
+        QVERIFY(renameNoReplace(dir.at("c"), dir.at("a")));
+    }
+    Journal journal(journalDir.path());
+    const Journal::Recovery recovery = BatchRun::recover(journal, {});
+    QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+    QCOMPARE(recovery.batches, QStringList{id});
+    QCOMPARE(recovery.putBack, 2);
+    QCOMPARE(contents(dir), before);
+
+    const QVector<Journal::Batch> history = journal.history();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history[0].kind, Journal::Kind::Recover);
+    QCOMPARE(history[0].recovers, id);
+    QCOMPARE(history[0].renamed, 2);
+    QCOMPARE(history[1].id, id);
+    QCOMPARE(history[1].renamed, 0);
+    QVERIFY(journal.newestUndoable().id.isEmpty());
+    QVERIFY(BatchRun::recover(journal, {}).message().isEmpty());
+}
+
+// On a volume without lasting file numbers, two files of one size swapped
+// names, and the kill came before the parked file's last step was recorded:
+// the other file's step says whose old name is whose.
+void TestJournal::lastStepTellsWhereAParkedFileWent()
+{
+    TestDir dir;
+    TestDir journalDir;
+    dir.file("a", "BB");
+    dir.file("b", "AA");
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath() + '/';
+    const QByteArray id = "20260101-000000-000-0002";
+    const QByteArray started =
+        QDateTime::currentDateTimeUtc().addSecs(-60).toString(Qt::ISODateWithMs).toUtf8();
+    journalDir.file(id + ".json", R"({"format": "tavrelo-journal", "version": 1, "id": ")" + id
+                                      + R"(", "kind": "rename", "started": ")" + started + R"(",)"
+                                      + R"("folders": [")" + folder.toUtf8() + R"("], "files": [)"
+                                      + R"([0, "a", "b", "0", ".tavrelo-t-0.tmp", "", "2"],)"
+                                      + R"([0, "b", "a", "0", "", "", "2"]]})");
+    journalDir.file(id + ".steps", "0 P\n1 M\n");
+
+    Journal journal(journalDir.path());
+    const Journal::Recovery recovery = BatchRun::recover(journal, {});
+    QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+    QCOMPARE(recovery.batches, QStringList{id});
+    QCOMPARE(journal.newestUndoable().renamed, 2);
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, id, {});
+    QVERIFY2(undo.leftAlone.isEmpty(), qPrintable(Journal::lines(undo.leftAlone).join('\n')));
+    QCOMPARE(dir.content("a"), QByteArray("AA"));
+    QCOMPARE(dir.content("b"), QByteArray("BB"));
+}
+
+void TestJournal::movesFromElsewhere_data()
+{
+    // Files as "path=content"; moves as "old>new" (a rename in "d"),
+    // "old>>new" (back from "elsewhere" to "d") and "old>" (deleted).
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("failures");
+    addRow("back once the file of the batch gives up the name",
+           QStringList{"d/b=renamed a", "elsewhere/b=displaced b"}, QStringList{"b>>b", "b>a"},
+           QStringList{"d/a=renamed a", "d/b=displaced b"}, QString());
+    addRow("never over a file outside the batch",
+           QStringList{"d/b=stranger", "elsewhere/b=displaced b"}, QStringList{"b>>b"},
+           QStringList{"d/b=stranger", "elsewhere/b=displaced b"}, QString("0 NameTaken"));
+    addRow("blocked when the file of the batch cannot move",
+           QStringList{"d/a=stranger", "d/b=renamed a", "elsewhere/b=displaced b"},
+           QStringList{"b>a", "b>>b"},
+           QStringList{"d/a=stranger", "d/b=renamed a", "elsewhere/b=displaced b"},
+           QString("0 NameTaken, 1 Blocked"));
+    addRow("not where another file of the batch goes",
+           QStringList{"d/x=x", "elsewhere/b=displaced b"}, QStringList{"x>b", "b>>b"},
+           QStringList{"d/b=x", "elsewhere/b=displaced b"}, QString("1 NameTaken"));
+    addRow("gone from where it was", QStringList{"d/b=renamed a"}, QStringList{"b>a", "b>>b"},
+           QStringList{"d/a=renamed a"}, QString("1 Vanished"));
+    addRow("deleted for good", QStringList{"d/.tavrelo-x.bak=set aside", "d/b=b"},
+           QStringList{".tavrelo-x.bak>"}, QStringList{"d/b=b"}, QString());
+}
+
+// The executor's moves that are no rename inside one folder: a file brought
+// back from another folder waits like a rename for the file that holds its
+// name and never replaces one; a set-aside file is deleted.
+void TestJournal::movesFromElsewhere()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, after);
+    QFETCH(QString, failures);
+    TestDir dir;
+    dir.folder("d");
+    dir.folder("elsewhere");
+    for (const QString &file : files)
+        dir.file(file.section('=', 0, 0), file.section('=', 1).toUtf8());
+    const QString folder = QFileInfo(dir.at("d")).canonicalFilePath() + '/';
+    const QString elsewhere = QFileInfo(dir.at("elsewhere")).canonicalFilePath() + '/';
+    QVector<PlannedRename> renames;
+    BatchExecutor::OtherMoves otherMoves;
+    using Kind = PreparedBatch::OtherMove::Kind;
+    for (const QString &move : moves) {
+        const QStringList parts = move.split('>');
+        if (parts.size() == 3)
+            otherMoves.insert(int(renames.size()), {Kind::Return, elsewhere});
+        else if (parts[1].isEmpty())
+            otherMoves.insert(int(renames.size()), {Kind::Delete, QString()});
+        renames.append({folder, parts.first(), parts.last()});
+    }
+    BatchExecutor executor(renames, {}, otherMoves);
+    const BatchOutcome outcome = executor.run();
+
+    QStringList told;
+    for (const FileFailure &failure : outcome.failures) {
+        using Cause = FileFailure::Cause;
+        const char *cause = failure.cause == Cause::NameTaken  ? "NameTaken"
+                            : failure.cause == Cause::Vanished ? "Vanished"
+                            : failure.cause == Cause::Blocked  ? "Blocked"
+                                                               : "other";
+        told << QString::number(failure.index) + ' ' + cause;
+    }
+    QCOMPARE(told.join(", "), failures);
+    QStringList tree;
+    const QMap<QString, QByteArray> all = snapshot(dir.path());
+    for (auto it = all.cbegin(); it != all.cend(); ++it)
+        tree << it.key().mid(dir.path().size() + 1) + '=' + it.value();
+    QCOMPARE(tree, after);
+    // What the journal records: every move tried, and where each file ends.
+    for (int i = 0; i < renames.size(); ++i)
+        QVERIFY(executor.attempts(i) || told.first().startsWith(QString::number(i)));
+}
+
 // A record with entries that name no file safely still undoes every other
 // file, and names the ones it skips.
 void TestJournal::unusableEntriesAreSkippedOneByOne()
@@ -204,7 +499,10 @@ void TestJournal::unusableEntriesAreSkippedOneByOne()
     const QString folder = QFileInfo(dir.path()).canonicalFilePath() + '/';
     const QByteArray id = "20260101-000000-000-0001";
     const auto inAMinute = [](int seconds) {
-        return QDateTime::currentDateTimeUtc().addSecs(seconds).toString(Qt::ISODateWithMs).toUtf8();
+        return QDateTime::currentDateTimeUtc()
+            .addSecs(seconds)
+            .toString(Qt::ISODateWithMs)
+            .toUtf8();
     };
     journalDir.file(id + ".json",
                     R"({"format": "tavrelo-journal", "version": 1, "id": ")" + id

@@ -446,7 +446,8 @@ void TestMainWindow::batchCutOffIsRecoveredAtStart()
         home->file("d/b", "b");
         Journal journal;
         QString error;
-        QVERIFY(!journal.begin(Journal::Kind::Rename, prepared, QString(), &error).isEmpty());
+        QVERIFY(!journal.begin(Journal::Kind::Rename, prepared.prepared(), QString(), &error)
+                     .isEmpty());
         QVERIFY(QFile::rename(home->at("d/a"), folder + prepared.temporaryName(0)));
     }
     MessageBoxWatcher watcher;

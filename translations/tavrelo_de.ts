@@ -99,18 +99,6 @@
 <context>
     <name>Journal</name>
     <message>
-        <source>not a batch record of this program</source>
-        <translation>kein Auftragsprotokoll dieses Programms</translation>
-    </message>
-    <message>
-        <source>a folder of the record is not a clean absolute path</source>
-        <translation>ein Ordner des Protokolls ist kein sauberer absoluter Pfad</translation>
-    </message>
-    <message>
-        <source>its end record cannot be read</source>
-        <translation>sein Abschlussvermerk ist nicht lesbar</translation>
-    </message>
-    <message>
         <source>The journal file &quot;%1&quot; was skipped: %2</source>
         <translation>Die Protokolldatei „%1“ wurde übergangen: %2</translation>
     </message>
@@ -121,14 +109,6 @@
     <message>
         <source>The journal cannot be locked.</source>
         <translation>Das Protokoll kann nicht gesperrt werden.</translation>
-    </message>
-    <message>
-        <source>%1: neither its old nor its new name is free</source>
-        <translation>%1: weder der alte noch der neue Name ist frei</translation>
-    </message>
-    <message>
-        <source>%1: its name &quot;%2&quot; is taken</source>
-        <translation>%1: sein Name „%2“ ist vergeben</translation>
     </message>
     <message>
         <source>Renaming was cut off before its end. Every file of the interrupted batch now bears its old or its new name, and the batch can be undone.</source>
@@ -143,24 +123,8 @@
         <translation>Unverändert gelassen:</translation>
     </message>
     <message>
-        <source>the batch has not ended</source>
-        <translation>der Auftrag ist nicht beendet</translation>
-    </message>
-    <message>
         <source>it is no longer there</source>
         <translation>sie ist nicht mehr da</translation>
-    </message>
-    <message>
-        <source>the file it replaced was deleted; it cannot come back</source>
-        <translation>die ersetzte Datei wurde gelöscht; sie kann nicht zurückkommen</translation>
-    </message>
-    <message>
-        <source>the file it replaced is no longer in the trash</source>
-        <translation>die ersetzte Datei ist nicht mehr im Papierkorb</translation>
-    </message>
-    <message>
-        <source>it changed, or another file bears its name now</source>
-        <translation>sie wurde geändert, oder eine andere Datei trägt jetzt ihren Namen</translation>
     </message>
     <message>
         <source>no space left on the disk that holds the journal</source>
@@ -169,6 +133,21 @@
     <message>
         <source>its entry in the journal cannot be used</source>
         <translation>ihr Eintrag im Protokoll ist nicht verwendbar</translation>
+    </message>
+</context>
+<context>
+    <name>JournalRecord</name>
+    <message>
+        <source>not a batch record of this program</source>
+        <translation>kein Auftragsprotokoll dieses Programms</translation>
+    </message>
+    <message>
+        <source>a folder of the record is not a clean absolute path</source>
+        <translation>ein Ordner des Protokolls ist kein sauberer absoluter Pfad</translation>
+    </message>
+    <message>
+        <source>its end record cannot be read</source>
+        <translation>sein Abschlussvermerk ist nicht lesbar</translation>
     </message>
 </context>
 <context>
@@ -509,6 +488,10 @@ Fortfahren?</translation>
         <source>Undo done: %1 of %2 files back under their old names.</source>
         <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
     </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -620,6 +603,17 @@ Fortfahren?</translation>
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryPlan</name>
+    <message>
+        <source>%1: neither its old nor its new name is free</source>
+        <translation>%1: weder der alte noch der neue Name ist frei</translation>
+    </message>
+    <message>
+        <source>%1: its name &quot;%2&quot; is taken</source>
+        <translation>%1: sein Name „%2“ ist vergeben</translation>
     </message>
 </context>
 <context>
@@ -1081,6 +1075,29 @@ Fortfahren?</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>UndoPlan</name>
+    <message>
+        <source>the batch has not ended</source>
+        <translation>der Auftrag ist nicht beendet</translation>
+    </message>
+    <message>
+        <source>it changed, or another file bears its name now</source>
+        <translation>sie wurde geändert, oder eine andere Datei trägt jetzt ihren Namen</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>sie ist nicht mehr da</translation>
+    </message>
+    <message>
+        <source>the file it replaced was deleted; it cannot come back</source>
+        <translation>die ersetzte Datei wurde gelöscht; sie kann nicht zurückkommen</translation>
+    </message>
+    <message>
+        <source>the file it replaced is no longer in the trash</source>
+        <translation>die ersetzte Datei ist nicht mehr im Papierkorb</translation>
     </message>
 </context>
 <context>

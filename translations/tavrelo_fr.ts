@@ -99,18 +99,6 @@
 <context>
     <name>Journal</name>
     <message>
-        <source>not a batch record of this program</source>
-        <translation>pas un enregistrement de lot de ce programme</translation>
-    </message>
-    <message>
-        <source>a folder of the record is not a clean absolute path</source>
-        <translation>un dossier de l’enregistrement n’est pas un chemin absolu propre</translation>
-    </message>
-    <message>
-        <source>its end record cannot be read</source>
-        <translation>sa fin d’enregistrement est illisible</translation>
-    </message>
-    <message>
         <source>The journal file &quot;%1&quot; was skipped: %2</source>
         <translation>Le fichier de journal « %1 » a été ignoré : %2</translation>
     </message>
@@ -121,14 +109,6 @@
     <message>
         <source>The journal cannot be locked.</source>
         <translation>Le journal ne peut pas être verrouillé.</translation>
-    </message>
-    <message>
-        <source>%1: neither its old nor its new name is free</source>
-        <translation>%1 : ni son ancien ni son nouveau nom n’est libre</translation>
-    </message>
-    <message>
-        <source>%1: its name &quot;%2&quot; is taken</source>
-        <translation>%1 : son nom « %2 » est pris</translation>
     </message>
     <message>
         <source>Renaming was cut off before its end. Every file of the interrupted batch now bears its old or its new name, and the batch can be undone.</source>
@@ -143,24 +123,8 @@
         <translation>Laissés tels quels :</translation>
     </message>
     <message>
-        <source>the batch has not ended</source>
-        <translation>le lot n’est pas terminé</translation>
-    </message>
-    <message>
         <source>it is no longer there</source>
         <translation>il n’est plus là</translation>
-    </message>
-    <message>
-        <source>the file it replaced was deleted; it cannot come back</source>
-        <translation>le fichier remplacé a été supprimé ; il ne peut pas revenir</translation>
-    </message>
-    <message>
-        <source>the file it replaced is no longer in the trash</source>
-        <translation>le fichier remplacé n’est plus dans la corbeille</translation>
-    </message>
-    <message>
-        <source>it changed, or another file bears its name now</source>
-        <translation>il a changé, ou un autre fichier porte maintenant son nom</translation>
     </message>
     <message>
         <source>no space left on the disk that holds the journal</source>
@@ -169,6 +133,21 @@
     <message>
         <source>its entry in the journal cannot be used</source>
         <translation>son entrée dans le journal est inutilisable</translation>
+    </message>
+</context>
+<context>
+    <name>JournalRecord</name>
+    <message>
+        <source>not a batch record of this program</source>
+        <translation>pas un enregistrement de lot de ce programme</translation>
+    </message>
+    <message>
+        <source>a folder of the record is not a clean absolute path</source>
+        <translation>un dossier de l’enregistrement n’est pas un chemin absolu propre</translation>
+    </message>
+    <message>
+        <source>its end record cannot be read</source>
+        <translation>sa fin d’enregistrement est illisible</translation>
     </message>
 </context>
 <context>
@@ -509,6 +488,10 @@ Continuer&#xa0;?</translation>
         <source>Undo done: %1 of %2 files back under their old names.</source>
         <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
     </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Récupération</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -620,6 +603,17 @@ Continuer ?</translation>
     <message>
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryPlan</name>
+    <message>
+        <source>%1: neither its old nor its new name is free</source>
+        <translation>%1 : ni son ancien ni son nouveau nom n’est libre</translation>
+    </message>
+    <message>
+        <source>%1: its name &quot;%2&quot; is taken</source>
+        <translation>%1 : son nom « %2 » est pris</translation>
     </message>
 </context>
 <context>
@@ -1081,6 +1075,29 @@ Continuer ?</translation>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>UndoPlan</name>
+    <message>
+        <source>the batch has not ended</source>
+        <translation>le lot n’est pas terminé</translation>
+    </message>
+    <message>
+        <source>it changed, or another file bears its name now</source>
+        <translation>il a changé, ou un autre fichier porte maintenant son nom</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>il n’est plus là</translation>
+    </message>
+    <message>
+        <source>the file it replaced was deleted; it cannot come back</source>
+        <translation>le fichier remplacé a été supprimé ; il ne peut pas revenir</translation>
+    </message>
+    <message>
+        <source>the file it replaced is no longer in the trash</source>
+        <translation>le fichier remplacé n’est plus dans la corbeille</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "inputlistmodel.h"
 #include "planreview.h"
 #include "progressstrip.h"
+#include "recover.h"
 #include "regexp.h"
 #include "rename.h"
 #include "replace.h"
@@ -766,9 +767,19 @@ void MainWindow::cancelRunningJob()
 
 void MainWindow::recoverInterruptedBatch()
 {
-    const QString message = undoController->recoverInterrupted();
-    if (!message.isEmpty())
-        showMessage(0, message);
+    connect(undoController->recoverer(), &BatchWorker::progressChanged, progressStrip,
+            &ProgressStrip::setProgress);
+    connect(undoController, &UndoController::recoveryFinished, this,
+            [this](const QString &message) {
+                progressStrip->end();
+                updateCommandStates();
+                if (!message.isEmpty())
+                    showMessage(0, message);
+            });
+    if (!undoController->recoverInterrupted())
+        return;
+    updateCommandStates();
+    progressStrip->begin(tr("Recovering"), 0);
 }
 
 void MainWindow::checkButtonChanged(bool checked)

@@ -1,5 +1,6 @@
 #include "undocontroller.h"
 
+#include "recover.h"
 #include "undo.h"
 
 #include <QAction>
@@ -9,7 +10,8 @@
 #include <QWidget>
 
 UndoController::UndoController(QAction *action, QWidget *window)
-    : QObject(window), action(action), window(window), undo(new Undo(this))
+    : QObject(window), action(action), window(window), undo(new Undo(this)),
+      recover(new Recover(this))
 {
     action->setShortcut(QKeySequence::Undo);
     connect(action, &QAction::triggered, this, &UndoController::undoNewest);
@@ -18,6 +20,12 @@ UndoController::UndoController(QAction *action, QWidget *window)
         running = false;
         refresh();
         emit finished();
+    });
+    connect(recover, &QThread::finished, this, [this] {
+        recover->wait();
+        running = false;
+        refresh();
+        emit recoveryFinished(recover->message());
     });
     refresh();
 }
@@ -34,11 +42,14 @@ void UndoController::refresh()
     updateAction();
 }
 
-QString UndoController::recoverInterrupted()
+bool UndoController::recoverInterrupted()
 {
-    const Journal::Recovery recovery = journal.recoverUnfinished();
-    refresh();
-    return recovery.message();
+    if (running || !recover->isNeeded())
+        return false;
+    running = true;
+    updateAction();
+    recover->startBatch();
+    return true;
 }
 
 void UndoController::updateAction()

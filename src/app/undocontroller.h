@@ -7,12 +7,14 @@
 
 class QAction;
 class QWidget;
+class Recover;
 class Undo;
 
 // The Edit menu's undo: keeps the action's text and state in step with the
 // journal ("Undo rename of 2,054 files"), asks once before taking the newest
-// batch back, and runs the Undo worker. Lives on the GUI thread; the window
-// connects the worker's reports like those of a run.
+// batch back, and runs the Undo worker; at start, runs the Recover worker
+// when a batch was cut off by a crash. Lives on the GUI thread; the window
+// connects the workers' reports like those of a run.
 class UndoController : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     UndoController(QAction *action, QWidget *window);
 
     Undo *worker() const { return undo; }
+    Recover *recoverer() const { return recover; }
+    // An undo or a recovery runs.
     bool isRunning() const { return running; }
     // While another job changes files, nothing can be undone.
     void setBlocked(bool blocked);
@@ -28,14 +32,16 @@ public:
 public slots:
     // Reads the journal again: after every batch and at start.
     void refresh();
-    // Puts a batch cut off by a crash in order; what was found and done, in
-    // one text, or nothing.
-    QString recoverInterrupted();
+    // Starts putting the batches cut off by a crash in order, when there are
+    // any; false when there is nothing to do. recoveryFinished() tells the end.
+    bool recoverInterrupted();
     void undoNewest();
 
 signals:
     void started();
     void finished();
+    // What recovery found and did, in one text, or nothing.
+    void recoveryFinished(const QString &message);
 
 private:
     void updateAction();
@@ -43,6 +49,7 @@ private:
     QAction *action;
     QWidget *window;
     Undo *undo;
+    Recover *recover;
     Journal journal;
     Journal::Batch newest;
     bool blocked = false;

@@ -1,7 +1,6 @@
 #include "clicommand.h"
 
 #include "batchrun.h"
-#include "filemoves.h"
 #include "renameplan.h"
 #include "replaceplan.h"
 
@@ -92,7 +91,7 @@ int CliCommand::exec()
 
 void CliCommand::recover()
 {
-    const Journal::Recovery recovery = m_journal.recoverUnfinished();
+    const Journal::Recovery recovery = BatchRun::recover(m_journal, BatchExecutor::Options());
     const QString message = recovery.message();
     if (!message.isEmpty())
         CliReport::printError(message);
@@ -165,8 +164,7 @@ int CliCommand::showPlan(const BatchPlan &plan)
         } else {
             ++planned;
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
-                         rename.note == PlannedRename::Note::None ? QString()
-                                                                  : noteText(rename));
+                         rename.note == PlannedRename::Note::None ? QString() : noteText(rename));
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},
@@ -325,20 +323,25 @@ int CliCommand::undo()
                         {QStringLiteral("dryRun"), m_request.dryRun},
                         {QStringLiteral("undoes"), batch.id}};
     if (m_request.dryRun) {
-        const Journal::UndoPlan plan = m_journal.planUndo(batch.id);
+        const UndoPlan plan = UndoPlan::make(m_journal, batch.id);
         if (!plan.error.isEmpty()) {
             CliReport::printError(
                 QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, plan.error));
             return 1;
         }
-        for (const PlannedRename &rename : plan.renames)
-            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"));
-        for (const Journal::UndoPlan::Restore &restore : plan.restores)
-            m_report.add(restore.from, restore.to, QStringLiteral("planned"),
-                         QStringLiteral("back from the trash"));
+        for (int i = 0; i < int(plan.renames.size()); ++i) {
+            if (!plan.comesBack(i))
+                m_report.add(plan.sourcePath(i), plan.renames[i].targetPath(),
+                             QStringLiteral("planned"));
+        }
+        for (int i = 0; i < int(plan.renames.size()); ++i) {
+            if (plan.comesBack(i))
+                m_report.add(plan.sourcePath(i), plan.renames[i].targetPath(),
+                             QStringLiteral("planned"), QStringLiteral("back from the trash"));
+        }
         for (const Journal::LeftAlone &line : plan.leftAlone)
             addLeftAlone(m_report, line);
-        summary.insert(QStringLiteral("planned"), plan.renames.size() + plan.restores.size());
+        summary.insert(QStringLiteral("planned"), plan.renames.size());
         summary.insert(QStringLiteral("leftAlone"), plan.leftAlone.size());
         m_report.finish(summary);
         return plan.leftAlone.isEmpty() ? 0 : 1;
@@ -356,19 +359,20 @@ int CliCommand::undo()
     }
     // Files that failed are among the ones left alone.
     const BatchOutcome &outcome = result.run.outcome;
-    for (int i = 0; i < int(result.plan.renames.size()); ++i) {
-        const PlannedRename &rename = result.plan.renames[i];
-        if (outcome.finalNames.value(i) == rename.newName)
-            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("renamed"));
+    const UndoPlan &plan = result.plan;
+    for (int i = 0; i < int(plan.renames.size()); ++i) {
+        if (!plan.comesBack(i) && outcome.finalNames.value(i) == plan.renames[i].newName)
+            m_report.add(plan.sourcePath(i), plan.renames[i].targetPath(),
+                         QStringLiteral("renamed"));
     }
-    for (const Journal::UndoPlan::Restore &restore : result.plan.restores) {
-        if (pathExists(restore.to) && !pathExists(restore.from))
-            m_report.add(restore.from, restore.to, QStringLiteral("restored"),
-                         QStringLiteral("back from the trash"));
+    for (int i = 0; i < int(plan.renames.size()); ++i) {
+        if (plan.comesBack(i) && outcome.finalNames.value(i) == plan.renames[i].newName)
+            m_report.add(plan.sourcePath(i), plan.renames[i].targetPath(),
+                         QStringLiteral("restored"), QStringLiteral("back from the trash"));
     }
     for (const Journal::LeftAlone &line : result.leftAlone)
         addLeftAlone(m_report, line);
-    summary.insert(QStringLiteral("renamed"), outcome.renamed);
+    summary.insert(QStringLiteral("renamed"), outcome.renamed - result.restored);
     summary.insert(QStringLiteral("restored"), result.restored);
     summary.insert(QStringLiteral("leftAlone"), result.leftAlone.size());
     summary.insert(QStringLiteral("cancelled"), outcome.cancelled);
@@ -398,13 +402,18 @@ int CliCommand::history()
                 {QStringLiteral("renamed"), batch.renamed},
                 {QStringLiteral("cancelled"), batch.cancelled},
                 {QStringLiteral("undone"), batch.undone},
-                {QStringLiteral("undoes"), batch.undoes.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                                                  : QJsonValue(batch.undoes)}});
+                {QStringLiteral("undoes"),
+                 batch.undoes.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(batch.undoes)},
+                {QStringLiteral("recovers"), batch.recovers.isEmpty()
+                                                 ? QJsonValue(QJsonValue::Null)
+                                                 : QJsonValue(batch.recovers)}});
             continue;
         }
         QStringList states;
         if (!batch.undoes.isEmpty())
             states << QStringLiteral("undoes %1").arg(batch.undoes);
+        if (!batch.recovers.isEmpty())
+            states << QStringLiteral("recovers %1").arg(batch.recovers);
         if (!batch.finished.isValid())
             states << QStringLiteral("cut off");
         else if (batch.cancelled)

@@ -31,22 +31,24 @@ using Severity = FileFailure::Severity;
 class Execution
 {
 public:
-    Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options);
+    Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options,
+              const BatchExecutor::OtherMoves &otherMoves);
     BatchOutcome run();
 
-    const QVector<PlannedRename> m_renames;
+    // Decided before the run.
+    PreparedBatch m_prepared;
+    const QVector<PlannedRename> &m_renames;
     const BatchExecutor::Options m_options;
     std::function<void(int, BatchExecutor::Options::Step)> m_stepTaken;
-    // Decided before the run: see BatchExecutor::attempts, temporaryName and
-    // setAsideName.
-    QVector<bool> m_attempted;
-    QHash<int, QString> m_temporaries;
-    QHash<int, QString> m_asides;
 
 private:
+    using OtherMove = PreparedBatch::OtherMove;
     void runChain(int first);
     void runCycle(int parked);
     bool move(int index);
+    bool moveBack(int index, const QString &fromFolder);
+    bool discard(int index);
+    void linkOtherMoves(const QVector<PlannedRename> &checked);
     bool moveThroughTemporary(int index, QString *error);
     bool replaceExisting(int index);
     bool replaceThroughTrash(int index);
@@ -63,7 +65,7 @@ private:
     bool cancelled() const;
     void reportProgress(bool force);
 
-    QString source(int index) const { return m_renames[index].sourcePath(); }
+    QString source(int index) const { return m_prepared.sourcePath(index); }
     QString target(int index) const { return m_renames[index].targetPath(); }
 
     // Per folder of the batch: the folder opened once, and its files by name.
@@ -82,8 +84,10 @@ private:
     QElapsedTimer m_sinceProgress;
 };
 
-Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options)
-    : m_renames(renames), m_options(options), m_state(renames.size(), State::Unchanged),
+Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options,
+                     const BatchExecutor::OtherMoves &otherMoves)
+    : m_prepared{renames, otherMoves, {}, {}, {}, options.replaceExisting},
+      m_renames(m_prepared.renames), m_options(options), m_state(renames.size(), State::Unchanged),
       m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1),
       m_displaces(renames.size(), Displacing::No)
 {
@@ -110,8 +114,17 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
 
     // The preview's rule, so that a run refuses exactly what was foreseen.
     // Names outside the request are found by the renames themselves, unless
-    // a replacing run must know them beforehand.
+    // a replacing run must know them beforehand. A file coming back stands
+    // in the folder it comes from, and a file to delete keeps its name, so
+    // that neither is taken to free or claim a name.
     QVector<PlannedRename> checked = renames;
+    for (auto it = otherMoves.cbegin(); it != otherMoves.cend(); ++it) {
+        PlannedRename &row = checked[it.key()];
+        if (it->kind == OtherMove::Kind::Return)
+            row.folder = it->fromFolder;
+        row.newName = row.oldName;
+        row.note = PlannedRename::Note::None;
+    }
     const BatchPlan::Foresight foresight =
         BatchPlan::foresee(checked, m_options.replaceExisting, false);
     for (int i : foresight.givenTwice)
@@ -120,6 +133,10 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         if (m_state[i] == State::Failed)
             continue;
         const PlannedRename &rename = checked[i];
+        if (!otherMoves.isEmpty() && otherMoves.contains(i)) {
+            m_state[i] = State::Waiting;
+            continue;
+        }
         if (!rename.changesName()) {
             ++m_handled;
             continue;
@@ -156,9 +173,11 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::DeletesFile)
             m_displaces[i] = Displacing::ForGood;
     }
-    m_attempted.reserve(count);
+    if (!otherMoves.isEmpty())
+        linkOtherMoves(checked);
+    m_prepared.attempted.reserve(count);
     for (int i = 0; i < count; ++i)
-        m_attempted.append(m_state[i] == State::Waiting);
+        m_prepared.attempted.append(m_state[i] == State::Waiting);
     nameTemporaries();
     if (m_options.replaceExisting)
         nameSetAsides();
@@ -184,17 +203,19 @@ void Execution::nameTemporaries()
     for (int i = 0; i < count; ++i) {
         if (m_state[i] != State::Waiting || onChain[i])
             continue;
-        m_temporaries.insert(i, temporaryOf(i));
+        m_prepared.temporaries.insert(i, temporaryOf(i));
         for (int next = i; !onChain[next]; next = m_dependant[next])
             onChain[next] = true;
     }
     // Only the letter case changes: a file system that ignores it needs a
     // detour.
+    const QHash<int, OtherMove> &otherMoves = m_prepared.otherMoves;
     for (int i = 0; i < count; ++i) {
         const PlannedRename &rename = m_renames[i];
-        if (m_state[i] == State::Waiting && !m_temporaries.contains(i)
-            && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0)
-            m_temporaries.insert(i, temporaryOf(i));
+        if (m_state[i] == State::Waiting && !m_prepared.temporaries.contains(i)
+            && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0
+            && (otherMoves.isEmpty() || !otherMoves.contains(i)))
+            m_prepared.temporaries.insert(i, temporaryOf(i));
     }
 }
 
@@ -208,10 +229,64 @@ void Execution::nameSetAsides()
         if (m_displaces[i] != Displacing::ForGood)
             continue;
         QString aside;
-        for (int n = 0; aside.isEmpty() || pathExists(aside); ++n)
-            aside = m_renames[i].folder
-                    + QStringLiteral(".tavrelo-%1-%2-%3.bak").arg(token).arg(i).arg(n);
-        m_asides.insert(i, aside);
+        for (int n = 0; aside.isEmpty() || pathExists(m_renames[i].folder + aside); ++n)
+            aside = QStringLiteral(".tavrelo-%1-%2-%3.bak").arg(token).arg(i).arg(n);
+        m_prepared.setAsides.insert(i, aside);
+    }
+}
+
+void Execution::linkOtherMoves(const QVector<PlannedRename> &checked)
+{
+    // A file coming back waits for the file of the batch that holds its name
+    // to move on, as a rename would; it never takes a name another file of
+    // the batch is given.
+    const QHash<int, OtherMove> &otherMoves = m_prepared.otherMoves;
+    QHash<QString, bool> foldCase;
+    for (auto it = otherMoves.cbegin(); it != otherMoves.cend(); ++it) {
+        const QString &folder = m_renames[it.key()].folder;
+        if (it->kind == OtherMove::Kind::Return && !foldCase.contains(folder))
+            foldCase.insert(folder, Volume::of(folder).caseInsensitive);
+    }
+    const auto key = [&foldCase](const QString &folder, const QString &name) {
+        return folder + (foldCase.value(folder) ? name.toCaseFolded() : name);
+    };
+    QHash<QString, int> holders;
+    QHash<QString, int> claims;
+    for (int i = 0; i < int(m_renames.size()); ++i) {
+        const PlannedRename &rename = m_renames[i];
+        if (otherMoves.contains(i) || !foldCase.contains(rename.folder))
+            continue;
+        holders.insert(key(rename.folder, rename.oldName), i);
+        if (m_state[i] == State::Waiting)
+            claims.insert(key(rename.folder, checked[i].newName), i);
+    }
+    for (auto it = otherMoves.cbegin(); it != otherMoves.cend(); ++it) {
+        const int index = it.key();
+        const PlannedRename &rename = m_renames[index];
+        if (it->kind != OtherMove::Kind::Return || m_state[index] != State::Waiting)
+            continue;
+        const QString target = key(rename.folder, rename.newName);
+        if (!isPlainFileName(rename.newName)) {
+            fail(index, Cause::InvalidName, describe(NameCheck{NameProblem::NotAName}));
+            continue;
+        }
+        if (claims.contains(target)) {
+            fail(index, Cause::NameTaken,
+                 BatchExecutor::tr("\"%1\" is the new name of another file of this request too")
+                     .arg(rename.newName));
+            continue;
+        }
+        claims.insert(target, index);
+        const int holder = holders.value(target, -1);
+        if (holder < 0)
+            continue;
+        if (m_state[holder] != State::Waiting || m_dependant[holder] >= 0) {
+            fail(index, Cause::NameTaken,
+                 BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
+            continue;
+        }
+        m_waitsFor[index] = holder;
+        m_dependant[holder] = index;
     }
 }
 
@@ -333,6 +408,12 @@ void Execution::runCycle(int parked)
 
 bool Execution::move(int index)
 {
+    if (!m_prepared.otherMoves.isEmpty()) {
+        const auto other = m_prepared.otherMoves.constFind(index);
+        if (other != m_prepared.otherMoves.constEnd())
+            return other->kind == OtherMove::Kind::Return ? moveBack(index, other->fromFolder)
+                                                          : discard(index);
+    }
     const PlannedRename &rename = m_renames[index];
     QString error;
     // The common case costs one system call; why it failed is looked into
@@ -354,7 +435,7 @@ bool Execution::move(int index)
     // name (some FUSE drivers even give it another number there); a detour
     // through a temporary name changes the case everywhere, and where another
     // file really holds the name, the detour finds it and comes back.
-    if (m_temporaries.contains(index) && m_displaces[index] == Displacing::No
+    if (m_prepared.temporaries.contains(index) && m_displaces[index] == Displacing::No
         && rename.oldName.compare(rename.newName, Qt::CaseInsensitive) == 0) {
         if (moveThroughTemporary(index, &error))
             return true;
@@ -391,6 +472,39 @@ bool Execution::move(int index)
     return false;
 }
 
+bool Execution::moveBack(int index, const QString &fromFolder)
+{
+    const PlannedRename &rename = m_renames[index];
+    const QString from = fromFolder + rename.oldName;
+    QString error;
+    if (renameNoReplace(from, target(index), &error)) {
+        finish(index, rename.newName);
+        Trash::forget(from);
+        return true;
+    }
+    if (!pathExists(from))
+        fail(index, Cause::Vanished, BatchExecutor::tr("it no longer exists"));
+    else if (pathExists(target(index)))
+        fail(index, Cause::NameTaken,
+             BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
+    else
+        fail(index, Cause::System, error, Severity::Critical);
+    return false;
+}
+
+bool Execution::discard(int index)
+{
+    if (removeFile(source(index))) {
+        finish(index, QString());
+        m_outcome.disposed.append({index, QString()});
+        return true;
+    }
+    fail(index, Cause::SetAsideKept,
+         BatchExecutor::tr("the file it replaced couldn't be deleted : it is kept as \"%1\"")
+             .arg(m_renames[index].oldName));
+    return false;
+}
+
 bool Execution::moveThroughTemporary(int index, QString *error)
 {
     const QString temporary = parkAside(index, error);
@@ -408,7 +522,7 @@ bool Execution::moveThroughTemporary(int index, QString *error)
 bool Execution::replaceExisting(int index)
 {
     const QString &newName = m_renames[index].newName;
-    const QString aside = m_asides.value(index);
+    const QString aside = m_renames[index].folder + m_prepared.setAsides.value(index);
     const Displacement displacement = replaceExistingFile(source(index), target(index), aside);
     switch (displacement) {
     case Displacement::Moved:
@@ -500,7 +614,7 @@ bool Execution::undo(int index)
 QString Execution::parkAside(int index, QString *error)
 {
     const PlannedRename &rename = m_renames[index];
-    const QString temporary = m_temporaries.value(index);
+    const QString temporary = m_prepared.temporaries.value(index);
     if (temporary.isEmpty()) {
         if (error)
             *error = BatchExecutor::tr("no free temporary name was found");
@@ -538,7 +652,9 @@ void Execution::fail(int index, Cause cause, const QString &reason, Severity sev
     const PlannedRename &rename = m_renames[index];
     FileFailure failure;
     failure.index = index;
-    failure.path = QDir::toNativeSeparators(rename.folder + m_outcome.finalNames[index]);
+    failure.path = QDir::toNativeSeparators(m_outcome.finalNames[index] == rename.oldName
+                                                ? source(index)
+                                                : rename.folder + m_outcome.finalNames[index]);
     failure.newName = rename.newName;
     failure.reason = reason;
     failure.cause = cause;
@@ -552,36 +668,17 @@ QString Execution::blockedBy(int index) const
         .arg(m_renames[index].oldName);
 }
 
-BatchExecutor::BatchExecutor(const QVector<PlannedRename> &renames, const Options &options)
-    : m_execution(std::make_unique<Execution>(renames, options))
+BatchExecutor::BatchExecutor(const QVector<PlannedRename> &renames, const Options &options,
+                             const OtherMoves &otherMoves)
+    : m_execution(std::make_unique<Execution>(renames, options, otherMoves))
 {
 }
 
 BatchExecutor::~BatchExecutor() = default;
 
-const QVector<PlannedRename> &BatchExecutor::renames() const
+const PreparedBatch &BatchExecutor::prepared() const
 {
-    return m_execution->m_renames;
-}
-
-bool BatchExecutor::attempts(int index) const
-{
-    return m_execution->m_attempted.at(index);
-}
-
-bool BatchExecutor::replacesExisting() const
-{
-    return m_execution->m_options.replaceExisting;
-}
-
-QString BatchExecutor::temporaryName(int index) const
-{
-    return m_execution->m_temporaries.value(index);
-}
-
-QString BatchExecutor::setAsideName(int index) const
-{
-    return m_execution->m_asides.value(index);
+    return m_execution->m_prepared;
 }
 
 void BatchExecutor::setStepTaken(

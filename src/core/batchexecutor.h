@@ -2,6 +2,7 @@
 #define BATCHEXECUTOR_H
 
 #include "batchplan.h"
+#include "preparedbatch.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -35,7 +36,10 @@ struct FileFailure
 
 struct BatchOutcome
 {
-    QStringList finalNames;        // the name each planned file bears afterwards
+    // The name each planned file bears afterwards: in its folder, or, for a
+    // file that was to come back from elsewhere and did not, its old name
+    // there; empty for a file deleted.
+    QStringList finalNames;
     QVector<FileFailure> failures; // in the order of the plan
     // The files a replacing run displaced: where each went (the trash), or
     // an empty path when the volume has no trash and it was deleted.
@@ -59,12 +63,15 @@ class Execution;
 // is set aside under a free name and moved to the trash (deleted where the
 // volume has none) only once the new file is in place, put back when the move
 // fails; a file of the request is never in the way and a directory never is
-// set aside. Every name the run may give besides the planned ones is known
-// once the batch is prepared, before any file moves, so that it can be
-// recorded. A file parked under a temporary name always ends under its new or
-// its old name (failing that, it stays under the temporary name and is
-// reported). Runs on the calling thread; checks the cancel flag only between
-// whole chains and cycles.
+// set aside. Besides renames, a batch may bring a file back from another
+// folder of the same volume (the trash) to its name, once the file of the
+// batch that holds that name has moved on, and then drops its trash record;
+// or delete a file set aside by an earlier batch. Every name the run may give
+// besides the planned ones is known once the batch is prepared, before any
+// file moves, so that it can be recorded. A file parked under a temporary
+// name always ends under its new or its old name (failing that, it stays
+// under the temporary name and is reported). Runs on the calling thread;
+// checks the cancel flag only between whole chains and cycles.
 class BatchExecutor
 {
     Q_DECLARE_TR_FUNCTIONS(BatchExecutor)
@@ -76,25 +83,21 @@ public:
         // Called now and then with the files handled so far and their total.
         std::function<void(qsizetype done, qsizetype total)> progress;
         const std::atomic<bool> *cancel = nullptr;
-        // What befell a file, for setStepTaken.
-        enum class Step : char { Parked = 'P', Moved = 'M', Returned = 'R' };
+        using Step = PreparedBatch::Step;
     };
+    using OtherMoves = QHash<int, PreparedBatch::OtherMove>;
 
-    BatchExecutor(const QVector<PlannedRename> &renames, const Options &options);
+    BatchExecutor(const QVector<PlannedRename> &renames, const Options &options,
+                  const OtherMoves &otherMoves = OtherMoves());
     ~BatchExecutor();
     BatchExecutor(const BatchExecutor &) = delete;
     BatchExecutor &operator=(const BatchExecutor &) = delete;
 
-    const QVector<PlannedRename> &renames() const;
-    bool replacesExisting() const;
-    // Whether the run will try to give the file its new name: false for a
-    // file that keeps it and one whose new name is refused beforehand.
-    bool attempts(int index) const;
-    // The temporary name of a file on a cycle or changing only its letter
-    // case, and the set-aside name of a file a replacing run will displace;
-    // empty when there is none.
-    QString temporaryName(int index) const;
-    QString setAsideName(int index) const;
+    // What the journal records before the run.
+    const PreparedBatch &prepared() const;
+    const QVector<PlannedRename> &renames() const { return prepared().renames; }
+    bool attempts(int index) const { return prepared().attempted.at(index); }
+    QString temporaryName(int index) const { return prepared().temporaries.value(index); }
 
     // Called after each move of a file, so that a record of the batch can
     // tell later where every file is, on volumes whose files cannot be told

@@ -1,49 +1,39 @@
 #ifndef JOURNAL_H
 #define JOURNAL_H
 
-#include "batchexecutor.h"
+#include "journalrecord.h"
+#include "preparedbatch.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <map>
 #include <memory>
 
 class QLockFile;
+struct BatchOutcome;
 
-// The record of every batch, kept as readable JSON files in a folder of the
-// user's data (one file per batch, its end in a second file), so that a batch
-// can be undone after a restart and a batch cut off by a crash can be brought
-// to a known state. The plan is on disk, flushed, before the first file of a
-// batch moves; the end is recorded after the last. Keeps the newest 50
-// batches. A file it cannot read is reported and skipped, never trusted to
-// move anything beyond the folders and names it lists and the files that
-// still bear the identity it recorded. Used by one thread at a time; two
-// Journal objects on one folder (the window and the command line) see each
-// other's batches.
+// The store of every batch's record, kept as readable JSON files in a folder
+// of the user's data (one file per batch, its end in a second file; see
+// JournalRecord), so that a batch can be undone after a restart and a batch
+// cut off by a crash can be brought to a known state. The plan is on disk,
+// flushed and checked, before the first file of a batch moves; the end is
+// recorded after the last. A batch that runs holds a lock file, so that no
+// other process takes it for one cut off. Keeps the newest 50 batches. A file
+// it cannot read is reported and skipped. Moves no file of the user: undo and
+// recovery are planned by UndoPlan and RecoveryPlan, and carried out by the
+// executor. Used by one thread at a time; two Journal objects on one folder
+// (the window and the command line) see each other's batches.
 class Journal
 {
     Q_DECLARE_TR_FUNCTIONS(Journal)
 
 public:
-    enum class Kind { Rename, Replace, Undo };
-
-    // What one batch was, for a history and an undo question.
-    struct Batch
-    {
-        QString id;
-        Kind kind = Kind::Rename;
-        QDateTime started;
-        QDateTime finished;    // invalid for a batch cut off
-        qsizetype planned = 0; // files whose name the batch meant to change
-        qsizetype renamed = 0;
-        bool cancelled = false;
-        bool undone = false;
-        QString undoes; // for an undo: the batch it took back
-    };
+    using Kind = JournalRecord::Kind;
+    using Batch = JournalRecord::Batch;
 
     // A file a recovery or an undo did not touch, and why; the path is kept
     // apart from the reason, since a name may hold ": " itself.
@@ -55,8 +45,7 @@ public:
     };
     static QStringList lines(const QVector<LeftAlone> &leftAlone);
 
-    // "rename", "replace", "undo": as the journal and the command line name them.
-    static QString kindName(Kind kind);
+    static QString kindName(Kind kind) { return JournalRecord::kindName(kind); }
 
     // AppLocalDataLocation/journal.
     static QString defaultDirectory();
@@ -73,18 +62,48 @@ public:
     Batch newestUndoable() const;
     QStringList problems() const { return m_problems; }
 
-    // Write-ahead: records the prepared batch before any file moves. Returns
-    // its id, or an empty string with the reason in error (then the batch must
+    // A batch read back whole.
+    struct Stored
+    {
+        JournalRecord::Plan plan;
+        bool ended = false;
+        JournalRecord::End end;
+        // Where the batch recorded its moves: the last step of each entry.
+        QHash<int, char> lastSteps;
+        // Entries and disposals that cannot be trusted to name a file; the
+        // rest of the batch stays usable.
+        QVector<LeftAlone> unusable;
+
+        // What a history shows of it.
+        Batch batch() const;
+    };
+    bool read(const QString &id, Stored *stored, QString *error) const;
+    // The line that reports a batch file skipped.
+    static QString skipped(const QString &id, const QString &error);
+
+    // Write-ahead: records the prepared batch before any file moves; about is
+    // the batch an undo takes back or a recovery puts in order. Returns its
+    // id, or an empty string with the reason in error (then the batch must
     // not run).
-    QString begin(Kind kind, const BatchExecutor &prepared, const QString &undoes, QString *error);
+    QString begin(Kind kind, const PreparedBatch &prepared, const QString &about, QString *error);
     // Whether the running batch wants each move recorded (noteStep): on a
     // volume whose files have no lasting numbers, only that record tells
     // after a crash where each file is.
     bool recordsSteps() const { return m_stepsFd >= 0; }
-    void noteStep(int index, BatchExecutor::Options::Step step);
+    void noteStep(int index, PreparedBatch::Step step);
     // Records how the batch ended.
-    bool finish(const QString &id, const BatchExecutor &prepared, const BatchOutcome &outcome,
+    bool finish(const QString &id, const PreparedBatch &prepared, const BatchOutcome &outcome,
                 QString *error);
+
+    // The batches cut off before their end (a plan and no end), newest first.
+    QStringList unfinished() const;
+    // Locks each batch cut off that no other process runs or puts in order
+    // and gives their ids, newest first; each stays locked until it is ended
+    // or released.
+    QStringList claimUnfinished();
+    // Records the end of a claimed batch, as recovery found and left it.
+    bool endInterrupted(const Batch &batch, const JournalRecord::End &end, QString *error);
+    void release(const QString &id);
 
     // What recovery after a crash found and did, in one text for the user;
     // empty when every batch had ended.
@@ -95,38 +114,20 @@ public:
         QStringList leftAlone; // files that could not be put back, with the reason
         QString message() const;
     };
-    Recovery recoverUnfinished();
-
-    // The renames that take a batch back: every file that still bears the
-    // identity the batch gave it goes back to its old name; the others are
-    // listed as left alone. Files a replace displaced come back from the
-    // trash. Reads the file system, changes nothing.
-    struct UndoPlan
-    {
-        Batch batch;
-        QVector<PlannedRename> renames;
-        struct Restore
-        {
-            QString from; // where the displaced file is now (the trash)
-            QString to;   // the name it had
-        };
-        QVector<Restore> restores;
-        QVector<LeftAlone> leftAlone; // one per file that changed since
-        QString error;         // the batch could not be read
-    };
-    UndoPlan planUndo(const QString &id) const;
 
     ~Journal();
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;
 
 private:
+    QString pathOf(const QString &id, QLatin1String suffix) const;
     void prune() const;
     bool closeSteps();
 
     QString m_directory;
     mutable QStringList m_problems;
     std::unique_ptr<QLockFile> m_running;
+    std::map<QString, std::unique_ptr<QLockFile>> m_claimed;
     int m_stepsFd = -1;
     QHash<int, int> m_entryOf; // plan index -> entry of the running batch
     Batch m_runningBatch;

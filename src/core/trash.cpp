@@ -549,16 +549,32 @@ void Trash::forget(const QString &trashedPath)
 
 QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(originalPath).absoluteFilePath());
-    QString reason;
-    QString folder = realFolderOf(absolute, &reason);
-    if (folder.isEmpty())
-        folder = parentOf(absolute); // gone with its file: as it was written
-    const QString original = joined(folder, fileNameOf(absolute));
+    return findTrashed(QStringList{originalPath}, sinceMsecs).value(originalPath);
+}
 
-    QStringList trashes = topTrashesOf(topOf(nearestExisting(folder)));
+QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs)
+{
+    // Each original as its info file would record it, and the trashes that
+    // may hold it; the folders of many paths are looked up once each.
+    QHash<QString, QStringList> givenAs;
+    QHash<QString, QString> folderAs;
+    QStringList trashes;
     if (!homeTrash().isEmpty())
-        trashes.prepend(homeTrash());
+        trashes.append(homeTrash());
+    for (const QString &originalPath : originalPaths) {
+        const QString absolute = QDir::cleanPath(QFileInfo(originalPath).absoluteFilePath());
+        const QString parent = parentOf(absolute);
+        auto known = folderAs.constFind(parent);
+        if (known == folderAs.constEnd()) {
+            QString reason;
+            QString folder = realFolderOf(absolute, &reason);
+            if (folder.isEmpty())
+                folder = parent; // gone with its file: as it was written
+            known = folderAs.insert(parent, folder);
+            trashes.append(topTrashesOf(topOf(nearestExisting(folder))));
+        }
+        givenAs[joined(known.value(), fileNameOf(absolute))].append(originalPath);
+    }
     trashes.removeDuplicates();
 
     // Deletion dates are whole seconds.
@@ -569,7 +585,7 @@ QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
         qint64 changedNsecs; // the move into the trash, within one second
         QString path;
     };
-    QVector<Found> found;
+    QHash<QString, QVector<Found>> found;
     for (const QString &trash : std::as_const(trashes)) {
         const QString files = joined(trash, QStringLiteral("files"));
         for (const QString &entry : namesIn(joined(trash, QStringLiteral("info")))) {
@@ -579,21 +595,26 @@ QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
             const Info info = infoOf(trash, name);
             const QString trashed = joined(files, name);
             struct stat status;
-            if (info.originalPath != original || !info.deleted.isValid()
+            if (!givenAs.contains(info.originalPath) || !info.deleted.isValid()
                 || info.deleted.toMSecsSinceEpoch() < since || !lstatOf(trashed, &status))
                 continue;
-            found.append({info.deleted.toMSecsSinceEpoch(),
-                          qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec,
-                          trashed});
+            found[info.originalPath].append(
+                {info.deleted.toMSecsSinceEpoch(),
+                 qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec, trashed});
         }
     }
-    std::sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
-        return a.deleted != b.deleted ? a.deleted > b.deleted : a.changedNsecs > b.changedNsecs;
-    });
-    QStringList paths;
-    for (const Found &one : std::as_const(found))
-        paths.append(one.path);
-    return paths;
+    QHash<QString, QStringList> byPath;
+    for (auto it = found.begin(); it != found.end(); ++it) {
+        std::sort(it->begin(), it->end(), [](const Found &a, const Found &b) {
+            return a.deleted != b.deleted ? a.deleted > b.deleted : a.changedNsecs > b.changedNsecs;
+        });
+        QStringList paths;
+        for (const Found &one : std::as_const(*it))
+            paths.append(one.path);
+        for (const QString &given : givenAs.value(it.key()))
+            byPath.insert(given, paths);
+    }
+    return byPath;
 }
 
 #else // Qt's trash, where the desktop keeps another kind
@@ -633,6 +654,13 @@ QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
     Q_UNUSED(originalPath);
     Q_UNUSED(sinceMsecs);
     return QStringList();
+}
+
+QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs)
+{
+    Q_UNUSED(originalPaths);
+    Q_UNUSED(sinceMsecs);
+    return {};
 }
 
 #endif

@@ -2,6 +2,7 @@
 #define TRASH_H
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,10 @@ public:
     // newest first. An info file keeps whole seconds only; within one second
     // the file moved in last comes first.
     static QStringList findTrashed(const QString &originalPath, qint64 sinceMsecs);
+    // The same for many paths at once, each trash read once: by path as
+    // given, only those that have trashed files.
+    static QHash<QString, QStringList> findTrashed(const QStringList &originalPaths,
+                                                   qint64 sinceMsecs);
 };
 
 #endif // TRASH_H

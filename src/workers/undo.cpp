@@ -19,10 +19,12 @@ void Undo::run()
     const BatchOutcome &outcome = undo.run.outcome;
     announceEnd(outcome, undo.plan.renames.size());
 
+    // The input list gets the files of the batch back, not the ones they
+    // had displaced.
     QStringList restored;
-    for (qsizetype i = 0; i < undo.plan.renames.size(); ++i) {
+    for (int i = 0; i < int(undo.plan.renames.size()); ++i) {
         const PlannedRename &rename = undo.plan.renames[i];
-        if (outcome.finalNames.at(i) == rename.newName)
+        if (outcome.finalNames.at(i) == rename.newName && !undo.plan.comesBack(i))
             restored.append(QDir::toNativeSeparators(rename.targetPath()));
     }
     emit refreshListView(restored);

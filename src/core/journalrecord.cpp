@@ -1,0 +1,352 @@
+#include "journalrecord.h"
+
+#include "filenames.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+const QLatin1String formatName("tavrelo-journal");
+const QLatin1String deleteMark("delete");
+
+// JSON is written by hand: a batch of 100,000 files must cost next to
+// nothing beside the renames themselves.
+void appendJsonString(QByteArray &out, const QString &text)
+{
+    // A name's bytes that are not UTF-8 stand as lone surrogates, which only
+    // a JSON escape keeps.
+    if (holdsRawBytes(text)) {
+        out.append(
+            QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact).mid(1).chopped(1));
+        return;
+    }
+    out.append('"');
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out.append("\\\"");
+            break;
+        case '\\':
+            out.append("\\\\");
+            break;
+        default:
+            if (uchar(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(uchar(c)));
+                out.append(escaped);
+            } else {
+                out.append(c);
+            }
+        }
+    }
+    out.append('"');
+}
+
+void appendBatchHead(QByteArray &out, const JournalRecord::Batch &batch)
+{
+    out.append("\"id\": ");
+    appendJsonString(out, batch.id);
+    out.append(",\n\"kind\": ");
+    appendJsonString(out, JournalRecord::kindName(batch.kind));
+    out.append(",\n\"started\": ");
+    appendJsonString(out, batch.started.toString(Qt::ISODateWithMs));
+    out.append(",\n\"undoes\": ");
+    appendJsonString(out, batch.undoes);
+    // Only where there is one, so that the other records read as they always did.
+    if (!batch.recovers.isEmpty()) {
+        out.append(",\n\"recovers\": ");
+        appendJsonString(out, batch.recovers);
+    }
+}
+
+void appendIndexedStrings(QByteArray &out, const QMap<int, QString> &strings)
+{
+    bool first = true;
+    for (auto it = strings.cbegin(); it != strings.cend(); ++it) {
+        out.append(first ? "\n  [" : ",\n  [").append(QByteArray::number(it.key())).append(", ");
+        appendJsonString(out, it.value());
+        out.append(']');
+        first = false;
+    }
+}
+
+bool isCleanFolder(const QString &path)
+{
+    return QDir::isAbsolutePath(path) && path.endsWith(QLatin1Char('/'))
+           && QDir::cleanPath(path) + QLatin1Char('/') == path;
+}
+
+QDateTime dateOf(const QJsonObject &object, QLatin1String key)
+{
+    return QDateTime::fromString(object.value(key).toString(), Qt::ISODateWithMs);
+}
+
+} // namespace
+
+QString JournalRecord::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Rename:
+        return QStringLiteral("rename");
+    case Kind::Replace:
+        return QStringLiteral("replace");
+    case Kind::Undo:
+        return QStringLiteral("undo");
+    case Kind::Recover:
+        return QStringLiteral("recover");
+    }
+    return QString();
+}
+
+bool JournalRecord::kindNamed(const QString &name, Kind *kind)
+{
+    for (const Kind k : {Kind::Rename, Kind::Replace, Kind::Undo, Kind::Recover}) {
+        if (kindName(k) == name) {
+            *kind = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+JournalRecord::PlanWriter::PlanWriter(const Batch &batch, bool replaceExisting,
+                                      qsizetype entryCount)
+{
+    m_head.append("{\n\"format\": ");
+    appendJsonString(m_head, formatName);
+    m_head.append(",\n\"version\": 1,\n");
+    appendBatchHead(m_head, batch);
+    m_head.append(",\n\"replaceExisting\": ").append(replaceExisting ? "true" : "false");
+    m_rows.reserve(entryCount * 64 + 512);
+}
+
+int JournalRecord::PlanWriter::folderIndex(const QString &folder)
+{
+    // Neighbours share their folder's text, which spares most look-ups; the
+    // last one is held, so that its text cannot make way for another.
+    if (m_lastIndex >= 0 && m_lastFolder.constData() == folder.constData()
+        && m_lastFolder.size() == folder.size())
+        return m_lastIndex;
+    auto known = m_folderIndex.constFind(folder);
+    if (known == m_folderIndex.constEnd()) {
+        known = m_folderIndex.insert(folder, int(m_folders.size()));
+        m_folders.append(folder);
+    }
+    m_lastFolder = folder;
+    m_lastIndex = known.value();
+    return m_lastIndex;
+}
+
+void JournalRecord::PlanWriter::add(const Entry &entry)
+{
+    m_rows.append(m_rows.isEmpty() ? "\n  [" : ",\n  [")
+        .append(QByteArray::number(folderIndex(entry.folder)))
+        .append(", ");
+    appendJsonString(m_rows, entry.oldName);
+    m_rows.append(", ");
+    appendJsonString(m_rows, entry.newName);
+    m_rows.append(", \"").append(QByteArray::number(entry.fileId)).append("\", ");
+    appendJsonString(m_rows, entry.temporary);
+    m_rows.append(", ");
+    appendJsonString(m_rows, entry.setAside);
+    const bool elsewhere = entry.deletes || !entry.fromFolder.isEmpty();
+    if (!entry.fingerprint.isEmpty() || elsewhere) {
+        m_rows.append(", ");
+        appendJsonString(m_rows, entry.fingerprint);
+    }
+    if (elsewhere) {
+        m_elsewhere = true;
+        m_rows.append(", ");
+        if (entry.deletes)
+            appendJsonString(m_rows, deleteMark);
+        else
+            m_rows.append(QByteArray::number(folderIndex(entry.fromFolder)));
+    }
+    m_rows.append(']');
+}
+
+QByteArray JournalRecord::PlanWriter::bytes() const
+{
+    QByteArray out;
+    out.reserve(m_head.size() + m_rows.size() + m_folders.size() * 64 + 256);
+    out.append(m_head);
+    out.append(",\n\"folders\": [");
+    for (qsizetype f = 0; f < m_folders.size(); ++f) {
+        out.append(f ? ",\n  " : "\n  ");
+        appendJsonString(out, m_folders[f]);
+    }
+    out.append("],\n\"columns\": [\"folder\", \"old\", \"new\", \"fileId\", \"temporary\", "
+               "\"setAside\", \"fingerprint\"");
+    if (m_elsewhere)
+        out.append(", \"from\"");
+    out.append("],\n\"files\": [");
+    out.append(m_rows);
+    out.append("]\n}\n");
+    return out;
+}
+
+QByteArray JournalRecord::writePlan(const Plan &plan)
+{
+    PlanWriter writer(plan.batch, plan.replaceExisting, plan.entries.size());
+    for (const Entry &entry : plan.entries)
+        writer.add(entry);
+    return writer.bytes();
+}
+
+bool JournalRecord::readPlan(const QByteArray &bytes, const QString &id, Plan *plan,
+                             QStringList *unusable, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonObject object = QJsonDocument::fromJson(bytes, &parseError).object();
+    Batch &batch = plan->batch;
+    if (parseError.error != QJsonParseError::NoError
+        || object.value(QLatin1String("format")).toString() != formatName
+        || object.value(QLatin1String("version")).toInt() != 1
+        || object.value(QLatin1String("id")).toString() != id
+        || !kindNamed(object.value(QLatin1String("kind")).toString(), &batch.kind)) {
+        *error = parseError.error != QJsonParseError::NoError
+                     ? parseError.errorString()
+                     : tr("not a batch record of this program");
+        return false;
+    }
+    batch.id = id;
+    batch.started = dateOf(object, QLatin1String("started"));
+    batch.undoes = object.value(QLatin1String("undoes")).toString();
+    batch.recovers = object.value(QLatin1String("recovers")).toString();
+    plan->replaceExisting = object.value(QLatin1String("replaceExisting")).toBool();
+
+    QStringList folders;
+    for (const QJsonValue &folder : object.value(QLatin1String("folders")).toArray()) {
+        const QString path = folder.toString();
+        if (!isCleanFolder(path)) {
+            *error = tr("a folder of the record is not a clean absolute path");
+            return false;
+        }
+        folders.append(path);
+    }
+    const auto folderAt = [&folders](const QJsonValue &value) {
+        const int index = value.toInt(-1);
+        return index >= 0 && index < folders.size() ? folders[index] : QString();
+    };
+    const QJsonArray files = object.value(QLatin1String("files")).toArray();
+    plan->entries.clear();
+    plan->entries.reserve(files.size());
+    for (const QJsonValue &value : files) {
+        const QJsonArray row = value.toArray();
+        Entry entry;
+        entry.folder = folderAt(row.at(0));
+        entry.oldName = row.at(1).toString();
+        entry.newName = row.at(2).toString();
+        entry.fileId = row.at(3).toString().toULongLong();
+        entry.temporary = row.at(4).toString();
+        entry.setAside = row.at(5).toString();
+        entry.fingerprint = row.at(6).toString();
+        bool fromKnown = true;
+        if (row.size() == 8) {
+            const QJsonValue from = row.at(7);
+            entry.deletes = from.toString() == deleteMark;
+            entry.fromFolder = entry.deletes ? QString() : folderAt(from);
+            fromKnown = entry.deletes || !entry.fromFolder.isEmpty();
+        }
+        const bool newNameFits =
+            entry.deletes ? entry.newName.isEmpty() : isPlainFileName(entry.newName);
+        if (row.size() < 6 || row.size() > 8 || entry.folder.isEmpty() || !fromKnown
+            || !isPlainFileName(entry.oldName) || !newNameFits
+            || (!entry.temporary.isEmpty() && !isPlainFileName(entry.temporary))
+            || (!entry.setAside.isEmpty() && !isPlainFileName(entry.setAside))) {
+            entry.usable = false;
+            unusable->append(QDir::toNativeSeparators(entry.folder + entry.newName));
+        }
+        plan->entries.append(entry);
+    }
+    batch.planned = plan->entries.size();
+    batch.renamed = plan->entries.size();
+    return true;
+}
+
+QByteArray JournalRecord::writeEnd(const Batch &batch, const End &end)
+{
+    QByteArray out;
+    out.append("{\n");
+    appendBatchHead(out, batch);
+    out.append(",\n\"planned\": ").append(QByteArray::number(batch.planned));
+    out.append(",\n\"finished\": ");
+    appendJsonString(out, end.finished.toString(Qt::ISODateWithMs));
+    out.append(",\n\"cancelled\": ").append(end.cancelled ? "true" : "false");
+    out.append(",\n\"renamed\": ").append(QByteArray::number(end.renamed));
+    out.append(",\n\"elsewhere\": [");
+    appendIndexedStrings(out, end.elsewhere);
+    out.append("],\n\"disposed\": [");
+    appendIndexedStrings(out, end.disposed);
+    out.append("],\n\"failures\": [");
+    for (qsizetype i = 0; i < end.failures.size(); ++i) {
+        out.append(i ? ",\n  " : "\n  ");
+        appendJsonString(out, end.failures[i]);
+    }
+    out.append("]\n}\n");
+    return out;
+}
+
+bool JournalRecord::readEnd(const QByteArray &bytes, const Plan &plan, End *end,
+                            QStringList *unusable, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonObject object = QJsonDocument::fromJson(bytes, &parseError).object();
+    if (parseError.error != QJsonParseError::NoError
+        || object.value(QLatin1String("id")).toString() != plan.batch.id) {
+        *error = tr("its end record cannot be read");
+        return false;
+    }
+    end->finished = dateOf(object, QLatin1String("finished"));
+    end->cancelled = object.value(QLatin1String("cancelled")).toBool();
+    end->renamed = object.value(QLatin1String("renamed")).toInteger();
+    const qsizetype count = plan.entries.size();
+    for (const QJsonValue &value : object.value(QLatin1String("elsewhere")).toArray()) {
+        const QJsonArray row = value.toArray();
+        const int index = row.at(0).toInt(-1);
+        const QString name = row.at(1).toString();
+        if (index < 0 || index >= count || !isPlainFileName(name)) {
+            unusable->append(name);
+            continue;
+        }
+        end->elsewhere.insert(index, name);
+    }
+    for (const QJsonValue &value : object.value(QLatin1String("disposed")).toArray()) {
+        const QJsonArray row = value.toArray();
+        const int index = row.at(0).toInt(-1);
+        const QString path = row.at(1).toString();
+        if (index < 0 || index >= count
+            || (!path.isEmpty()
+                && (!QDir::isAbsolutePath(path) || QDir::cleanPath(path) != path))) {
+            unusable->append(path);
+            continue;
+        }
+        end->disposed.insert(index, path);
+    }
+    for (const QJsonValue &value : object.value(QLatin1String("failures")).toArray())
+        end->failures.append(value.toString());
+    return true;
+}
+
+bool JournalRecord::readSummary(const QByteArray &bytes, const QString &id, Batch *batch)
+{
+    const QJsonObject object = QJsonDocument::fromJson(bytes).object();
+    if (object.value(QLatin1String("id")).toString() != id
+        || !kindNamed(object.value(QLatin1String("kind")).toString(), &batch->kind))
+        return false;
+    batch->id = id;
+    batch->started = dateOf(object, QLatin1String("started"));
+    batch->finished = dateOf(object, QLatin1String("finished"));
+    batch->undoes = object.value(QLatin1String("undoes")).toString();
+    batch->recovers = object.value(QLatin1String("recovers")).toString();
+    batch->planned = object.value(QLatin1String("planned")).toInteger();
+    batch->renamed = object.value(QLatin1String("renamed")).toInteger();
+    batch->cancelled = object.value(QLatin1String("cancelled")).toBool();
+    return true;
+}
