@@ -326,13 +326,17 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
             // FAT through FUSE stamps a rename as a change of the file.
             timesKept.insert(rename.folder, volume.type != QLatin1String("vfat"));
         }
-        const QString source =
-            entry.fromFolder.isEmpty() ? rename.sourcePath() : entry.fromFolder + rename.oldName;
-        entry.fileId = !stable.value() ? 0 : rename.fileId ? rename.fileId : fileIdOf(source);
+        // The path is composed only where the disk is asked: most files come
+        // with their number from the listing.
+        const auto source = [&] {
+            return entry.fromFolder.isEmpty() ? rename.sourcePath()
+                                              : entry.fromFolder + rename.oldName;
+        };
+        entry.fileId = !stable.value() ? 0 : rename.fileId ? rename.fileId : fileIdOf(source());
         entry.fingerprint.clear();
         if (!stable.value()) {
             wantsSteps = true;
-            entry.fingerprint = fingerprintOf(source, timesKept.value(rename.folder));
+            entry.fingerprint = fingerprintOf(source(), timesKept.value(rename.folder));
         }
         writer.add(entry);
     }
