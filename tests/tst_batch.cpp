@@ -92,6 +92,7 @@ private slots:
     void replacing();
     void failedMoveAfterSetAsidePutsTheFileBack();
     void cancelStopsBetweenChainsAndCycles();
+    void cancelAtOnceIsNeverLost();
     void randomBatchesLoseNothing_data();
     void randomBatchesLoseNothing();
 };
@@ -402,6 +403,25 @@ void TestBatch::randomBatchesLoseNothing()
         ++displaced;
     }
     QCOMPARE(after.size(), before.size() - displaced);
+}
+
+// A Cancel clicked the moment the run starts, before its thread is even
+// scheduled, stops it before the first file.
+void TestBatch::cancelAtOnceIsNeverLost()
+{
+    TestDir dir;
+    for (int i = 0; i < 2000; ++i)
+        dir.file(QString("IMG_%1.jpg").arg(i), QByteArray::number(i));
+    Rename rename(nullptr);
+    rename.setParameters({dir.path()}, "T", false, 0, {"jpg"}, 2, false, false);
+    QSignalSpy finished(&rename, &BatchWorker::batchFinished);
+    rename.startBatch();
+    rename.cancel();
+    QVERIFY(rename.wait(30000));
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().at(0).toLongLong(), 0); // renamed
+    QVERIFY(finished.first().at(2).toBool());         // cancelled
+    QVERIFY(dir.names().contains("IMG_0.jpg"));
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

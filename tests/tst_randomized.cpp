@@ -973,16 +973,26 @@ void RandomCase::checkRun(const Tree &trashBefore, const Changes &done)
         if (change.status != QLatin1String("renamed")
             || !change.reason.startsWith(QLatin1String("the file it replaced")))
             continue;
-        if (done.contains(change.newPath) || !m_before.contains(change.newPath)) {
+        // On a volume that ignores case, the file in the way may spell the
+        // name otherwise.
+        QByteArray held = change.newPath;
+        if (!m_before.contains(held)) {
+            for (auto it = m_before.cbegin(); it != m_before.cend(); ++it)
+                if (QString::fromUtf8(it.key()).compare(QString::fromUtf8(held),
+                                                        Qt::CaseInsensitive)
+                    == 0)
+                    held = it.key();
+        }
+        if (done.contains(held) || !m_before.contains(held)) {
             problem("report", QStringLiteral("%1 is said to replace a file outside the request at "
                                              "%2, but there was none")
                                   .arg(shown(change.oldPath), shown(change.newPath)));
             continue;
         }
-        expected.remove(change.newPath);
+        expected.remove(held);
         if (change.reason.startsWith(inTrash))
             trashed.insert(QFile::encodeName(change.reason.mid(inTrash.size())),
-                           m_before.value(change.newPath));
+                           m_before.value(held));
         else
             problem("displaced file deleted", shown(change.newPath) + ": " + change.reason);
     }

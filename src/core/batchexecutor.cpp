@@ -1,5 +1,6 @@
 #include "batchexecutor.h"
 
+#include "directorylisting.h"
 #include "filemoves.h"
 #include "filenames.h"
 #include "folderhandle.h"
@@ -52,6 +53,8 @@ private:
     bool moveThroughTemporary(int index, QString *error);
     bool replaceExisting(int index);
     bool replaceThroughTrash(int index);
+    QString spelledOnDisk(int index);
+    QHash<QString, QHash<QString, QStringList>> m_namesOnDisk; // folder -> folded -> names
     bool undo(int index);
     QString parkAside(int index, QString *error);
     using Step = BatchExecutor::Options::Step;
@@ -554,11 +557,14 @@ bool Execution::replaceExisting(int index)
 bool Execution::replaceThroughTrash(int index)
 {
     const QString &newName = m_renames[index].newName;
+    // On a volume that ignores case the file in the way may spell the name
+    // otherwise: it goes to the trash, and comes back, under its own spelling.
+    const QString inTheWay = m_renames[index].folder + spelledOnDisk(index);
     QString trashed;
     QString error;
     // A file the trash cannot take stays where it is, and so does the file
     // that wanted its name: nothing is deleted without the user's word.
-    if (!Trash::moveIn(target(index), &trashed, &error)) {
+    if (!Trash::moveIn(inTheWay, &trashed, &error)) {
         fail(index, Cause::System,
              BatchExecutor::tr("a file named \"%1\" already exists and could not be moved to "
                                "the trash (%2)")
@@ -570,7 +576,7 @@ bool Execution::replaceThroughTrash(int index)
         m_outcome.disposed.append({index, trashed});
         return true;
     }
-    if (renameNoReplace(trashed, target(index))) {
+    if (renameNoReplace(trashed, inTheWay)) {
         Trash::forget(trashed);
         fail(index, Cause::System,
              BatchExecutor::tr("%1. The existing \"%2\" was left as it was.").arg(error, newName),
@@ -584,6 +590,25 @@ bool Execution::replaceThroughTrash(int index)
              Severity::Critical);
     }
     return false;
+}
+
+QString Execution::spelledOnDisk(int index)
+{
+    const PlannedRename &rename = m_renames[index];
+    auto names = m_namesOnDisk.find(rename.folder);
+    if (names == m_namesOnDisk.end()) {
+        // Read once per folder, and only where a file is displaced.
+        QHash<QString, QStringList> byFolded;
+        const QStringList listed = listPlainFileNames(rename.folder);
+        for (const QString &name : listed)
+            byFolded[name.toCaseFolded()].append(name);
+        names = m_namesOnDisk.insert(rename.folder, byFolded);
+    }
+    // The very name when a file bears it, as on a volume that keeps case.
+    const QStringList spellings = names->value(rename.newName.toCaseFolded());
+    if (spellings.size() != 1 || spellings.contains(rename.newName))
+        return rename.newName;
+    return spellings.first();
 }
 
 void Execution::dispose(int index, const QString &aside)

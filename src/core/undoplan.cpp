@@ -1,5 +1,7 @@
 #include "undoplan.h"
 
+#include "trash.h"
+
 #include "filemoves.h"
 #include "filenames.h"
 
@@ -84,7 +86,15 @@ UndoPlan UndoPlan::make(const Journal &journal, const QString &id)
             // Back to the name the file of the batch gives up; the executor
             // waits for it to go first.
             const int row = int(plan.renames.size());
-            PlannedRename back{entry.folder, fileNameOf(it.value()), entry.newName};
+            // Under the spelling it had, which on a volume that ignores case
+            // may differ from the name that displaced it.
+            const QString original = Trash::originalPathOf(it.value());
+            const QString name = !original.isEmpty()
+                                         && original.compare(entry.newPath(), Qt::CaseInsensitive)
+                                                == 0
+                                     ? fileNameOf(original)
+                                     : entry.newName;
+            PlannedRename back{entry.folder, fileNameOf(it.value()), name};
             back.restoresName = true;
             plan.renames.append(back);
             plan.otherMoves.insert(row,
