@@ -5,9 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,6 +33,11 @@ QString reasonOf(int errorNumber)
 #endif
 
 } // namespace
+
+bool putInPlace(const QByteArray &temporary, const QByteArray &target)
+{
+    return std::rename(temporary.constData(), target.constData()) == 0;
+}
 
 bool removeFile(const QString &path)
 {

@@ -16,6 +16,10 @@ bool renameNoReplace(const QString &from, const QString &to, QString *error = nu
 // system cannot promise not to replace, so that the caller falls back.
 int renameNoReplaceAt(int folderFd, const QByteArray &from, const QByteArray &to, QString *error);
 
+// Puts a file this program wrote under a temporary name in place of target,
+// at once (its own records, never a user's file); errno tells a failure.
+bool putInPlace(const QByteArray &temporary, const QByteArray &target);
+
 // Deletes the file (or link) at path for good; false when it cannot.
 bool removeFile(const QString &path);
 

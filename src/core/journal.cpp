@@ -91,7 +91,7 @@ bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
         failure = EIO;
     if (::close(fd) != 0 && !failure)
         failure = errno;
-    if (!failure && ::rename(temporary.constData(), target.constData()) != 0)
+    if (!failure && !putInPlace(temporary, target))
         failure = errno;
     if (failure) {
         ::unlink(temporary.constData());
