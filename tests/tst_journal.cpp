@@ -3,6 +3,7 @@
 #include "renameplan.h"
 #include "replaceplan.h"
 #include "testdir.h"
+#include "testvolume.h"
 #include "trash.h"
 
 #include <QProcess>
@@ -92,6 +93,8 @@ private slots:
     void killedUndoIsRecoveredAndTakenUpAgain();
     void cycleCutHalfWayIsRolledBack();
     void lastStepTellsWhereAParkedFileWent();
+    void displacedFileKeepsItsSpelling_data();
+    void displacedFileKeepsItsSpelling();
     void movesFromElsewhere_data();
     void movesFromElsewhere();
     void unusableEntriesAreSkippedOneByOne();
@@ -409,6 +412,63 @@ void TestJournal::lastStepTellsWhereAParkedFileWent()
     QVERIFY2(undo.leftAlone.isEmpty(), qPrintable(Journal::lines(undo.leftAlone).join('\n')));
     QCOMPARE(dir.content("a"), QByteArray("AA"));
     QCOMPARE(dir.content("b"), QByteArray("BB"));
+}
+
+void TestJournal::displacedFileKeepsItsSpelling_data()
+{
+    QTest::addColumn<bool>("renamed");
+    addRow("cut off before the file took the name", false);
+    addRow("cut off after the file took the name", true);
+}
+
+// On a volume that ignores case, the file in the way spelt the name
+// otherwise: cut off once it went to the trash, the batch is put in order and
+// undone, and it comes back under its own spelling.
+void TestJournal::displacedFileKeepsItsSpelling()
+{
+    QFETCH(bool, renamed);
+    TestVolume volume(TestVolume::Exfat);
+    if (!volume.isMounted())
+        QSKIP(qPrintable(volume.skipReason()));
+    const QString folder = QFileInfo(volume.path()).canonicalFilePath() + "/d/";
+    QVERIFY(QDir().mkpath(folder));
+    for (const char *name : {"a.txt", "B.TXT"}) {
+        QFile file(folder + name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name) > 0);
+    }
+    if (Trash::folderFor(folder).isEmpty())
+        QSKIP("the volume has no trash");
+    TestDir journalDir;
+    {
+        BatchExecutor::Options options;
+        options.replaceExisting = true;
+        BatchExecutor prepared({{folder, "a.txt", "b.txt"}}, options);
+        Journal journal(journalDir.path());
+        QString error;
+        QVERIFY(!journal.begin(Journal::Kind::Replace, prepared.prepared(), QString(), &error)
+                     .isEmpty());
+        // As the executor goes: the file in the way to the trash, as it is spelt.
+        QVERIFY(Trash::moveIn(folder + "B.TXT"));
+        if (renamed)
+            QVERIFY(renameNoReplace(folder + "a.txt", folder + "b.txt"));
+    }
+    // As after a restart: the driver answers for the name spelt otherwise
+    // for a second after its file moved on.
+    QTest::qSleep(1500);
+    Journal journal(journalDir.path());
+    const Journal::Recovery recovery = BatchRun::recover(journal, {});
+    QVERIFY2(recovery.leftAlone.isEmpty(), qPrintable(recovery.leftAlone.join('\n')));
+    if (renamed) {
+        const BatchRun::UndoResult undo = BatchRun::undo(journal, journal.newestUndoable().id, {});
+        QVERIFY2(undo.leftAlone.isEmpty(), qPrintable(Journal::lines(undo.leftAlone).join('\n')));
+        QCOMPARE(undo.restored, 1);
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), (QStringList{"B.TXT", "a.txt"}));
+    QCOMPARE(readFile(folder + "a.txt"), QByteArray("a.txt"));
+    QCOMPARE(readFile(folder + "B.TXT"), QByteArray("B.TXT"));
+    QCOMPARE(QDir(Trash::folderFor(folder) + "/files")
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestJournal::movesFromElsewhere_data()

@@ -615,6 +615,10 @@ Fortfahren?</translation>
         <source>%1: its name &quot;%2&quot; is taken</source>
         <translation>%1: sein Name „%2“ ist vergeben</translation>
     </message>
+    <message>
+        <source>%1: the file it replaced stays in the trash, as another file bears its name</source>
+        <translation>%1: die ersetzte Datei bleibt im Papierkorb, da eine andere Datei ihren Namen trägt</translation>
+    </message>
 </context>
 <context>
     <name>Regexp</name>

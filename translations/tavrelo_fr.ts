@@ -615,6 +615,10 @@ Continuer ?</translation>
         <source>%1: its name &quot;%2&quot; is taken</source>
         <translation>%1 : son nom « %2 » est pris</translation>
     </message>
+    <message>
+        <source>%1: the file it replaced stays in the trash, as another file bears its name</source>
+        <translation>%1 : le fichier remplacé reste dans la corbeille, car un autre fichier porte son nom</translation>
+    </message>
 </context>
 <context>
     <name>Regexp</name>

@@ -4,6 +4,7 @@
 #include "filenames.h"
 #include "trash.h"
 
+#include <QDir>
 #include <QSet>
 
 namespace {
@@ -162,15 +163,30 @@ RecoveryPlan RecoveryPlan::make(const Journal::Stored &stored)
 
     // A file displaced into the trash went there under its own name before
     // the file of the request took it; the trash is read once for all.
-    QStringList displacing;
+    // Where the volume ignores case, the file in the way may have spelt the
+    // name otherwise; it went, and comes back, under its own spelling.
+    QStringList displacing[2];
+    QHash<QString, bool> ignoresCase;
     for (const JournalRecord::Entry &entry : entries) {
-        if (stored.plan.replaceExisting && entry.usable && entry.setAside.isEmpty()
-            && !entry.deletes && entry.fromFolder.isEmpty())
-            displacing.append(entry.newPath());
+        if (!stored.plan.replaceExisting || !entry.usable || !entry.setAside.isEmpty()
+            || entry.deletes || !entry.fromFolder.isEmpty())
+            continue;
+        auto folded = ignoresCase.constFind(entry.folder);
+        if (folded == ignoresCase.constEnd())
+            folded = ignoresCase.insert(entry.folder, Volume::of(entry.folder).caseInsensitive);
+        displacing[folded.value() ? 1 : 0].append(entry.newPath());
     }
-    const QHash<QString, QStringList> trashed = displacing.isEmpty()
-                                                    ? QHash<QString, QStringList>()
-                                                    : Trash::findTrashed(displacing, began);
+    QHash<QString, QStringList> trashed;
+    if (!displacing[0].isEmpty())
+        trashed = Trash::findTrashed(displacing[0], began);
+    if (!displacing[1].isEmpty())
+        trashed.insert(Trash::findTrashed(displacing[1], began, Qt::CaseInsensitive));
+    const auto spelling = [](const JournalRecord::Entry &entry, const QString &trashedPath) {
+        const QString original = Trash::originalPathOf(trashedPath);
+        return !original.isEmpty() && original.compare(entry.newPath(), Qt::CaseInsensitive) == 0
+                   ? fileNameOf(original)
+                   : entry.newName;
+    };
     for (int i = 0; i < entries.size(); ++i) {
         const JournalRecord::Entry &entry = entries[i];
         if (!entry.usable || entry.deletes || !entry.fromFolder.isEmpty())
@@ -193,11 +209,17 @@ RecoveryPlan RecoveryPlan::make(const Journal::Stored &stored)
         const QStringList found = trashed.value(entry.newPath());
         if (found.isEmpty())
             continue;
-        if (!atNew && isFree(entry.newPath()))
-            move(i, Purpose::TrashBack, entry.folder, fileNameOf(found.first()), entry.newName,
-                 folderOf(found.first()));
-        else
-            plan.m_trashed.insert(i, found.first());
+        if (!atNew && isFree(entry.newPath())) {
+            move(i, Purpose::TrashBack, entry.folder, fileNameOf(found.first()),
+                 spelling(entry, found.first()), folderOf(found.first()));
+            continue;
+        }
+        // Recorded, for an undo to look for it there.
+        plan.m_trashed.insert(i, found.first());
+        if (!atNew)
+            plan.m_leftAlone.append(
+                tr("%1: the file it replaced stays in the trash, as another file bears its name")
+                    .arg(QDir::toNativeSeparators(entry.newPath())));
     }
     return plan;
 }

@@ -552,8 +552,12 @@ QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
     return findTrashed(QStringList{originalPath}, sinceMsecs).value(originalPath);
 }
 
-QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs)
+QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs,
+                                               Qt::CaseSensitivity cs)
 {
+    const auto key = [cs](const QString &path) {
+        return cs == Qt::CaseSensitive ? path : path.toCaseFolded();
+    };
     // Each original as its info file would record it, and the trashes that
     // may hold it; the folders of many paths are looked up once each.
     QHash<QString, QStringList> givenAs;
@@ -573,7 +577,7 @@ QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths,
             known = folderAs.insert(parent, folder);
             trashes.append(topTrashesOf(topOf(nearestExisting(folder))));
         }
-        givenAs[joined(known.value(), fileNameOf(absolute))].append(originalPath);
+        givenAs[key(joined(known.value(), fileNameOf(absolute)))].append(originalPath);
     }
     trashes.removeDuplicates();
 
@@ -595,10 +599,10 @@ QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths,
             const Info info = infoOf(trash, name);
             const QString trashed = joined(files, name);
             struct stat status;
-            if (!givenAs.contains(info.originalPath) || !info.deleted.isValid()
+            if (!givenAs.contains(key(info.originalPath)) || !info.deleted.isValid()
                 || info.deleted.toMSecsSinceEpoch() < since || !lstatOf(trashed, &status))
                 continue;
-            found[info.originalPath].append(
+            found[key(info.originalPath)].append(
                 {info.deleted.toMSecsSinceEpoch(),
                  qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec, trashed});
         }
@@ -656,10 +660,12 @@ QStringList Trash::findTrashed(const QString &originalPath, qint64 sinceMsecs)
     return QStringList();
 }
 
-QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs)
+QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths, qint64 sinceMsecs,
+                                               Qt::CaseSensitivity cs)
 {
     Q_UNUSED(originalPaths);
     Q_UNUSED(sinceMsecs);
+    Q_UNUSED(cs);
     return {};
 }
 

@@ -50,9 +50,11 @@ public:
     // the file moved in last comes first.
     static QStringList findTrashed(const QString &originalPath, qint64 sinceMsecs);
     // The same for many paths at once, each trash read once: by path as
-    // given, only those that have trashed files.
+    // given, only those that have trashed files. Where the volume ignores
+    // case, a file trashed under another spelling of the path is one of them.
     static QHash<QString, QStringList> findTrashed(const QStringList &originalPaths,
-                                                   qint64 sinceMsecs);
+                                                   qint64 sinceMsecs,
+                                                   Qt::CaseSensitivity cs = Qt::CaseSensitive);
 };
 
 #endif // TRASH_H
