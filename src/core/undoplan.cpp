@@ -89,11 +89,10 @@ UndoPlan UndoPlan::make(const Journal &journal, const QString &id)
             // Under the spelling it had, which on a volume that ignores case
             // may differ from the name that displaced it.
             const QString original = Trash::originalPathOf(it.value());
-            const QString name = !original.isEmpty()
-                                         && original.compare(entry.newPath(), Qt::CaseInsensitive)
-                                                == 0
-                                     ? fileNameOf(original)
-                                     : entry.newName;
+            const QString name =
+                !original.isEmpty() && original.compare(entry.newPath(), Qt::CaseInsensitive) == 0
+                    ? fileNameOf(original)
+                    : entry.newName;
             PlannedRename back{entry.folder, fileNameOf(it.value()), name};
             back.restoresName = true;
             plan.renames.append(back);
