@@ -313,7 +313,7 @@ void TestBatch::randomBatchesLoseNothing()
     options.listExtensions = pick({"jpg", "jpg txt", " gz", "jpg  txt gz"}).split(' ');
     options.renameBy = int(rng.bounded(3));
     options.renameByReversed = rng.bounded(2);
-    const ReplaceRule rule = ReplaceRule::make(pick({"a", "Trip", "1", "IMG"}),
+    const ReplaceRequest rule = ReplaceRequest::make(pick({"a", "Trip", "1", "IMG"}),
                                                pick({"aa", "", "Trip", "2", "IMG1"}), false, false);
     const bool replaceExisting = replacing && rng.bounded(2);
     const QStringList patterns =

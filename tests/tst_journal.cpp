@@ -177,7 +177,7 @@ void TestJournal::undoBringsBackWhatAReplaceDisplaced()
     BatchExecutor::Options options;
     options.replaceExisting = true;
     const BatchPlan plan =
-        ReplacePlan::make({dir.at("a.txt")}, ReplaceRule::make("a", "b", false, false));
+        ReplacePlan::make({dir.at("a.txt")}, ReplaceRequest::make("a", "b", false, false));
     const BatchRun::Result run =
         BatchRun::carryOut(plan.renames(), Journal::Kind::Replace, options, &journal);
     QCOMPARE(run.outcome.disposed.size(), 1);
@@ -650,7 +650,7 @@ void TestJournal::namesThatAreNotUtf8KeepTheirBytes()
     const QMap<QByteArray, QByteArray> before = files();
 
     const BatchRun::Result replaced = BatchRun::carryOut(
-        ReplacePlan::make({dir.path()}, ReplaceRule::make("IMG", "photo", false, false)).renames(),
+        ReplacePlan::make({dir.path()}, ReplaceRequest::make("IMG", "photo", false, false)).renames(),
         Journal::Kind::Replace, {}, &journal);
     QVERIFY(replaced.outcome.failures.isEmpty());
     QCOMPARE(files().keys(), (QList<QByteArray>{"caf\xe9 photo_1.jpg", "photo_2.jpg"}));

@@ -63,9 +63,9 @@ void TestPlans::replacedNames_data()
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("put");
     QTest::addColumn<QString>("expected");
-    const int base = ReplaceRule::BaseName;
-    const int suffix = ReplaceRule::Suffix;
-    const int regExp = ReplaceRule::RegExp;
+    const int base = ReplaceRequest::BaseName;
+    const int suffix = ReplaceRequest::Suffix;
+    const int regExp = ReplaceRequest::RegExp;
     addRow("in the base name", "photo.jpg", base, "photo", "img", "img.jpg");
     addRow("letter case matters", "Photo.jpg", base, "photo", "img", "Photo.jpg");
     addRow("in the suffix only", "jpeg.jpeg", suffix, "jpeg", "jpg", "jpeg.jpg");
@@ -88,8 +88,8 @@ void TestPlans::replacedNames()
     QFETCH(int, mode);
     QFETCH(QString, find);
     QFETCH(QString, put);
-    const ReplaceRule rule =
-        ReplaceRule::make(find, put, mode == ReplaceRule::RegExp, mode == ReplaceRule::Suffix);
+    const ReplaceRequest rule =
+        ReplaceRequest::make(find, put, mode == ReplaceRequest::RegExp, mode == ReplaceRequest::Suffix);
     QTEST(ReplacePlan::newName(name, rule), "expected");
 }
 
@@ -160,7 +160,7 @@ void TestPlans::fileReachedUnderTwoSpellingsIsOneFile()
     dir.file("d/a.txt");
     QVERIFY(QFile::link(dir.at("d"), dir.at("link")));
     const QStringList request{dir.at("d"), dir.at("d") + '/', dir.at("link"), dir.at("d/a.txt")};
-    const BatchPlan plan = ReplacePlan::make(request, ReplaceRule::make("a", "b", false, false));
+    const BatchPlan plan = ReplacePlan::make(request, ReplaceRequest::make("a", "b", false, false));
     QCOMPARE(plan.renames().size(), 1);
     QCOMPARE(plan.renames().first().newName, QStringLiteral("b.txt"));
     const QString d = QDir::toNativeSeparators(dir.at("d") + '/');

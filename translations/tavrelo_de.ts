@@ -998,6 +998,203 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>ReplaceRule</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
+        <translation>„%1“ ist kein gültiger regulärer Ausdruck: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Rule</name>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Text and number only</source>
+        <translation>Nur Text und Nummer</translation>
+    </message>
+    <message>
+        <source>Before the old name</source>
+        <translation>Vor dem alten Namen</translation>
+    </message>
+    <message>
+        <source>After the old name</source>
+        <translation>Nach dem alten Namen</translation>
+    </message>
+    <message>
+        <source>Number before the text</source>
+        <translation>Nummer vor dem Text</translation>
+    </message>
+    <message>
+        <source>Suffixes (* for every one)</source>
+        <translation>Endungen (* für alle)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Replace with</source>
+        <translation>Ersetzen durch</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>In</translation>
+    </message>
+    <message>
+        <source>the base name</source>
+        <translation>dem Basisnamen</translation>
+    </message>
+    <message>
+        <source>the suffix</source>
+        <translation>der Endung</translation>
+    </message>
+    <message>
+        <source>the whole name</source>
+        <translation>dem ganzen Namen</translation>
+    </message>
+    <message>
+        <source>the name up to its first dot</source>
+        <translation>dem Namen bis zum ersten Punkt</translation>
+    </message>
+    <message>
+        <source>Case-sensitive</source>
+        <translation>Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>every match</source>
+        <translation>jeden Treffer</translation>
+    </message>
+    <message>
+        <source>the first match</source>
+        <translation>den ersten Treffer</translation>
+    </message>
+    <message>
+        <source>only a match of the whole part</source>
+        <translation>nur einen Treffer des ganzen Teils</translation>
+    </message>
+    <message>
+        <source>Syntax</source>
+        <translation>Syntax</translation>
+    </message>
+    <message>
+        <source>Perl-compatible</source>
+        <translation>Perl-kompatibel</translation>
+    </message>
+    <message>
+        <source>as in the Replace tab</source>
+        <translation>wie im Reiter Ersetzen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>„%1“ muss ein Text sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false</source>
+        <translation>„%1“ muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3</source>
+        <translation>„%1“ muss eine ganze Zahl von %2 bis %3 sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be one of %2</source>
+        <translation>„%1“ muss eines von %2 sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of texts</source>
+        <translation>„%1“ muss eine Liste von Texten sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false, not &quot;%2&quot;</source>
+        <translation>„%1“ muss true oder false sein, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>„%1“ muss eine ganze Zahl von %2 bis %3 sein, nicht „%4“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be one of %2, not &quot;%3&quot;</source>
+        <translation>„%1“ muss eines von %2 sein, nicht „%3“</translation>
+    </message>
+    <message>
+        <source>&quot;enabled&quot; must be true or false</source>
+        <translation>„enabled“ muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>unbekannter Schlüssel „%1“</translation>
+    </message>
+    <message>
+        <source>%1 takes at most %2 fields</source>
+        <translation>%1 nimmt höchstens %2 Felder</translation>
+    </message>
+    <message>
+        <source>Text and number</source>
+        <translation>Text und Nummer</translation>
+    </message>
+</context>
+<context>
+    <name>RuleStack</name>
+    <message>
+        <source>rule %1 (%2): %3</source>
+        <translation>Regel %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
+        <translation>„order“ muss „natural“, „name“, „date“ oder „size“ sein</translation>
+    </message>
+    <message>
+        <source>&quot;reversed&quot; must be true or false</source>
+        <translation>„reversed“ muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>unbekannter Schlüssel „%1“</translation>
+    </message>
+    <message>
+        <source>a list &quot;rules&quot; is needed</source>
+        <translation>eine Liste „rules“ fehlt</translation>
+    </message>
+    <message>
+        <source>not an object</source>
+        <translation>kein Objekt</translation>
+    </message>
+    <message>
+        <source>unknown kind &quot;%1&quot;</source>
+        <translation>unbekannte Art „%1“</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>rule %1: %2</source>
+        <translation>Regel %1: %2</translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1 (at character %2)</source>
+        <translation>kein gültiges JSON: %1 (bei Zeichen %2)</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>kein JSON-Objekt</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Renames files in batches.</source>

@@ -521,7 +521,7 @@ Continuer&#xa0;?</translation>
 Continue ?</source>
         <translation>1 fichier gênant sera supprimé définitivement : son volume n’a pas de corbeille.
 
-Continuer ?</translation>
+Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>%1 files in the way will be deleted for good: their volume has no trash.
@@ -529,7 +529,7 @@ Continuer ?</translation>
 Continue ?</source>
         <translation>%1 fichiers gênants seront supprimés définitivement : leur volume n’a pas de corbeille.
 
-Continuer ?</translation>
+Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -995,6 +995,203 @@ Continuer ?</translation>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
         <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+    </message>
+</context>
+<context>
+    <name>ReplaceRule</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
+        <translation>« %1 » n'est pas une expression régulière valide : %2</translation>
+    </message>
+</context>
+<context>
+    <name>Rule</name>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Text and number only</source>
+        <translation>Texte et numéro seuls</translation>
+    </message>
+    <message>
+        <source>Before the old name</source>
+        <translation>Avant l'ancien nom</translation>
+    </message>
+    <message>
+        <source>After the old name</source>
+        <translation>Après l'ancien nom</translation>
+    </message>
+    <message>
+        <source>Number before the text</source>
+        <translation>Numéro avant le texte</translation>
+    </message>
+    <message>
+        <source>Suffixes (* for every one)</source>
+        <translation>Extensions (* pour toutes)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Replace with</source>
+        <translation>Remplacer par</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Expression régulière</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>Dans</translation>
+    </message>
+    <message>
+        <source>the base name</source>
+        <translation>le nom de base</translation>
+    </message>
+    <message>
+        <source>the suffix</source>
+        <translation>l'extension</translation>
+    </message>
+    <message>
+        <source>the whole name</source>
+        <translation>le nom entier</translation>
+    </message>
+    <message>
+        <source>the name up to its first dot</source>
+        <translation>le nom jusqu'au premier point</translation>
+    </message>
+    <message>
+        <source>Case-sensitive</source>
+        <translation>Respecter la casse</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>every match</source>
+        <translation>chaque occurrence</translation>
+    </message>
+    <message>
+        <source>the first match</source>
+        <translation>la première occurrence</translation>
+    </message>
+    <message>
+        <source>only a match of the whole part</source>
+        <translation>seulement une occurrence de toute la partie</translation>
+    </message>
+    <message>
+        <source>Syntax</source>
+        <translation>Syntaxe</translation>
+    </message>
+    <message>
+        <source>Perl-compatible</source>
+        <translation>Compatible Perl</translation>
+    </message>
+    <message>
+        <source>as in the Replace tab</source>
+        <translation>comme dans l'onglet Remplacer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>« %1 » doit être un texte</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false</source>
+        <translation>« %1 » doit être true ou false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3</source>
+        <translation>« %1 » doit être un nombre entier de %2 à %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be one of %2</source>
+        <translation>« %1 » doit être l'un de %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of texts</source>
+        <translation>« %1 » doit être une liste de textes</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false, not &quot;%2&quot;</source>
+        <translation>« %1 » doit être true ou false, pas « %2 »</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>« %1 » doit être un nombre entier de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be one of %2, not &quot;%3&quot;</source>
+        <translation>« %1 » doit être l'un de %2, pas « %3 »</translation>
+    </message>
+    <message>
+        <source>&quot;enabled&quot; must be true or false</source>
+        <translation>« enabled » doit être true ou false</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>clé inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>%1 takes at most %2 fields</source>
+        <translation>%1 prend au plus %2 champs</translation>
+    </message>
+    <message>
+        <source>Text and number</source>
+        <translation>Texte et numéro</translation>
+    </message>
+</context>
+<context>
+    <name>RuleStack</name>
+    <message>
+        <source>rule %1 (%2): %3</source>
+        <translation>règle %1 (%2) : %3</translation>
+    </message>
+    <message>
+        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
+        <translation>« order » doit être « natural », « name », « date » ou « size »</translation>
+    </message>
+    <message>
+        <source>&quot;reversed&quot; must be true or false</source>
+        <translation>« reversed » doit être true ou false</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>clé inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>a list &quot;rules&quot; is needed</source>
+        <translation>il faut une liste « rules »</translation>
+    </message>
+    <message>
+        <source>not an object</source>
+        <translation>pas un objet</translation>
+    </message>
+    <message>
+        <source>unknown kind &quot;%1&quot;</source>
+        <translation>type inconnu « %1 »</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>rule %1: %2</source>
+        <translation>règle %1 : %2</translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1 (at character %2)</source>
+        <translation>JSON non valide : %1 (au caractère %2)</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>pas un objet JSON</translation>
     </message>
 </context>
 <context>

@@ -139,7 +139,7 @@ int CliCommand::renameOrReplace()
     const BatchPlan plan =
         m_request.command == CliRequest::Command::Replace
             ? ReplacePlan::make(m_request.paths,
-                                ReplaceRule::make(m_request.find, m_request.with, m_request.regExp,
+                                ReplaceRequest::make(m_request.find, m_request.with, m_request.regExp,
                                                   m_request.suffix))
             : RenamePlan::make(m_request.paths, renameOptions());
     return m_request.dryRun ? showPlan(plan) : carryOut(plan);

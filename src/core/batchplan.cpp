@@ -74,7 +74,7 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
             if (!isDirectory)
                 plan.m_refresh.append({entry, group.folderPrefix, index});
         }
-        if (isDirectory)
+        if (isDirectory && !group.nested)
             plan.m_refresh.append({group.folderPrefix, QString(), -1});
     }
     return plan;

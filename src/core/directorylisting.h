@@ -25,7 +25,8 @@ enum class ListingOrder {
     Unsorted, // the order the file system gives
     Time,     // newest first, equal times by name
     Size,     // largest first, equal sizes by name
-    Name      // by name, case-sensitive, by character code
+    Name,     // by name, case-sensitive, by character code
+    Natural   // by name as people read it: "img2" before "img10" (grouping sorts it)
 };
 
 // An empty list when the directory cannot be read.
@@ -35,5 +36,9 @@ QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
 // plain file needs no look-up of its size and date.
 // When fileIds is given, it receives each name's identity (0 where unknown).
 QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds = nullptr);
+
+// The indexes of names in natural order (numbers by their value, letter case
+// aside, equal names by character code).
+QVector<int> naturalOrder(const QStringList &names);
 
 #endif // DIRECTORYLISTING_H

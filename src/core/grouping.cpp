@@ -2,6 +2,7 @@
 
 #include "filenames.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
@@ -19,13 +20,18 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
         return;
     }
     // Nor does an order by name, as listPlainFiles would sort it.
-    if (order == ListingOrder::Name) {
+    if (order == ListingOrder::Name || order == ListingOrder::Natural) {
         QVector<quint64> ids;
         const QStringList names = listPlainFileNames(dirPath, &ids);
-        QVector<int> byName(names.size());
-        std::iota(byName.begin(), byName.end(), 0);
-        std::sort(byName.begin(), byName.end(),
-                  [&names](int a, int b) { return names[a] < names[b]; });
+        QVector<int> byName;
+        if (order == ListingOrder::Natural) {
+            byName = naturalOrder(names);
+        } else {
+            byName.resize(names.size());
+            std::iota(byName.begin(), byName.end(), 0);
+            std::sort(byName.begin(), byName.end(),
+                      [&names](int a, int b) { return names[a] < names[b]; });
+        }
         group.entries.reserve(names.size());
         group.fileIds.reserve(names.size());
         for (int i : std::as_const(byName)) {
@@ -43,9 +49,23 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
     }
 }
 
+// The folders under dirPath, each before its own subfolders, by name; hidden
+// folders and links to folders are left out, so that no loop is followed.
+void listSubfolders(const QString &dirPath, QStringList &folders)
+{
+    QStringList names = QDir(dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : std::as_const(names)) {
+        const QString path = QDir(dirPath).filePath(name);
+        if (QFileInfo(path).isSymLink())
+            continue;
+        folders.append(path);
+        listSubfolders(path, folders);
+    }
+}
+
 } // namespace
 
-GroupList groupInput(const QStringList &pathList, ListingOrder order)
+GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recursive)
 {
     GroupList groups;
     // Folder of the first file -> index of its file group; a linear search
@@ -61,6 +81,19 @@ GroupList groupInput(const QStringList &pathList, ListingOrder order)
             group.folderPrefix = folderPrefixOf(entry);
             listNames(entry, order, group);
             groups.append(group);
+            if (recursive) {
+                QStringList subfolders;
+                listSubfolders(entry, subfolders);
+                for (const QString &subfolder : std::as_const(subfolders)) {
+                    FileGroup nested;
+                    nested.kind = FileGroup::Directory;
+                    nested.nested = true;
+                    nested.directoryEntry = subfolder;
+                    nested.folderPrefix = folderPrefixOf(subfolder);
+                    listNames(subfolder, order, nested);
+                    groups.append(nested);
+                }
+            }
             continue;
         }
         const QString folder = info.absolutePath();

@@ -9,7 +9,8 @@
 
 // How renaming and replacing see their input: one group per input directory
 // (the names of its plain files, as listed), and one group per folder for the
-// entries given one by one (in input order, at the position of the first).
+// entries given one by one (in input order, at the position of the first),
+// and, when asked, one per folder beneath an input directory.
 // Reads the file system, never changes it; safe on any thread.
 
 struct FileGroup
@@ -27,10 +28,15 @@ struct FileGroup
     QStringList entries;
     // For a directory group, what the listing tells of each file's identity.
     QVector<quint64> fileIds;
+    // A subfolder reached through a recursive listing: it has no entry of
+    // its own in the input list.
+    bool nested = false;
 };
 
 using GroupList = QVector<FileGroup>;
 
-GroupList groupInput(const QStringList &pathList, ListingOrder order);
+// With recursive, every folder under an input directory is a group of its
+// own, right after the directory's.
+GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recursive = false);
 
 #endif // GROUPING_H

@@ -1,9 +1,8 @@
 #include "renameplan.h"
 
 #include "filenames.h"
-#include "grouping.h"
-
-#include <algorithm>
+#include "ruleplan.h"
+#include "ruleregistry.h"
 
 ListingOrder RenamePlan::orderOf(int renameBy)
 {
@@ -43,28 +42,24 @@ QString RenamePlan::composeName(const QString &oldName, const QString &number,
     }
 }
 
+RuleStack RenamePlan::stackOf(const RenameOptions &options)
+{
+    std::unique_ptr<Rule> rule = RuleRegistry::create(QStringLiteral("numbering"));
+    rule->setValue(QStringLiteral("text"), options.outputFormat);
+    rule->setValue(QStringLiteral("reverse"), options.reverseFormat);
+    static const QStringList formats = {QStringLiteral("name"), QStringLiteral("append"),
+                                        QStringLiteral("prepend")};
+    rule->setValue(QStringLiteral("format"), formats.value(options.formatPosition, formats[0]));
+    rule->setValue(QStringLiteral("extensions"),
+                   options.everySuffix ? QStringList{QStringLiteral("*")} : options.listExtensions);
+    RuleStack stack;
+    stack.append(std::move(rule));
+    stack.order = orderOf(options.renameBy);
+    stack.reversed = options.renameByReversed;
+    return stack;
+}
+
 BatchPlan RenamePlan::make(const QStringList &pathList, const RenameOptions &options)
 {
-    GroupList groups = groupInput(pathList, orderOf(options.renameBy));
-    if (options.renameByReversed) {
-        for (FileGroup &group : groups) {
-            if (group.kind != FileGroup::Directory)
-                continue;
-            std::reverse(group.entries.begin(), group.entries.end());
-            std::reverse(group.fileIds.begin(), group.fileIds.end());
-        }
-    }
-
-    const FileGroup *currentGroup = nullptr;
-    int counter = 0;
-    return BatchPlan::fromGroups(groups, [&](const FileGroup &group, const QString &name) {
-        if (&group != currentGroup) {
-            currentGroup = &group;
-            counter = 1;
-        }
-        if (!options.everySuffix && !options.listExtensions.contains(suffixOf(name)))
-            return BatchPlan::Decision{name, PlannedRename::Note::SuffixNotSelected};
-        const QString number = formatNumber(int(group.entries.size()), counter++);
-        return BatchPlan::Decision{composeName(name, number, options), PlannedRename::Note::None};
-    });
+    return RulePlan::make(pathList, stackOf(options));
 }

@@ -4,6 +4,8 @@
 #include "batchplan.h"
 #include "directorylisting.h"
 
+class RuleStack;
+
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,8 @@ class RenamePlan
 {
 public:
     static BatchPlan make(const QStringList &pathList, const RenameOptions &options);
+    // The Rename tab's options as a rule stack, as the journal records it.
+    static RuleStack stackOf(const RenameOptions &options);
 
     // number padded with "0" to the digit count of fileCount.
     static QString formatNumber(int fileCount, int number);

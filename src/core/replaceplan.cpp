@@ -1,12 +1,13 @@
 #include "replaceplan.h"
 
 #include "filenames.h"
-#include "grouping.h"
+#include "ruleplan.h"
+#include "ruleregistry.h"
 
-ReplaceRule ReplaceRule::make(const QString &replaceIn, const QString &replaceOut, bool regExp,
-                              bool suffix)
+ReplaceRequest ReplaceRequest::make(const QString &replaceIn, const QString &replaceOut,
+                                    bool regExp, bool suffix)
 {
-    ReplaceRule rule;
+    ReplaceRequest rule;
     rule.replaceIn = replaceIn;
     rule.replaceOut = replaceOut;
     if (regExp) {
@@ -18,47 +19,34 @@ ReplaceRule ReplaceRule::make(const QString &replaceIn, const QString &replaceOu
     return rule;
 }
 
-QString ReplacePlan::newName(const QString &fileName, const ReplaceRule &rule)
+RuleStack ReplacePlan::stackOf(const ReplaceRequest &request)
 {
-    if (rule.replaceIn.isEmpty())
-        return fileName;
-    const NameParts parts = splitFileName(fileName);
-
-    switch (rule.mode) {
-    case ReplaceRule::BaseName: {
-        if (!parts.baseName.contains(rule.replaceIn))
-            return fileName;
-        QString base = parts.baseName;
-        base.replace(rule.replaceIn, rule.replaceOut);
-        return parts.compose(base, parts.suffix);
+    std::unique_ptr<Rule> rule = RuleRegistry::create(QStringLiteral("replace"));
+    rule->setValue(QStringLiteral("find"), request.replaceIn);
+    rule->setValue(QStringLiteral("with"), request.replaceOut);
+    if (request.mode == ReplaceRequest::RegExp) {
+        rule->setValue(QStringLiteral("regexp"), true);
+        rule->setValue(QStringLiteral("syntax"), QStringLiteral("qregexp"));
+        rule->setValue(QStringLiteral("match"), QStringLiteral("whole"));
     }
-    case ReplaceRule::Suffix: {
-        if (!parts.suffix.contains(rule.replaceIn))
-            return fileName;
-        QString suffix = parts.suffix;
-        suffix.replace(rule.replaceIn, rule.replaceOut);
-        // Removing the whole suffix removes its dot too, rather than leaving
-        // a name that ends in a dot.
-        if (suffix.isEmpty())
-            return parts.baseName + parts.middle;
-        return parts.compose(parts.baseName, suffix);
-    }
-    case ReplaceRule::RegExp:
-        if (!rule.pattern.isValid() || !rule.pattern.exactMatch(parts.baseName))
-            return fileName;
-        return parts.compose(rule.pattern.replaceIn(parts.baseName, rule.replaceOut), parts.suffix);
-    }
-    return fileName;
+    rule->setValue(QStringLiteral("on"), request.mode == ReplaceRequest::Suffix
+                                             ? QStringLiteral("suffix")
+                                             : QStringLiteral("stem"));
+    RuleStack stack;
+    stack.append(std::move(rule));
+    return stack;
 }
 
-BatchPlan ReplacePlan::make(const QStringList &pathList, const ReplaceRule &rule)
+QString ReplacePlan::newName(const QString &fileName, const ReplaceRequest &request)
+{
+    const RuleStack stack = stackOf(request);
+    return stack.at(0).apply(RuleFile(), fileName);
+}
+
+BatchPlan ReplacePlan::make(const QStringList &pathList, const ReplaceRequest &request)
 {
     // Every listing is taken before the first rename.
-    const GroupList groups = groupInput(pathList, ListingOrder::Unsorted);
-    return BatchPlan::fromGroups(groups, [&rule](const FileGroup &, const QString &name) {
-        QString replaced = newName(name, rule);
-        if (replaced == name)
-            return BatchPlan::Decision{name, PlannedRename::Note::NoMatch};
-        return BatchPlan::Decision{replaced, PlannedRename::Note::None};
-    });
+    RulePlanOptions options;
+    options.unchanged = PlannedRename::Note::NoMatch;
+    return RulePlan::make(pathList, stackOf(request), options);
 }

@@ -2,6 +2,7 @@
 #define REPLACEPLAN_H
 
 #include "batchplan.h"
+#include "rulestack.h"
 
 #include <QRegExp>
 #include <QString>
@@ -10,14 +11,14 @@
 // Replacing a text in file names, decided before any file is touched: the
 // files of the input (the plain files directly inside an input directory, in
 // the order the file system lists them), each once, with its new name. Pure
-// apart from reading the file system; safe on any thread (a ReplaceRule is
+// apart from reading the file system; safe on any thread (a ReplaceRequest is
 // used by one thread at a time).
 
 // The text to find and what to put instead, with its mode: in the base name
 // (up to the first dot), in the suffix (after the last dot), or a QRegExp that
 // must match the whole base name. Build it once per run: the pattern is
 // compiled here.
-struct ReplaceRule
+struct ReplaceRequest
 {
     enum Mode { BaseName, Suffix, RegExp };
 
@@ -26,20 +27,22 @@ struct ReplaceRule
     QString replaceOut;
     QRegExp pattern;
 
-    static ReplaceRule make(const QString &replaceIn, const QString &replaceOut, bool regExp,
-                            bool suffix);
+    static ReplaceRequest make(const QString &replaceIn, const QString &replaceOut, bool regExp,
+                               bool suffix);
 };
 
 class ReplacePlan
 {
 public:
-    static BatchPlan make(const QStringList &pathList, const ReplaceRule &rule);
+    static BatchPlan make(const QStringList &pathList, const ReplaceRequest &request);
+    // The Replace tab's request as a rule stack, as the journal records it.
+    static RuleStack stackOf(const ReplaceRequest &request);
 
     // The new name of a file called fileName (a name, not a path). Every part
     // of the name that the rule does not touch is kept. Returns fileName
     // itself when nothing changes: no occurrence, no whole match, an invalid
     // pattern, an empty text to find.
-    static QString newName(const QString &fileName, const ReplaceRule &rule);
+    static QString newName(const QString &fileName, const ReplaceRequest &request);
 };
 
 #endif // REPLACEPLAN_H

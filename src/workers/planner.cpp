@@ -21,7 +21,7 @@ void Planner::run()
 {
     const BatchPlan plan =
         request.replacing ? ReplacePlan::make(
-            request.pathList, ReplaceRule::make(request.replaceIn, request.replaceOut,
+            request.pathList, ReplaceRequest::make(request.replaceIn, request.replaceOut,
                                                 request.regExp, request.suffix))
                           : RenamePlan::make(request.pathList, request.rename);
     PlanPreview preview;

@@ -27,7 +27,7 @@ void Replace::run()
 {
     const BatchPlan plan =
         confirmedPlan ? *confirmedPlan
-                      : ReplacePlan::make(pathList, ReplaceRule::make(replaceIn, replaceOut,
+                      : ReplacePlan::make(pathList, ReplaceRequest::make(replaceIn, replaceOut,
                                                                       replaceRegExp, replaceSuffix));
     confirmedPlan.reset();
     const BatchRun::Result result =

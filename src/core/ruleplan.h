@@ -1,0 +1,29 @@
+#ifndef RULEPLAN_H
+#define RULEPLAN_H
+
+#include "batchplan.h"
+#include "rulestack.h"
+
+#include <QStringList>
+
+// What a rule stack does to the input, decided before any file is touched:
+// each input directory listed (in the stack's order when a rule counts, and
+// with its subfolders when recursive), every file's new name the stack's
+// result. A file some rule passes over stays. The conflicts are foreseen
+// later, by the same rule as every batch's. Pure apart from reading the file
+// system; safe on any thread with a stack of its own.
+struct RulePlanOptions
+{
+    bool recursive = false;
+    // The note of a file whose name the stack leaves as it is.
+    PlannedRename::Note unchanged = PlannedRename::Note::None;
+};
+
+class RulePlan
+{
+public:
+    static BatchPlan make(const QStringList &pathList, const RuleStack &stack,
+                          const RulePlanOptions &options = {});
+};
+
+#endif // RULEPLAN_H

@@ -1,0 +1,44 @@
+#include "ruleregistry.h"
+
+#include "numberingrule.h"
+#include "replacerule.h"
+
+namespace {
+
+template <typename KindRule> std::unique_ptr<Rule> make()
+{
+    return std::make_unique<KindRule>();
+}
+
+} // namespace
+
+const QVector<RuleRegistry::Kind> &RuleRegistry::kinds()
+{
+    static const QVector<Kind> all = {
+        {QStringLiteral("numbering"), QT_TRANSLATE_NOOP("Rule", "Text and number"),
+         make<NumberingRule>},
+        {QStringLiteral("replace"), QT_TRANSLATE_NOOP("Rule", "Replace"), make<ReplaceRule>},
+    };
+    return all;
+}
+
+std::unique_ptr<Rule> RuleRegistry::create(const QString &name)
+{
+    for (const Kind &kind : kinds()) {
+        if (kind.name == name) {
+            std::unique_ptr<Rule> rule = kind.make();
+            rule->reset();
+            return rule;
+        }
+    }
+    return nullptr;
+}
+
+QString RuleRegistry::title(const QString &name)
+{
+    for (const Kind &kind : kinds()) {
+        if (kind.name == name)
+            return QCoreApplication::translate("Rule", kind.title);
+    }
+    return name;
+}
