@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ApplyRules</name>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 Datei konnte nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (zu „%2“): %3</translation>
+    </message>
+</context>
+<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -530,6 +545,37 @@ Continue ?</source>
         <translation>%1 Dateien im Weg werden endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
 
 Fortfahren?</translation>
+    </message>
+</context>
+<context>
+    <name>Presets</name>
+    <message>
+        <source>there is no preset &quot;%1&quot;</source>
+        <translation>es gibt keine Vorlage „%1“</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be read: %2</source>
+        <translation>die Vorlage „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; is not a rule stack: %2</source>
+        <translation>die Vorlage „%1“ ist keine Regelfolge: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset</source>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be saved: %2</source>
+        <translation>die Vorlage „%1“ kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be deleted: %2</source>
+        <translation>die Vorlage „%1“ kann nicht gelöscht werden: %2</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ApplyRules</name>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 fichier n'a pas pu être renommé :</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 fichiers n'ont pas pu être renommés :</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (en « %2 ») : %3</translation>
+    </message>
+</context>
+<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -533,6 +548,37 @@ Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>Presets</name>
+    <message>
+        <source>there is no preset &quot;%1&quot;</source>
+        <translation>il n'y a pas de préréglage « %1 »</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be read: %2</source>
+        <translation>le préréglage « %1 » ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; is not a rule stack: %2</source>
+        <translation>le préréglage « %1 » n'est pas une suite de règles : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset</source>
+        <translation>« %1 » ne peut pas être le nom d'un préréglage</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>le dossier %1 ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be saved: %2</source>
+        <translation>le préréglage « %1 » ne peut pas être enregistré : %2</translation>
+    </message>
+    <message>
+        <source>the preset &quot;%1&quot; cannot be deleted: %2</source>
+        <translation>le préréglage « %1 » ne peut pas être supprimé : %2</translation>
+    </message>
+</context>
+<context>
     <name>Preview</name>
     <message>
         <source>Looking at the files…</source>
@@ -1001,7 +1047,7 @@ Continuer&#xa0;?</translation>
     <name>ReplaceRule</name>
     <message>
         <source>&quot;%1&quot; is not a valid regular expression: %2</source>
-        <translation>« %1 » n'est pas une expression régulière valide : %2</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une expression régulière valide&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1020,11 +1066,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Before the old name</source>
-        <translation>Avant l'ancien nom</translation>
+        <translation>Avant l&apos;ancien nom</translation>
     </message>
     <message>
         <source>After the old name</source>
-        <translation>Après l'ancien nom</translation>
+        <translation>Après l&apos;ancien nom</translation>
     </message>
     <message>
         <source>Number before the text</source>
@@ -1056,7 +1102,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the suffix</source>
-        <translation>l'extension</translation>
+        <translation>l&apos;extension</translation>
     </message>
     <message>
         <source>the whole name</source>
@@ -1064,7 +1110,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the name up to its first dot</source>
-        <translation>le nom jusqu'au premier point</translation>
+        <translation>le nom jusqu&apos;au premier point</translation>
     </message>
     <message>
         <source>Case-sensitive</source>
@@ -1096,47 +1142,47 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>as in the Replace tab</source>
-        <translation>comme dans l'onglet Remplacer</translation>
+        <translation>comme dans l&apos;onglet Remplacer</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a text</source>
-        <translation>« %1 » doit être un texte</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un texte</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be true or false</source>
-        <translation>« %1 » doit être true ou false</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a whole number from %2 to %3</source>
-        <translation>« %1 » doit être un nombre entier de %2 à %3</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre entier de %2 à %3</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be one of %2</source>
-        <translation>« %1 » doit être l'un de %2</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être l&apos;un de %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a list of texts</source>
-        <translation>« %1 » doit être une liste de textes</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste de textes</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be true or false, not &quot;%2&quot;</source>
-        <translation>« %1 » doit être true ou false, pas « %2 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être true ou false, pas «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a whole number from %2 to %3, not &quot;%4&quot;</source>
-        <translation>« %1 » doit être un nombre entier de %2 à %3, pas « %4 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre entier de %2 à %3, pas «&#xa0;%4&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be one of %2, not &quot;%3&quot;</source>
-        <translation>« %1 » doit être l'un de %2, pas « %3 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être l&apos;un de %2, pas «&#xa0;%3&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;enabled&quot; must be true or false</source>
-        <translation>« enabled » doit être true ou false</translation>
+        <translation>«&#xa0;enabled&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>unknown key &quot;%1&quot;</source>
-        <translation>clé inconnue « %1 »</translation>
+        <translation>clé inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1 takes at most %2 fields</source>
@@ -1151,23 +1197,23 @@ Continuer&#xa0;?</translation>
     <name>RuleStack</name>
     <message>
         <source>rule %1 (%2): %3</source>
-        <translation>règle %1 (%2) : %3</translation>
+        <translation>règle %1 (%2)&#xa0;: %3</translation>
     </message>
     <message>
         <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
-        <translation>« order » doit être « natural », « name », « date » ou « size »</translation>
+        <translation>«&#xa0;order&#xa0;» doit être «&#xa0;natural&#xa0;», «&#xa0;name&#xa0;», «&#xa0;date&#xa0;» ou «&#xa0;size&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;reversed&quot; must be true or false</source>
-        <translation>« reversed » doit être true ou false</translation>
+        <translation>«&#xa0;reversed&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>unknown key &quot;%1&quot;</source>
-        <translation>clé inconnue « %1 »</translation>
+        <translation>clé inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>a list &quot;rules&quot; is needed</source>
-        <translation>il faut une liste « rules »</translation>
+        <translation>il faut une liste «&#xa0;rules&#xa0;»</translation>
     </message>
     <message>
         <source>not an object</source>
@@ -1175,19 +1221,19 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>unknown kind &quot;%1&quot;</source>
-        <translation>type inconnu « %1 »</translation>
+        <translation>type inconnu «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>rule %1: %2</source>
-        <translation>règle %1 : %2</translation>
+        <translation>règle %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>not valid JSON: %1 (at character %2)</source>
-        <translation>JSON non valide : %1 (au caractère %2)</translation>
+        <translation>JSON non valide&#xa0;: %1 (au caractère %2)</translation>
     </message>
     <message>
         <source>not a JSON object</source>

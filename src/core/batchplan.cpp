@@ -166,10 +166,10 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         row.note = Note::None;
         Folder &folder = *folderOf[i];
         const QString newKey = folder.key(row.newName);
-        row.refusal = row.restoresName ? NameCheck{isPlainFileName(row.newName)
-                                                        ? NameProblem::None
-                                                        : NameProblem::NotAName}
-                                       : checkNewName(row.oldName, row.newName, folder.volume);
+        row.refusal = row.restoresName
+                          ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
+                                                                   : NameProblem::NotAName}
+                          : checkNewName(row.oldName, row.newName, folder.volume);
         if (row.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
             row.note = Note::InvalidName;
         } else if (folder.claimedBy.contains(newKey)) {
@@ -180,8 +180,7 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
             if (holder >= 0 && holder != i) {
                 foresight.waitsFor[i] = holder;
                 wantedBy[holder] = i;
-            } else if (holder < 0 && (lookAtDisk || replaceExisting)
-                       && pathExists(row.targetPath())
+            } else if (holder < 0 && (lookAtDisk || replaceExisting) && pathExists(row.targetPath())
                        && !isSameFile(row.targetPath(), row.sourcePath())) {
                 row.note = Note::NameTaken;
                 if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {

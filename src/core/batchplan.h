@@ -20,10 +20,10 @@ struct PlannedRename
         SuffixNotSelected,
         NoMatch,
         // Foreseen by BatchPlan::foreseeConflicts:
-        InvalidName, // stays: its new name cannot be a file name there
-        NameShared,  // stays: an earlier file of the request gets the same new name
-        NameKept,    // stays: a file of the request that keeps its name holds the new one
-        NameTaken,   // stays: a file outside the request holds its new name
+        InvalidName,  // stays: its new name cannot be a file name there
+        NameShared,   // stays: an earlier file of the request gets the same new name
+        NameKept,     // stays: a file of the request that keeps its name holds the new one
+        NameTaken,    // stays: a file outside the request holds its new name
         ReplacesFile, // the file outside the request at its new name goes to the trash
         DeletesFile   // the same on a volume without a trash: that file is deleted for good
     };

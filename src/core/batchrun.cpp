@@ -8,7 +8,8 @@
 BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
                                     const BatchExecutor::Options &options, Journal *journal,
                                     const QString &about,
-                                    const BatchExecutor::OtherMoves &otherMoves)
+                                    const BatchExecutor::OtherMoves &otherMoves,
+                                    const QByteArray &rules)
 {
     Result result;
     BatchExecutor executor(renames, options, otherMoves);
@@ -18,7 +19,8 @@ BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journ
         return result;
     }
     if (journal) {
-        result.batchId = journal->begin(kind, executor.prepared(), about, &result.journalError);
+        result.batchId =
+            journal->begin(kind, executor.prepared(), about, &result.journalError, rules);
         if (result.batchId.isEmpty()) {
             result.journalError = tr("Nothing was renamed: the batch could not be written to the "
                                      "journal (%1).")

@@ -33,11 +33,13 @@ public:
         bool ran() const { return journalError.isEmpty(); }
     };
 
-    // about: the batch an undo takes back or a recovery puts in order.
+    // about: the batch an undo takes back or a recovery puts in order;
+    // rules: the stack that planned it, as compact JSON, for the history.
     static Result carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
                            const BatchExecutor::Options &options, Journal *journal,
                            const QString &about = QString(),
-                           const BatchExecutor::OtherMoves &otherMoves = {});
+                           const BatchExecutor::OtherMoves &otherMoves = {},
+                           const QByteArray &rules = QByteArray());
 
     struct UndoResult
     {

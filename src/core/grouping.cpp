@@ -49,8 +49,6 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
     }
 }
 
-// The folders under dirPath, each before its own subfolders, by name; hidden
-// folders and links to folders are left out, so that no loop is followed.
 void listSubfolders(const QString &dirPath, QStringList &folders)
 {
     QStringList names = QDir(dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -64,6 +62,13 @@ void listSubfolders(const QString &dirPath, QStringList &folders)
 }
 
 } // namespace
+
+QStringList subfoldersOf(const QString &dirPath)
+{
+    QStringList folders;
+    listSubfolders(dirPath, folders);
+    return folders;
+}
 
 GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recursive)
 {
@@ -82,9 +87,8 @@ GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recur
             listNames(entry, order, group);
             groups.append(group);
             if (recursive) {
-                QStringList subfolders;
-                listSubfolders(entry, subfolders);
-                for (const QString &subfolder : std::as_const(subfolders)) {
+                const QStringList subfolders = subfoldersOf(entry);
+                for (const QString &subfolder : subfolders) {
                     FileGroup nested;
                     nested.kind = FileGroup::Directory;
                     nested.nested = true;

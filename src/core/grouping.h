@@ -35,6 +35,10 @@ struct FileGroup
 
 using GroupList = QVector<FileGroup>;
 
+// The folders beneath dirPath, each before its own subfolders, by name;
+// hidden folders and links to folders left out, so that no loop is followed.
+QStringList subfoldersOf(const QString &dirPath);
+
 // With recursive, every folder under an input directory is a group of its
 // own, right after the directory's.
 GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recursive = false);

@@ -265,15 +265,14 @@ Journal::Batch Journal::newestUndoable() const
 {
     const QVector<Batch> batches = history();
     for (const Batch &batch : batches) {
-        if ((batch.kind == Kind::Rename || batch.kind == Kind::Replace) && !batch.undone
-            && batch.finished.isValid() && batch.renamed > 0)
+        if (batch.renames() && !batch.undone && batch.finished.isValid() && batch.renamed > 0)
             return batch;
     }
     return Batch();
 }
 
 QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &about,
-                       QString *error)
+                       QString *error, const QByteArray &rules)
 {
     if (!QDir().mkpath(m_directory)) {
         *error = tr("The journal folder \"%1\" cannot be created.").arg(m_directory);
@@ -287,6 +286,7 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
         batch.undoes = about;
     else if (kind == Kind::Recover)
         batch.recovers = about;
+    batch.rules = rules;
 
     // Only the files the run will try to rename: a name refused beforehand
     // never reaches the record. Entries are numbered among them, so the end

@@ -85,7 +85,9 @@ public:
     // the batch an undo takes back or a recovery puts in order. Returns its
     // id, or an empty string with the reason in error (then the batch must
     // not run).
-    QString begin(Kind kind, const PreparedBatch &prepared, const QString &about, QString *error);
+    // rules: the stack the batch runs, as compact JSON.
+    QString begin(Kind kind, const PreparedBatch &prepared, const QString &about, QString *error,
+                  const QByteArray &rules = QByteArray());
     // Whether the running batch wants each move recorded (noteStep): on a
     // volume whose files have no lasting numbers, only that record tells
     // after a crash where each file is.

@@ -63,6 +63,8 @@ void appendBatchHead(QByteArray &out, const JournalRecord::Batch &batch)
         out.append(",\n\"recovers\": ");
         appendJsonString(out, batch.recovers);
     }
+    if (!batch.rules.isEmpty())
+        out.append(",\n\"rules\": ").append(batch.rules);
 }
 
 void appendIndexedStrings(QByteArray &out, const QMap<int, QString> &strings)
@@ -87,6 +89,13 @@ QDateTime dateOf(const QJsonObject &object, QLatin1String key)
     return QDateTime::fromString(object.value(key).toString(), Qt::ISODateWithMs);
 }
 
+QByteArray rulesOf(const QJsonObject &object)
+{
+    const QJsonValue rules = object.value(QLatin1String("rules"));
+    return rules.isObject() ? QJsonDocument(rules.toObject()).toJson(QJsonDocument::Compact)
+                            : QByteArray();
+}
+
 } // namespace
 
 QString JournalRecord::kindName(Kind kind)
@@ -98,6 +107,8 @@ QString JournalRecord::kindName(Kind kind)
         return QStringLiteral("replace");
     case Kind::Undo:
         return QStringLiteral("undo");
+    case Kind::Rules:
+        return QStringLiteral("rules");
     case Kind::Recover:
         return QStringLiteral("recover");
     }
@@ -106,7 +117,7 @@ QString JournalRecord::kindName(Kind kind)
 
 bool JournalRecord::kindNamed(const QString &name, Kind *kind)
 {
-    for (const Kind k : {Kind::Rename, Kind::Replace, Kind::Undo, Kind::Recover}) {
+    for (const Kind k : {Kind::Rename, Kind::Replace, Kind::Undo, Kind::Recover, Kind::Rules}) {
         if (kindName(k) == name) {
             *kind = k;
             return true;
@@ -219,6 +230,7 @@ bool JournalRecord::readPlan(const QByteArray &bytes, const QString &id, Plan *p
     batch.started = dateOf(object, QLatin1String("started"));
     batch.undoes = object.value(QLatin1String("undoes")).toString();
     batch.recovers = object.value(QLatin1String("recovers")).toString();
+    batch.rules = rulesOf(object);
     plan->replaceExisting = object.value(QLatin1String("replaceExisting")).toBool();
 
     QStringList folders;
@@ -345,6 +357,7 @@ bool JournalRecord::readSummary(const QByteArray &bytes, const QString &id, Batc
     batch->finished = dateOf(object, QLatin1String("finished"));
     batch->undoes = object.value(QLatin1String("undoes")).toString();
     batch->recovers = object.value(QLatin1String("recovers")).toString();
+    batch->rules = rulesOf(object);
     batch->planned = object.value(QLatin1String("planned")).toInteger();
     batch->renamed = object.value(QLatin1String("renamed")).toInteger();
     batch->cancelled = object.value(QLatin1String("cancelled")).toBool();

@@ -25,9 +25,9 @@ class JournalRecord
     Q_DECLARE_TR_FUNCTIONS(JournalRecord)
 
 public:
-    enum class Kind { Rename, Replace, Undo, Recover };
-    // "rename", "replace", "undo", "recover": as the journal and the command
-    // line name them.
+    enum class Kind { Rename, Replace, Undo, Recover, Rules };
+    // "rename", "replace", "undo", "recover", "rules": as the journal and the
+    // command line name them.
     static QString kindName(Kind kind);
     static bool kindNamed(const QString &name, Kind *kind);
 
@@ -44,6 +44,14 @@ public:
         bool undone = false;
         QString undoes;   // for an undo: the batch it took back
         QString recovers; // for a recovery: the batch cut off that it put in order
+        // The rule stack a renaming ran, as compact JSON; empty for the others.
+        QByteArray rules;
+        // Whether the batch renames files on a user's request (not an undo or
+        // a recovery): such a batch can be undone.
+        bool renames() const
+        {
+            return kind == Kind::Rename || kind == Kind::Replace || kind == Kind::Rules;
+        }
     };
 
     // One file of a batch.

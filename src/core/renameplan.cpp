@@ -61,5 +61,7 @@ RuleStack RenamePlan::stackOf(const RenameOptions &options)
 
 BatchPlan RenamePlan::make(const QStringList &pathList, const RenameOptions &options)
 {
-    return RulePlan::make(pathList, stackOf(options));
+    RulePlanOptions planOptions;
+    planOptions.recursive = options.recursive;
+    return RulePlan::make(pathList, stackOf(options), planOptions);
 }

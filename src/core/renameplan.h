@@ -25,6 +25,7 @@ struct RenameOptions
     bool renameByReversed = false;
     bool renameIndividually = false; // kept for the caller; changes nothing
     bool everySuffix = false;        // every file, whatever listExtensions holds
+    bool recursive = false;          // each folder beneath an input directory too
 };
 
 class RenamePlan

@@ -43,10 +43,12 @@ QString ReplacePlan::newName(const QString &fileName, const ReplaceRequest &requ
     return stack.at(0).apply(RuleFile(), fileName);
 }
 
-BatchPlan ReplacePlan::make(const QStringList &pathList, const ReplaceRequest &request)
+BatchPlan ReplacePlan::make(const QStringList &pathList, const ReplaceRequest &request,
+                            bool recursive)
 {
     // Every listing is taken before the first rename.
     RulePlanOptions options;
+    options.recursive = recursive;
     options.unchanged = PlannedRename::Note::NoMatch;
     return RulePlan::make(pathList, stackOf(request), options);
 }

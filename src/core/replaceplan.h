@@ -34,7 +34,8 @@ struct ReplaceRequest
 class ReplacePlan
 {
 public:
-    static BatchPlan make(const QStringList &pathList, const ReplaceRequest &request);
+    static BatchPlan make(const QStringList &pathList, const ReplaceRequest &request,
+                          bool recursive = false);
     // The Replace tab's request as a rule stack, as the journal records it.
     static RuleStack stackOf(const ReplaceRequest &request);
 

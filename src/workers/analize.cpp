@@ -1,6 +1,7 @@
 #include "analize.h"
 
 #include "directorylisting.h"
+#include "grouping.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -96,10 +97,20 @@ void Analize::run()
             break;
         const QFileInfo info(entry);
         if (info.isDir()) {
-            const QStringList names = listPlainFileNames(entry);
-            if (!addSuffixesOf(names))
+            QStringList folders{entry};
+            if (recursive)
+                folders += subfoldersOf(entry);
+            bool stopped = false;
+            for (const QString &folder : std::as_const(folders)) {
+                const QStringList names = listPlainFileNames(folder);
+                if (!addSuffixesOf(names)) {
+                    stopped = true;
+                    break;
+                }
+                fileCount += names.size();
+            }
+            if (stopped)
                 break;
-            fileCount += names.size();
         } else {
             // The entry counts as base name + "." + suffix, whose suffix is
             // the entry's own.

@@ -31,6 +31,8 @@ public:
     explicit Analize(QObject *parent);
 
     void setPathList(const QStringList &pathList);
+    // Counts the files of every folder beneath an input directory too.
+    void setRecursive(bool recursive) { this->recursive = recursive; }
     void cancel();
     bool wasCancelled() const;
 
@@ -54,6 +56,7 @@ private:
     QStringList listExtensions;
     QSet<QString> knownExtensions;
     std::atomic<bool> cancelled{false};
+    bool recursive = false;
 };
 
 #endif // ANALIZE_H

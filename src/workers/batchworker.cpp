@@ -35,10 +35,10 @@ void BatchWorker::announceEnd(const BatchOutcome &outcome, qsizetype planned)
 }
 
 BatchRun::Result BatchWorker::carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
-                                       bool replaceExisting)
+                                       bool replaceExisting, const QByteArray &rules)
 {
-    BatchRun::Result result =
-        BatchRun::carryOut(renames, kind, executorOptions(replaceExisting), &journal);
+    BatchRun::Result result = BatchRun::carryOut(renames, kind, executorOptions(replaceExisting),
+                                                 &journal, QString(), {}, rules);
     if (!result.ran()) {
         emit errorAtRename(2, result.journalError);
         return result;

@@ -38,7 +38,7 @@ protected:
     // Nothing moved when the journal could not be written; the user has been
     // told then.
     BatchRun::Result carryOut(const QVector<PlannedRename> &renames, Journal::Kind kind,
-                              bool replaceExisting);
+                              bool replaceExisting, const QByteArray &rules = QByteArray());
     BatchExecutor::Options executorOptions(bool replaceExisting);
     void announceEnd(const BatchOutcome &outcome, qsizetype planned);
 

@@ -1,6 +1,7 @@
 #include "planner.h"
 
 #include "replaceplan.h"
+#include "ruleplan.h"
 
 Planner::Planner(QObject *parent) : QThread(parent)
 {
@@ -19,11 +20,16 @@ void Planner::setRequest(const PlanRequest &request)
 
 void Planner::run()
 {
+    RulePlanOptions options;
+    options.recursive = request.recursive;
     const BatchPlan plan =
-        request.replacing ? ReplacePlan::make(
-            request.pathList, ReplaceRequest::make(request.replaceIn, request.replaceOut,
-                                                request.regExp, request.suffix))
-                          : RenamePlan::make(request.pathList, request.rename);
+        request.applyingRules ? RulePlan::make(request.pathList, request.rules, options)
+        : request.replacing
+            ? ReplacePlan::make(request.pathList,
+                                ReplaceRequest::make(request.replaceIn, request.replaceOut,
+                                                     request.regExp, request.suffix),
+                                request.recursive)
+            : RenamePlan::make(request.pathList, request.rename);
     PlanPreview preview;
     preview.replacing = request.replacing;
     preview.plan = plan;

@@ -3,6 +3,7 @@
 
 #include "batchplan.h"
 #include "renameplan.h"
+#include "rulestack.h"
 
 #include <QMetaType>
 #include <QStringList>
@@ -17,6 +18,9 @@
 struct PlanRequest
 {
     bool replacing = false;
+    bool applyingRules = false; // the stack below, rather than the tabs' options
+    RuleStack rules;
+    bool recursive = false;
     QStringList pathList;
     RenameOptions rename;
     QString replaceIn;
@@ -29,7 +33,7 @@ struct PlanRequest
 struct PlanPreview
 {
     bool replacing = false;
-    BatchPlan plan; // as made, for the run to carry out
+    BatchPlan plan;              // as made, for the run to carry out
     QVector<PlannedRename> rows; // with what the run would refuse marked
     qsizetype changes = 0;
 };

@@ -1,6 +1,7 @@
 #include "rename.h"
 
 #include "renameplan.h"
+#include "rulestack.h"
 
 Rename::Rename(QObject *parent) : BatchWorker(parent) {}
 
@@ -41,12 +42,13 @@ void Rename::reset()
 
 void Rename::run()
 {
-    const RenameOptions options{outputFormat, reverseFormat,    formatPosition,    listExtensions,
-                                renameBy,     renameByReversed, renameIndividually};
-    const BatchPlan plan =
-        confirmedPlan ? *confirmedPlan : RenamePlan::make(pathList, options);
+    RenameOptions options{outputFormat, reverseFormat,    formatPosition,    listExtensions,
+                          renameBy,     renameByReversed, renameIndividually};
+    options.recursive = recursive;
+    const BatchPlan plan = confirmedPlan ? *confirmedPlan : RenamePlan::make(pathList, options);
     confirmedPlan.reset();
-    const BatchRun::Result result = carryOut(plan.renames(), Journal::Kind::Rename, false);
+    const BatchRun::Result result = carryOut(plan.renames(), Journal::Kind::Rename, false,
+                                             RenamePlan::stackOf(options).toJson(true));
     listExtensions.clear();
     if (!result.ran())
         return;

@@ -28,6 +28,9 @@ public:
     // The very plan the user saw and confirmed: run() carries it out instead
     // of planning again.
     void setPlan(const BatchPlan &plan);
+    // Each folder beneath an input directory is renamed too, as a group of
+    // its own. Kept until changed.
+    void setRecursive(bool recursive) { this->recursive = recursive; }
     QString status() const;
     void reset();
 
@@ -49,6 +52,7 @@ private:
     bool renameIndividually = false;
     QString statusText;
     std::optional<BatchPlan> confirmedPlan;
+    bool recursive = false;
 };
 
 #endif // RENAME_H

@@ -25,13 +25,14 @@ void Replace::setPlan(const BatchPlan &plan)
 
 void Replace::run()
 {
+    const ReplaceRequest request =
+        ReplaceRequest::make(replaceIn, replaceOut, replaceRegExp, replaceSuffix);
     const BatchPlan plan =
-        confirmedPlan ? *confirmedPlan
-                      : ReplacePlan::make(pathList, ReplaceRequest::make(replaceIn, replaceOut,
-                                                                      replaceRegExp, replaceSuffix));
+        confirmedPlan ? *confirmedPlan : ReplacePlan::make(pathList, request, recursive);
     confirmedPlan.reset();
     const BatchRun::Result result =
-        carryOut(plan.renames(), Journal::Kind::Replace, replaceDeleteIfExists);
+        carryOut(plan.renames(), Journal::Kind::Replace, replaceDeleteIfExists,
+                 ReplacePlan::stackOf(request).toJson(true));
     if (!result.ran())
         return;
     const BatchOutcome &outcome = result.outcome;

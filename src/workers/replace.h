@@ -30,6 +30,9 @@ public:
     // The plan the user confirmed (after setParameters()): run() carries it
     // out instead of planning again.
     void setPlan(const BatchPlan &plan);
+    // Each folder beneath an input directory is renamed too, as a group of
+    // its own. Kept until changed.
+    void setRecursive(bool recursive) { this->recursive = recursive; }
 
 protected:
     void run() override;
@@ -43,6 +46,7 @@ private:
     bool replaceDeleteIfExists = false;
     bool keepListView = false;
     std::optional<BatchPlan> confirmedPlan;
+    bool recursive = false;
 };
 
 #endif // REPLACE_H
