@@ -119,6 +119,9 @@ void TestJournalRecord::planRoundTrips_data()
     back.fromFolder = "/home/u/.local/share/Trash/files/";
     Entry deleted = entry("/media/stick/", ".tavrelo-abc-1-0.bak", QString());
     deleted.deletes = true;
+    addRow("a rules batch with the stack it ran", int(JournalRecord::Kind::Rules),
+           QVector<Entry>{entry("/photos/", "IMG_1.jpg", "img_1.jpg")},
+           QByteArray(R"("rules": {"order":"natural")"));
     addRow("a file back from the trash and one deleted", int(JournalRecord::Kind::Recover),
            QVector<Entry>{entry("/photos/", "e.jpg", "f.jpg", 7), back, deleted},
            QByteArray(R"([2, ".tavrelo-abc-1-0.bak", "", "0", "", "", "", "delete"])"));
@@ -134,6 +137,8 @@ void TestJournalRecord::planRoundTrips()
     plan.batch.undoes = kind == int(JournalRecord::Kind::Undo) ? "earlier" : "";
     plan.batch.recovers = kind == int(JournalRecord::Kind::Recover) ? "cut-off" : "";
     plan.replaceExisting = kind == int(JournalRecord::Kind::Replace);
+    if (kind == int(JournalRecord::Kind::Rules))
+        plan.batch.rules = R"({"order":"natural","rules":[{"case":"lower","kind":"case"}]})";
     plan.entries = entries;
 
     const QByteArray bytes = JournalRecord::writePlan(plan);
@@ -148,6 +153,7 @@ void TestJournalRecord::planRoundTrips()
     QCOMPARE(read.batch.kind, plan.batch.kind);
     QCOMPARE(read.batch.started, plan.batch.started);
     QCOMPARE(read.batch.recovers, plan.batch.recovers);
+    QCOMPARE(read.batch.rules, plan.batch.rules);
     QCOMPARE(read.batch.planned, entries.size());
     QCOMPARE(read.replaceExisting, plan.replaceExisting);
 }

@@ -1,6 +1,7 @@
 #include "directorylisting.h"
 #include "renameplan.h"
 #include "replaceplan.h"
+#include "rulestack.h"
 #include "testdir.h"
 
 #include <QtTest>
@@ -16,6 +17,8 @@ private slots:
     void numberedNames();
     void replacedNames_data();
     void replacedNames();
+    void replaceRule_data();
+    void replaceRule();
     void numberWidths_data();
     void numberWidths();
     void fileReachedTwiceUsesItsNumberInEveryGroup_data();
@@ -88,9 +91,53 @@ void TestPlans::replacedNames()
     QFETCH(int, mode);
     QFETCH(QString, find);
     QFETCH(QString, put);
-    const ReplaceRequest rule =
-        ReplaceRequest::make(find, put, mode == ReplaceRequest::RegExp, mode == ReplaceRequest::Suffix);
+    const ReplaceRequest rule = ReplaceRequest::make(find, put, mode == ReplaceRequest::RegExp,
+                                                     mode == ReplaceRequest::Suffix);
     QTEST(ReplacePlan::newName(name, rule), "expected");
+}
+
+// The replace kind of the rules, beyond what the Replace tab asks of it.
+void TestPlans::replaceRule_data()
+{
+    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    addRow("plain text, every match", "replace:a:o", "banana.jpg", "bonono.jpg");
+    addRow("plain text, first match", "replace:a:o:false:name:true:first", "banana.jpg",
+           "bonana.jpg");
+    addRow("plain text ignoring case", "replace:img:P:false:name:false", "IMG_1.jpg", "P_1.jpg");
+    addRow("plain text, whole part only", "replace:IMG:P:false:name:true:whole", "IMG_1.jpg",
+           "IMG_1.jpg");
+    addRow("base name is up to the last dot", "replace:2024:2025", "a.2024.jpg", "a.2025.jpg");
+    addRow("stem is up to the first dot", "replace:2024:2025:false:stem", "a.2024.jpg",
+           "a.2024.jpg");
+    addRow("the whole name, suffix included", "replace:.jpeg:.jpg:false:whole", "a.jpeg", "a.jpg");
+    addRow("a suffix replaced by nothing loses its dot", "replace:jpg::false:suffix", "a.jpg", "a");
+    addRow("perl group as \1", R"(replace:(\d+):<\1>:true)", "IMG_42.jpg", "IMG_<42>.jpg");
+    addRow("perl group as $1", R"(replace:(\d+)_(\w+):$2-$1:true)", "12_ab.txt", "ab-12.txt");
+    addRow("perl named group", R"(replace:(?<year>\d{4}):${year}y:true)", "x2024.txt",
+           "x2024y.txt");
+    addRow("$$ is a dollar", "replace:x:$$:true", "x.txt", "$.txt");
+    addRow("perl first match only", R"(replace:\d:#:true:name:true:first)", "a1b2.txt", "a#b2.txt");
+    addRow("perl whole match fails", R"(replace:\d+:#:true:name:true:whole)", "a1.txt", "a1.txt");
+    addRow("perl whole match", R"(replace:[a-z]+(\d):n\1:true:name:true:whole)", "ab7.txt",
+           "n7.txt");
+    addRow("perl ignoring case", "replace:^img:P:true:name:false", "IMG_1.jpg", "P_1.jpg");
+    addRow("an empty match does not eat letters", "replace:x*:-:true", "ab.txt", "-a-b-.txt");
+    addRow("the tab's syntax, whole base name",
+           R"(replace:IMG_(\d+):p\1:true:stem:true:whole:qregexp)", "IMG_42.jpg", "p42.jpg");
+    addRow("nothing to find changes nothing", "replace::x", "a.txt", "a.txt");
+}
+
+void TestPlans::replaceRule()
+{
+    QFETCH(QString, spec);
+    QFETCH(QString, name);
+    QString error;
+    const std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(spec, &error);
+    QVERIFY2(rule, qPrintable(error));
+    QCOMPARE(rule->problem(), QString());
+    QTEST(rule->apply(RuleFile(), name), "expected");
 }
 
 void TestPlans::numberWidths_data()

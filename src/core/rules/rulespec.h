@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // The short form of a rule on the command line: "kind:field:field". A colon
-// inside braces (a template's "{n:3}") does not end a field, and a backslash
-// takes the next character as it is ("\:" is a colon). Plain functions.
+// that opens a token's argument ("{n:3}", "{mtime:yyyy-MM-dd}") does not end
+// a field, nor does one written "\:"; every other backslash is itself, so
+// that regular expressions read as typed. Plain functions.
 
 QStringList splitSpecFields(const QString &spec);
 // The reverse: fields joined so that splitSpecFields gives them back.
