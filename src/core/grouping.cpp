@@ -49,14 +49,18 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
     }
 }
 
-// The folders under dirPath, each before its own subfolders, by name; hidden
-// folders and links to folders are left out, so that no loop is followed.
+// The folders under dirPath, each before its own subfolders, in natural
+// order ("day 2" before "day 10", as a request's numbers run through them);
+// hidden folders and links to folders (and Windows junctions) are left out,
+// so that no loop is followed.
 void listSubfolders(const QString &dirPath, QStringList &folders)
 {
-    QStringList names = QDir(dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : std::as_const(names)) {
-        const QString path = QDir(dirPath).filePath(name);
-        if (QFileInfo(path).isSymLink())
+    const QDir dir(dirPath);
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (int i : naturalOrder(names)) {
+        const QString path = dir.filePath(names[i]);
+        const QFileInfo info(path);
+        if (info.isSymLink() || info.isJunction())
             continue;
         folders.append(path);
         listSubfolders(path, folders);
