@@ -1044,13 +1044,6 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
-    <name>ReplaceRule</name>
-    <message>
-        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
-        <translation>„%1“ ist kein gültiger regulärer Ausdruck: %2</translation>
-    </message>
-</context>
-<context>
     <name>Rule</name>
     <message>
         <source>Text</source>
@@ -1191,6 +1184,90 @@ Fortfahren?</translation>
     <message>
         <source>Text and number</source>
         <translation>Text und Nummer</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>Beginnen bei</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schrittweite</translation>
+    </message>
+    <message>
+        <source>Digits (0: as many as the folder needs)</source>
+        <translation>Stellen (0: so viele, wie der Ordner braucht)</translation>
+    </message>
+    <message>
+        <source>Put the number</source>
+        <translation>Nummer setzen</translation>
+    </message>
+    <message>
+        <source>before the name</source>
+        <translation>vor den Namen</translation>
+    </message>
+    <message>
+        <source>after the name</source>
+        <translation>hinter den Namen</translation>
+    </message>
+    <message>
+        <source>in place of the name</source>
+        <translation>an die Stelle des Namens</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Trennzeichen</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Zählen</translation>
+    </message>
+    <message>
+        <source>in each folder afresh</source>
+        <translation>in jedem Ordner neu</translation>
+    </message>
+    <message>
+        <source>across all the files</source>
+        <translation>über alle Dateien hinweg</translation>
+    </message>
+    <message>
+        <source>the step must not be 0</source>
+        <translation>die Schrittweite darf nicht 0 sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
+        <translation>„%1“ ist kein gültiger regulärer Ausdruck: %2</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>%1 takes nothing after a colon</source>
+        <translation>%1 nimmt nach einem Doppelpunkt nichts an</translation>
+    </message>
+    <message>
+        <source>bad width in %1: a number from 1 to %2 is needed</source>
+        <translation>ungültige Breite in %1: eine Zahl von 1 bis %2 wird gebraucht</translation>
+    </message>
+    <message>
+        <source>%1 needs a date format after the colon</source>
+        <translation>%1 braucht nach dem Doppelpunkt ein Datumsformat</translation>
+    </message>
+    <message>
+        <source>a &quot;}&quot; stands alone (&quot;}}&quot; is a brace)</source>
+        <translation>ein „}“ steht allein („}}“ steht für eine Klammer)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no closing brace (&quot;{{&quot; is a brace)</source>
+        <translation>„%1“ hat keine schließende Klammer („{{“ steht für eine Klammer)</translation>
+    </message>
+    <message>
+        <source>unknown token %1</source>
+        <translation>unbekannter Platzhalter %1</translation>
     </message>
 </context>
 <context>

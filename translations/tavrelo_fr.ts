@@ -5,15 +5,15 @@
     <name>ApplyRules</name>
     <message>
         <source>1 file could not be renamed:</source>
-        <translation>1 fichier n'a pas pu être renommé :</translation>
+        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
     </message>
     <message>
         <source>%1 files could not be renamed:</source>
-        <translation>%1 fichiers n'ont pas pu être renommés :</translation>
+        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
     </message>
     <message>
         <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en « %2 ») : %3</translation>
+        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
 </context>
 <context>
@@ -551,19 +551,19 @@ Continuer&#xa0;?</translation>
     <name>Presets</name>
     <message>
         <source>there is no preset &quot;%1&quot;</source>
-        <translation>il n'y a pas de préréglage « %1 »</translation>
+        <translation>il n&apos;y a pas de préréglage «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>the preset &quot;%1&quot; cannot be read: %2</source>
-        <translation>le préréglage « %1 » ne peut pas être lu : %2</translation>
+        <translation>le préréglage «&#xa0;%1&#xa0;» ne peut pas être lu&#xa0;: %2</translation>
     </message>
     <message>
         <source>the preset &quot;%1&quot; is not a rule stack: %2</source>
-        <translation>le préréglage « %1 » n'est pas une suite de règles : %2</translation>
+        <translation>le préréglage «&#xa0;%1&#xa0;» n&apos;est pas une suite de règles&#xa0;: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a preset</source>
-        <translation>« %1 » ne peut pas être le nom d'un préréglage</translation>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être le nom d&apos;un préréglage</translation>
     </message>
     <message>
         <source>the folder %1 cannot be made</source>
@@ -571,11 +571,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the preset &quot;%1&quot; cannot be saved: %2</source>
-        <translation>le préréglage « %1 » ne peut pas être enregistré : %2</translation>
+        <translation>le préréglage «&#xa0;%1&#xa0;» ne peut pas être enregistré&#xa0;: %2</translation>
     </message>
     <message>
         <source>the preset &quot;%1&quot; cannot be deleted: %2</source>
-        <translation>le préréglage « %1 » ne peut pas être supprimé : %2</translation>
+        <translation>le préréglage «&#xa0;%1&#xa0;» ne peut pas être supprimé&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1044,13 +1044,6 @@ Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
-    <name>ReplaceRule</name>
-    <message>
-        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
-        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une expression régulière valide&#xa0;: %2</translation>
-    </message>
-</context>
-<context>
     <name>Rule</name>
     <message>
         <source>Text</source>
@@ -1191,6 +1184,90 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Text and number</source>
         <translation>Texte et numéro</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>Commencer à</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Pas</translation>
+    </message>
+    <message>
+        <source>Digits (0: as many as the folder needs)</source>
+        <translation>Chiffres (0 : autant que le dossier en demande)</translation>
+    </message>
+    <message>
+        <source>Put the number</source>
+        <translation>Placer le numéro</translation>
+    </message>
+    <message>
+        <source>before the name</source>
+        <translation>avant le nom</translation>
+    </message>
+    <message>
+        <source>after the name</source>
+        <translation>après le nom</translation>
+    </message>
+    <message>
+        <source>in place of the name</source>
+        <translation>à la place du nom</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Séparateur</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Compter</translation>
+    </message>
+    <message>
+        <source>in each folder afresh</source>
+        <translation>de nouveau dans chaque dossier</translation>
+    </message>
+    <message>
+        <source>across all the files</source>
+        <translation>sur l’ensemble des fichiers</translation>
+    </message>
+    <message>
+        <source>the step must not be 0</source>
+        <translation>le pas ne doit pas être 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid regular expression: %2</source>
+        <translation>« %1 » n'est pas une expression régulière valide : %2</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Compteur</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Modèle</translation>
+    </message>
+    <message>
+        <source>%1 takes nothing after a colon</source>
+        <translation>%1 n’accepte rien après un deux-points</translation>
+    </message>
+    <message>
+        <source>bad width in %1: a number from 1 to %2 is needed</source>
+        <translation>largeur incorrecte dans %1 : un nombre de 1 à %2 est attendu</translation>
+    </message>
+    <message>
+        <source>%1 needs a date format after the colon</source>
+        <translation>%1 attend un format de date après le deux-points</translation>
+    </message>
+    <message>
+        <source>a &quot;}&quot; stands alone (&quot;}}&quot; is a brace)</source>
+        <translation>une « } » seule (« }} » donne une accolade)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no closing brace (&quot;{{&quot; is a brace)</source>
+        <translation>« %1 » n’a pas d’accolade fermante (« {{ » donne une accolade)</translation>
+    </message>
+    <message>
+        <source>unknown token %1</source>
+        <translation>balise inconnue %1</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <QCollator>
+#include <QLocale>
 
 #include <algorithm>
 #include <numeric>
@@ -198,7 +199,12 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
 
 QVector<int> naturalOrder(const QStringList &names)
 {
-    QCollator collator;
+    // Qt compares plainly under the C locale (a script's or a service's
+    // usual one), numbers or not: the numbers then follow English rules.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     // A key per name is far cheaper than the collator in every comparison.

@@ -51,10 +51,12 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
 
 void listSubfolders(const QString &dirPath, QStringList &folders)
 {
-    QStringList names = QDir(dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : std::as_const(names)) {
-        const QString path = QDir(dirPath).filePath(name);
-        if (QFileInfo(path).isSymLink())
+    const QDir dir(dirPath);
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (int i : naturalOrder(names)) {
+        const QString path = dir.filePath(names[i]);
+        const QFileInfo info(path);
+        if (info.isSymLink() || info.isJunction())
             continue;
         folders.append(path);
         listSubfolders(path, folders);

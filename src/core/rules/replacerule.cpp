@@ -67,7 +67,7 @@ QString ReplaceRule::prepare()
     if (m_classic) {
         m_classicPattern = QRegExp(m_find, m_sensitivity, QRegExp::RegExp);
         if (!m_classicPattern.isValid())
-            return tr("\"%1\" is not a valid regular expression: %2")
+            return Rule::tr("\"%1\" is not a valid regular expression: %2")
                 .arg(m_find, m_classicPattern.errorString());
         return QString();
     }
@@ -78,7 +78,7 @@ QString ReplaceRule::prepare()
         m_match == Match::Whole ? QRegularExpression::anchoredPattern(m_find) : m_find;
     m_pattern = QRegularExpression(pattern, options);
     if (!m_pattern.isValid())
-        return tr("\"%1\" is not a valid regular expression: %2")
+        return Rule::tr("\"%1\" is not a valid regular expression: %2")
             .arg(m_find, m_pattern.errorString());
     m_pattern.optimize();
     return QString();

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 
+#include <cmath>
+
 QString RuleFile::folderName() const
 {
     return QDir(folder).dirName();
@@ -109,9 +111,11 @@ QVariant fromJsonValue(const RuleParameter &parameter, const QJsonValue &value, 
         *error = Rule::tr("\"%1\" must be true or false").arg(parameter.key);
         return QVariant();
     case RuleParameter::Type::Number: {
+        // In range before it is converted: a double beyond an integer's
+        // range has no integer value to compare with.
         const double number = value.toDouble(0.5);
-        if (!value.isDouble() || number != double(qint64(number)) || number < parameter.minimum
-            || number > parameter.maximum) {
+        if (!value.isDouble() || number < parameter.minimum || number > parameter.maximum
+            || number != std::floor(number)) {
             *error = Rule::tr("\"%1\" must be a whole number from %2 to %3")
                          .arg(parameter.key)
                          .arg(parameter.minimum)

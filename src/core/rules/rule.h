@@ -134,7 +134,9 @@ public:
 
 protected:
     // Called after the values change: compiles what the values need and
-    // gives what stops the rule from working, or an empty string.
+    // gives what stops the rule from working, or an empty string. The
+    // sentence comes from Rule::tr(): lupdate files a kind's own tr() under
+    // the kind's class, a context the program never asks for.
     virtual QString prepare() { return QString(); }
 
 private:

@@ -1,7 +1,9 @@
 #include "ruleregistry.h"
 
+#include "counterrule.h"
 #include "numberingrule.h"
 #include "replacerule.h"
+#include "templaterule.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ const QVector<RuleRegistry::Kind> &RuleRegistry::kinds()
         {QStringLiteral("numbering"), QT_TRANSLATE_NOOP("Rule", "Text and number"),
          make<NumberingRule>},
         {QStringLiteral("replace"), QT_TRANSLATE_NOOP("Rule", "Replace"), make<ReplaceRule>},
+        {QStringLiteral("counter"), QT_TRANSLATE_NOOP("Rule", "Counter"), make<CounterRule>},
+        {QStringLiteral("template"), QT_TRANSLATE_NOOP("Rule", "Template"), make<TemplateRule>},
     };
     return all;
 }

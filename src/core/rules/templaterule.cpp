@@ -1,0 +1,208 @@
+#include "templaterule.h"
+
+#include <algorithm>
+
+namespace {
+
+using Token = TemplateRule::Token;
+using Context = TemplateRule::Context;
+
+const int maximumWidth = 32;
+
+int digitCount(int number)
+{
+    int digits = 1;
+    for (; number >= 10; number /= 10)
+        ++digits;
+    return digits;
+}
+
+QString noArgument(const QString &written, bool hasArgument, Token &)
+{
+    if (hasArgument)
+        return Rule::tr("%1 takes nothing after a colon").arg(written);
+    return QString();
+}
+
+QString readWidth(const QString &written, bool hasArgument, Token &token)
+{
+    if (!hasArgument)
+        return QString();
+    bool digitsOnly = !token.argument.isEmpty() && token.argument.size() <= 2;
+    for (const QChar c : std::as_const(token.argument))
+        digitsOnly = digitsOnly && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    token.width = digitsOnly ? token.argument.toInt() : 0;
+    if (token.width < 1 || token.width > maximumWidth)
+        return Rule::tr("bad width in %1: a number from 1 to %2 is needed")
+            .arg(written)
+            .arg(maximumWidth);
+    return QString();
+}
+
+QString readDateFormat(const QString &written, bool hasArgument, Token &token)
+{
+    if (!hasArgument)
+        token.argument = QStringLiteral("yyyy-MM-dd");
+    else if (token.argument.isEmpty())
+        return Rule::tr("%1 needs a date format after the colon").arg(written);
+    return QString();
+}
+
+bool appendName(const Context &context, const Token &, QString &out)
+{
+    out += context.base;
+    return true;
+}
+
+bool appendSuffix(const Context &context, const Token &, QString &out)
+{
+    out += context.suffix;
+    return true;
+}
+
+// As the numbering pads it: to the digits of the folder's file count.
+bool appendNumber(const Context &context, const Token &token, QString &out)
+{
+    const int number = context.file.position + 1;
+    const int width = token.width > 0 ? token.width : digitCount(context.file.groupCount);
+    for (int digits = digitCount(number); digits < width; ++digits)
+        out += QLatin1Char('0');
+    out += QString::number(number);
+    return true;
+}
+
+bool appendFolder(const Context &context, const Token &, QString &out)
+{
+    out += context.file.folderName();
+    return true;
+}
+
+bool appendModified(const Context &context, const Token &token, QString &out)
+{
+    const QDateTime modified = context.file.modified();
+    if (!modified.isValid())
+        return false;
+    out += modified.toString(token.argument);
+    return true;
+}
+
+} // namespace
+
+const QVector<TemplateRule::TokenKind> &TemplateRule::tokenKinds()
+{
+    static const QVector<TokenKind> kinds = {
+        {"name", false, noArgument, appendName},
+        {"ext", false, noArgument, appendSuffix},
+        {"n", true, readWidth, appendNumber},
+        {"folder", false, noArgument, appendFolder},
+        {"mtime", false, readDateFormat, appendModified},
+    };
+    return kinds;
+}
+
+QVector<RuleParameter> TemplateRule::parameters() const
+{
+    using Type = RuleParameter::Type;
+    return {
+        {QStringLiteral("template"),
+         Type::Text,
+         QT_TRANSLATE_NOOP("Rule", "Template"),
+         QStringLiteral("{name}"),
+         {}},
+    };
+}
+
+QString TemplateRule::prepare()
+{
+    m_pieces.clear();
+    m_counts = false;
+    const QString problem = parse(text(QStringLiteral("template")));
+    m_ready = problem.isEmpty();
+    if (!m_ready) {
+        m_pieces.clear();
+        m_counts = false;
+    }
+    return problem;
+}
+
+QString TemplateRule::parse(const QString &text)
+{
+    const QVector<TokenKind> &kinds = tokenKinds();
+    Piece piece;
+    const QChar open = QLatin1Char('{');
+    const QChar close = QLatin1Char('}');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool doubled = i + 1 < text.size() && text[i + 1] == c;
+        if ((c == open || c == close) && doubled) {
+            piece.literal += c;
+            ++i;
+            continue;
+        }
+        if (c == close)
+            return Rule::tr("a \"}\" stands alone (\"}}\" is a brace)");
+        if (c != open) {
+            piece.literal += c;
+            continue;
+        }
+        const qsizetype end = text.indexOf(close, i + 1);
+        if (end < 0)
+            return Rule::tr("\"%1\" has no closing brace (\"{{\" is a brace)").arg(text.mid(i));
+        const QStringList alternatives = text.mid(i + 1, end - i - 1).split(QLatin1Char('|'));
+        for (const QString &alternative : alternatives) {
+            const qsizetype colon = alternative.indexOf(QLatin1Char(':'));
+            const QString name = colon < 0 ? alternative : alternative.left(colon);
+            const QString written = open + alternative + close;
+            const auto kind =
+                std::find_if(kinds.cbegin(), kinds.cend(),
+                             [&name](const TokenKind &k) { return name == QLatin1String(k.name); });
+            if (kind == kinds.cend())
+                return Rule::tr("unknown token %1").arg(written);
+            Token token;
+            token.kind = &*kind;
+            if (colon >= 0)
+                token.argument = alternative.mid(colon + 1);
+            const QString fault = kind->read(written, colon >= 0, token);
+            if (!fault.isEmpty())
+                return fault;
+            m_counts = m_counts || kind->counts;
+            piece.alternatives.append(token);
+        }
+        m_pieces.append(piece);
+        piece = Piece();
+        i = end;
+    }
+    if (!piece.literal.isEmpty())
+        m_pieces.append(piece);
+    return QString();
+}
+
+QString TemplateRule::apply(const RuleFile &file, const QString &name) const
+{
+    if (!m_ready)
+        return name;
+    // Cut at the last dot, as SplitName does, without copying the parts.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QStringView whole(name);
+    const Context context{file, dot < 0 ? whole : whole.left(dot),
+                          dot < 0 ? QStringView() : whole.mid(dot + 1)};
+    QString out;
+    out.reserve(name.size() + 32);
+    for (const Piece &piece : m_pieces) {
+        out += piece.literal;
+        for (const Token &token : piece.alternatives) {
+            const qsizetype before = out.size();
+            if (token.kind->append(context, token, out))
+                break;
+            out.truncate(before);
+        }
+    }
+    if (dot >= 0)
+        out += whole.mid(dot);
+    return out;
+}
+
+QString TemplateRule::summary() const
+{
+    return text(QStringLiteral("template"));
+}

@@ -1,0 +1,72 @@
+#ifndef TEMPLATERULE_H
+#define TEMPLATERULE_H
+
+#include "rule.h"
+
+// The base name rebuilt from a template, kind "template"; the suffix stays.
+// A token in braces stands for a fact of the file: {name} and {ext} (the base
+// name and the suffix so far), {n} (its number in its folder, as wide as the
+// numbering's, or {n:3} three digits wide), {folder} (the name of the folder
+// it lies in), {mtime} (its modification time in local time, "yyyy-MM-dd" or
+// any QDateTime format after a colon). {{ and }} are braces. Alternatives
+// split by "|" stand for the first one the file has a value for. The template
+// is read once, when it is set; a name is then only put together.
+class TemplateRule : public Rule
+{
+public:
+    struct TokenKind;
+    // What a token reads of a file.
+    struct Context
+    {
+        const RuleFile &file;
+        QStringView base;
+        QStringView suffix;
+    };
+    // One token as written, its argument (what follows the colon) read once.
+    struct Token
+    {
+        const TokenKind *kind = nullptr;
+        QString argument;
+        int width = 0;
+    };
+    // One kind of token, a row of tokenKinds(). A family of facts (a photo's
+    // metadata, a song's tags) adds its rows there.
+    struct TokenKind
+    {
+        const char *name;
+        // Whether it needs the files in their order.
+        bool counts;
+        // Reads the argument into token (hasArgument: a colon was written);
+        // the fault in one sentence naming the token as written, or empty.
+        QString (*read)(const QString &written, bool hasArgument, Token &token);
+        // Appends the value for this file; false when the file has none
+        // (a photo taken without a date), so that the next alternative
+        // stands in.
+        bool (*append)(const Context &context, const Token &token, QString &out);
+    };
+    static const QVector<TokenKind> &tokenKinds();
+
+    QString kind() const override { return QStringLiteral("template"); }
+    QVector<RuleParameter> parameters() const override;
+    QString apply(const RuleFile &file, const QString &name) const override;
+    bool counts() const override { return m_counts; }
+    QString summary() const override;
+
+protected:
+    QString prepare() override;
+
+private:
+    // Literal text, then a token's alternatives (none after the last token).
+    struct Piece
+    {
+        QString literal;
+        QVector<Token> alternatives;
+    };
+    QString parse(const QString &text);
+
+    QVector<Piece> m_pieces;
+    bool m_counts = false;
+    bool m_ready = false;
+};
+
+#endif // TEMPLATERULE_H
