@@ -57,11 +57,11 @@ RuleStack fourRules()
 {
     QString error;
     RuleStack stack;
-    for (const char *spec : {"replace:IMG_:Trip ", "case:lower:both", "counter:1:1:0:after:-",
+    for (const char *shortForm : {"replace:IMG_:Trip ", "case:lower:both", "counter:1:1:0:after:-",
                              "characters:none:true:true:_:underscore"}) {
-        std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(QString::fromUtf8(spec), &error);
+        std::unique_ptr<Rule> rule = RuleStack::ruleFromShortForm(QString::fromUtf8(shortForm), &error);
         if (!rule) {
-            std::fprintf(stderr, "%s: %s\n", spec, qPrintable(error));
+            std::fprintf(stderr, "%s: %s\n", shortForm, qPrintable(error));
             std::exit(1);
         }
         stack.append(std::move(rule));

@@ -99,7 +99,7 @@ void TestPlans::replacedNames()
 // The replace kind of the rules, beyond what the Replace tab asks of it.
 void TestPlans::replaceRule_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("shortForm");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
     addRow("plain text, every match", "replace:a:o", "banana.jpg", "bonono.jpg");
@@ -131,10 +131,10 @@ void TestPlans::replaceRule_data()
 
 void TestPlans::replaceRule()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, shortForm);
     QFETCH(QString, name);
     QString error;
-    const std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(spec, &error);
+    const std::unique_ptr<Rule> rule = RuleStack::ruleFromShortForm(shortForm, &error);
     QVERIFY2(rule, qPrintable(error));
     QCOMPARE(rule->problem(), QString());
     QTEST(rule->apply(RuleFile(), name), "expected");

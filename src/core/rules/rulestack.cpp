@@ -1,7 +1,7 @@
 #include "rulestack.h"
 
 #include "ruleregistry.h"
-#include "rulespec.h"
+#include "shortform.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -193,9 +193,9 @@ bool RuleStack::fromJson(const QByteArray &bytes, RuleStack *stack, QString *err
     return fromJsonObject(document.object(), stack, error);
 }
 
-std::unique_ptr<Rule> RuleStack::ruleFromSpec(const QString &spec, QString *error)
+std::unique_ptr<Rule> RuleStack::ruleFromShortForm(const QString &shortForm, QString *error)
 {
-    const QStringList fields = splitSpecFields(spec);
+    const QStringList fields = splitShortForm(shortForm);
     std::unique_ptr<Rule> rule = RuleRegistry::create(fields.constFirst());
     if (!rule) {
         *error = tr("unknown kind \"%1\"").arg(fields.constFirst());

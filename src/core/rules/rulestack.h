@@ -61,7 +61,7 @@ public:
     static bool fromJsonObject(const QJsonObject &object, RuleStack *stack, QString *error);
     static bool fromJson(const QByteArray &bytes, RuleStack *stack, QString *error);
     // One rule from its short form "kind:field:...".
-    static std::unique_ptr<Rule> ruleFromSpec(const QString &spec, QString *error);
+    static std::unique_ptr<Rule> ruleFromShortForm(const QString &shortForm, QString *error);
 
 private:
     std::vector<std::unique_ptr<Rule>> m_rules;

@@ -1,5 +1,5 @@
-#ifndef RULESPEC_H
-#define RULESPEC_H
+#ifndef SHORTFORM_H
+#define SHORTFORM_H
 
 #include <QString>
 #include <QStringList>
@@ -9,8 +9,8 @@
 // a field, nor does one written "\:"; every other backslash is itself, so
 // that regular expressions read as typed. Plain functions.
 
-QStringList splitSpecFields(const QString &spec);
-// The reverse: fields joined so that splitSpecFields gives them back.
-QString joinSpecFields(const QStringList &fields);
+QStringList splitShortForm(const QString &shortForm);
+// The reverse: fields joined so that splitShortForm gives them back.
+QString joinShortForm(const QStringList &fields);
 
-#endif // RULESPEC_H
+#endif // SHORTFORM_H
