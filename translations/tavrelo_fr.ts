@@ -1001,7 +1001,7 @@ Continuer&#xa0;?</translation>
     <name>ReplaceRule</name>
     <message>
         <source>&quot;%1&quot; is not a valid regular expression: %2</source>
-        <translation>« %1 » n'est pas une expression régulière valide : %2</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une expression régulière valide&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1020,11 +1020,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Before the old name</source>
-        <translation>Avant l'ancien nom</translation>
+        <translation>Avant l&apos;ancien nom</translation>
     </message>
     <message>
         <source>After the old name</source>
-        <translation>Après l'ancien nom</translation>
+        <translation>Après l&apos;ancien nom</translation>
     </message>
     <message>
         <source>Number before the text</source>
@@ -1056,7 +1056,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the suffix</source>
-        <translation>l'extension</translation>
+        <translation>l&apos;extension</translation>
     </message>
     <message>
         <source>the whole name</source>
@@ -1064,7 +1064,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the name up to its first dot</source>
-        <translation>le nom jusqu'au premier point</translation>
+        <translation>le nom jusqu&apos;au premier point</translation>
     </message>
     <message>
         <source>Case-sensitive</source>
@@ -1096,47 +1096,47 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>as in the Replace tab</source>
-        <translation>comme dans l'onglet Remplacer</translation>
+        <translation>comme dans l&apos;onglet Remplacer</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a text</source>
-        <translation>« %1 » doit être un texte</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un texte</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be true or false</source>
-        <translation>« %1 » doit être true ou false</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a whole number from %2 to %3</source>
-        <translation>« %1 » doit être un nombre entier de %2 à %3</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre entier de %2 à %3</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be one of %2</source>
-        <translation>« %1 » doit être l'un de %2</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être l&apos;un de %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a list of texts</source>
-        <translation>« %1 » doit être une liste de textes</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste de textes</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be true or false, not &quot;%2&quot;</source>
-        <translation>« %1 » doit être true ou false, pas « %2 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être true ou false, pas «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a whole number from %2 to %3, not &quot;%4&quot;</source>
-        <translation>« %1 » doit être un nombre entier de %2 à %3, pas « %4 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre entier de %2 à %3, pas «&#xa0;%4&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be one of %2, not &quot;%3&quot;</source>
-        <translation>« %1 » doit être l'un de %2, pas « %3 »</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être l&apos;un de %2, pas «&#xa0;%3&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;enabled&quot; must be true or false</source>
-        <translation>« enabled » doit être true ou false</translation>
+        <translation>«&#xa0;enabled&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>unknown key &quot;%1&quot;</source>
-        <translation>clé inconnue « %1 »</translation>
+        <translation>clé inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1 takes at most %2 fields</source>
@@ -1146,28 +1146,264 @@ Continuer&#xa0;?</translation>
         <source>Text and number</source>
         <translation>Texte et numéro</translation>
     </message>
+    <message>
+        <source>Case</source>
+        <translation>Casse</translation>
+    </message>
+    <message>
+        <source>lower case</source>
+        <translation>minuscules</translation>
+    </message>
+    <message>
+        <source>UPPER CASE</source>
+        <translation>MAJUSCULES</translation>
+    </message>
+    <message>
+        <source>Title Case</source>
+        <translation>Majuscule À Chaque Mot</translation>
+    </message>
+    <message>
+        <source>Sentence case</source>
+        <translation>Majuscule en tête</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 dans %2</translation>
+    </message>
+    <message>
+        <source>Unicode form</source>
+        <translation>Forme Unicode</translation>
+    </message>
+    <message>
+        <source>as it is</source>
+        <translation>telle quelle</translation>
+    </message>
+    <message>
+        <source>composed (NFC)</source>
+        <translation>composée (NFC)</translation>
+    </message>
+    <message>
+        <source>decomposed (NFD)</source>
+        <translation>décomposée (NFD)</translation>
+    </message>
+    <message>
+        <source>Letters in ASCII (é → e, Ж → Zh)</source>
+        <translation>Lettres en ASCII (é → e, Ж → Zh)</translation>
+    </message>
+    <message>
+        <source>Replace characters Windows refuses</source>
+        <translation>Remplacer les caractères refusés par Windows</translation>
+    </message>
+    <message>
+        <source>Replace them with</source>
+        <translation>Les remplacer par</translation>
+    </message>
+    <message>
+        <source>Blanks</source>
+        <translation>Blancs</translation>
+    </message>
+    <message>
+        <source>as they are</source>
+        <translation>tels quels</translation>
+    </message>
+    <message>
+        <source>become _</source>
+        <translation>deviennent _</translation>
+    </message>
+    <message>
+        <source>become -</source>
+        <translation>deviennent -</translation>
+    </message>
+    <message>
+        <source>Letters cannot be written in ASCII here: the system&apos;s ICU refuses &quot;%1&quot; (%2).</source>
+        <translation>Les lettres ne peuvent pas être écrites en ASCII ici&#xa0;: l&apos;ICU du système refuse «&#xa0;%1&#xa0;» (%2).</translation>
+    </message>
+    <message>
+        <source>letters in ASCII</source>
+        <translation>lettres en ASCII</translation>
+    </message>
+    <message>
+        <source>blanks %1</source>
+        <translation>blancs %1</translation>
+    </message>
+    <message>
+        <source>what Windows refuses → &quot;%1&quot;</source>
+        <translation>ce que Windows refuse → «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>characters as they are</source>
+        <translation>caractères tels quels</translation>
+    </message>
+    <message>
+        <source>At character</source>
+        <translation>Au caractère</translation>
+    </message>
+    <message>
+        <source>Counted from</source>
+        <translation>Compté depuis</translation>
+    </message>
+    <message>
+        <source>the start of the base name</source>
+        <translation>le début du nom de base</translation>
+    </message>
+    <message>
+        <source>the end of the base name</source>
+        <translation>la fin du nom de base</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; %2 from the end</source>
+        <translation>insérer «&#xa0;%1&#xa0;» à %2 de la fin</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; at %2</source>
+        <translation>insérer «&#xa0;%1&#xa0;» à %2</translation>
+    </message>
+    <message>
+        <source>From character</source>
+        <translation>À partir du caractère</translation>
+    </message>
+    <message>
+        <source>Characters to remove</source>
+        <translation>Caractères à retirer</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Rogner</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>blanks</source>
+        <translation>les blancs</translation>
+    </message>
+    <message>
+        <source>the characters below</source>
+        <translation>les caractères ci-dessous</translation>
+    </message>
+    <message>
+        <source>Characters to trim</source>
+        <translation>Caractères à rogner</translation>
+    </message>
+    <message>
+        <source>Trim at</source>
+        <translation>Rogner</translation>
+    </message>
+    <message>
+        <source>both ends</source>
+        <translation>aux deux bouts</translation>
+    </message>
+    <message>
+        <source>the start</source>
+        <translation>au début</translation>
+    </message>
+    <message>
+        <source>the end</source>
+        <translation>à la fin</translation>
+    </message>
+    <message>
+        <source>Runs of blanks become one space</source>
+        <translation>Plusieurs blancs deviennent une espace</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2 from the end</source>
+        <translation>retirer %1 à %2 de la fin</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2</source>
+        <translation>retirer %1 à %2</translation>
+    </message>
+    <message>
+        <source>one space for a run of blanks</source>
+        <translation>une espace pour plusieurs blancs</translation>
+    </message>
+    <message>
+        <source>trim blanks at %1</source>
+        <translation>rogner les blancs %1</translation>
+    </message>
+    <message>
+        <source>trim &quot;%1&quot; at %2</source>
+        <translation>rogner «&#xa0;%1&#xa0;» %2</translation>
+    </message>
+    <message>
+        <source>remove nothing</source>
+        <translation>ne rien retirer</translation>
+    </message>
+    <message>
+        <source>Letter case</source>
+        <translation>Casse</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insérer</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Characters</source>
+        <translation>Caractères</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>New suffix (empty keeps it)</source>
+        <translation>Nouvelle extension (vide&#xa0;: inchangée)</translation>
+    </message>
+    <message>
+        <source>Suffix starts at</source>
+        <translation>L&apos;extension commence au</translation>
+    </message>
+    <message>
+        <source>the last dot</source>
+        <translation>dernier point</translation>
+    </message>
+    <message>
+        <source>the first dot</source>
+        <translation>premier point</translation>
+    </message>
+    <message>
+        <source>suffix .%1 from the first dot</source>
+        <translation>extension .%1 depuis le premier point</translation>
+    </message>
+    <message>
+        <source>suffix .%1</source>
+        <translation>extension .%1</translation>
+    </message>
+    <message>
+        <source>suffix in %1</source>
+        <translation>extension en %1</translation>
+    </message>
+    <message>
+        <source>suffix as it is</source>
+        <translation>extension telle quelle</translation>
+    </message>
 </context>
 <context>
     <name>RuleStack</name>
     <message>
         <source>rule %1 (%2): %3</source>
-        <translation>règle %1 (%2) : %3</translation>
+        <translation>règle %1 (%2)&#xa0;: %3</translation>
     </message>
     <message>
         <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
-        <translation>« order » doit être « natural », « name », « date » ou « size »</translation>
+        <translation>«&#xa0;order&#xa0;» doit être «&#xa0;natural&#xa0;», «&#xa0;name&#xa0;», «&#xa0;date&#xa0;» ou «&#xa0;size&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;reversed&quot; must be true or false</source>
-        <translation>« reversed » doit être true ou false</translation>
+        <translation>«&#xa0;reversed&#xa0;» doit être true ou false</translation>
     </message>
     <message>
         <source>unknown key &quot;%1&quot;</source>
-        <translation>clé inconnue « %1 »</translation>
+        <translation>clé inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>a list &quot;rules&quot; is needed</source>
-        <translation>il faut une liste « rules »</translation>
+        <translation>il faut une liste «&#xa0;rules&#xa0;»</translation>
     </message>
     <message>
         <source>not an object</source>
@@ -1175,19 +1411,19 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>unknown kind &quot;%1&quot;</source>
-        <translation>type inconnu « %1 »</translation>
+        <translation>type inconnu «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>rule %1: %2</source>
-        <translation>règle %1 : %2</translation>
+        <translation>règle %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>not valid JSON: %1 (at character %2)</source>
-        <translation>JSON non valide : %1 (au caractère %2)</translation>
+        <translation>JSON non valide&#xa0;: %1 (au caractère %2)</translation>
     </message>
     <message>
         <source>not a JSON object</source>
