@@ -545,12 +545,12 @@ void TestNameRules::roundTrip()
     QCOMPARE(ruleOf(QString::fromUtf8(QJsonDocument(written).toJson()))->toJson(), written);
 
     QString error;
-    const std::unique_ptr<Rule> fromSpec = RuleStack::ruleFromSpec(read->spec(), &error);
-    QVERIFY2(fromSpec, qPrintable(read->spec() + ": " + error));
+    const std::unique_ptr<Rule> fromSpec = RuleStack::ruleFromShortForm(read->shortForm(), &error);
+    QVERIFY2(fromSpec, qPrintable(read->shortForm() + ": " + error));
     QJsonObject specValues = written;
     specValues.remove("enabled"); // the short form has no place for it
     QCOMPARE(fromSpec->toJson(), specValues);
-    QCOMPARE(fromSpec->spec(), read->spec());
+    QCOMPARE(fromSpec->shortForm(), read->shortForm());
 }
 
 void TestNameRules::refused_data()
@@ -596,7 +596,7 @@ void TestNameRules::refused()
 void TestNameRules::summaries()
 {
     QString error;
-    const QStringList specs{"case:title:suffix",
+    const QStringList shortForms{"case:title:suffix",
                             "insert:x:3",
                             "insert:x:3:end",
                             "remove:1:2",
@@ -617,14 +617,14 @@ void TestNameRules::summaries()
         "letters in ASCII, NFC, blanks become -, what Windows refuses → \"-\"",
         "suffix .png, suffix in UPPER CASE",
         "suffix as it is"};
-    for (qsizetype i = 0; i < specs.size(); ++i) {
-        const std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(specs[i], &error);
+    for (qsizetype i = 0; i < shortForms.size(); ++i) {
+        const std::unique_ptr<Rule> rule = RuleStack::ruleFromShortForm(shortForms[i], &error);
         QVERIFY2(rule, qPrintable(error));
         QCOMPARE(rule->summary(), expected[i]);
     }
     // The short form of other rules in the first test's reach: an extra field.
-    QVERIFY(!RuleStack::ruleFromSpec("case:lower:name:extra", &error));
-    QVERIFY(!RuleStack::ruleFromSpec("insert:x:abc", &error));
+    QVERIFY(!RuleStack::ruleFromShortForm("case:lower:name:extra", &error));
+    QVERIFY(!RuleStack::ruleFromShortForm("insert:x:abc", &error));
 }
 
 QTEST_GUILESS_MAIN(TestNameRules)

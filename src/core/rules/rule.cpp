@@ -1,7 +1,7 @@
 #include "rule.h"
 
 #include "ruleregistry.h"
-#include "rulespec.h"
+#include "shortform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -291,7 +291,7 @@ bool Rule::readFields(const QStringList &fields, QString *error)
     return true;
 }
 
-QString Rule::spec() const
+QString Rule::shortForm() const
 {
     const QVector<RuleParameter> known = parameters();
     qsizetype used = 0;
@@ -302,12 +302,12 @@ QString Rule::spec() const
     QStringList fields{kind()};
     for (qsizetype i = 0; i < used; ++i)
         fields.append(toField(known[i], m_values.value(known[i].key)));
-    return joinSpecFields(fields);
+    return joinShortForm(fields);
 }
 
 QString Rule::summary() const
 {
-    return spec();
+    return shortForm();
 }
 
 std::unique_ptr<Rule> Rule::clone() const

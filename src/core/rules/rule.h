@@ -128,7 +128,7 @@ public:
     // The short form's fields after the kind, in the order of parameters().
     bool readFields(const QStringList &fields, QString *error);
     // "kind:field:...", up to the last field that differs from its default.
-    QString spec() const;
+    QString shortForm() const;
     // The rule in a few words, for a list or a history.
     virtual QString summary() const;
 
