@@ -1269,6 +1269,242 @@ Fortfahren?</translation>
         <source>unknown token %1</source>
         <translation>unbekannter Platzhalter %1</translation>
     </message>
+    <message>
+        <source>Case</source>
+        <translation>Schreibung</translation>
+    </message>
+    <message>
+        <source>lower case</source>
+        <translation>Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>UPPER CASE</source>
+        <translation>GROSSBUCHSTABEN</translation>
+    </message>
+    <message>
+        <source>Title Case</source>
+        <translation>Wortanfänge Groß</translation>
+    </message>
+    <message>
+        <source>Sentence case</source>
+        <translation>Satzanfang groß</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 in %2</translation>
+    </message>
+    <message>
+        <source>Unicode form</source>
+        <translation>Unicode-Form</translation>
+    </message>
+    <message>
+        <source>as it is</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>composed (NFC)</source>
+        <translation>zusammengesetzt (NFC)</translation>
+    </message>
+    <message>
+        <source>decomposed (NFD)</source>
+        <translation>zerlegt (NFD)</translation>
+    </message>
+    <message>
+        <source>Letters in ASCII (é → e, Ж → Zh)</source>
+        <translation>Buchstaben in ASCII (é → e, Ж → Zh)</translation>
+    </message>
+    <message>
+        <source>Replace characters Windows refuses</source>
+        <translation>Zeichen ersetzen, die Windows ablehnt</translation>
+    </message>
+    <message>
+        <source>Replace them with</source>
+        <translation>Ersetzen durch</translation>
+    </message>
+    <message>
+        <source>Blanks</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>as they are</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>become _</source>
+        <translation>werden zu _</translation>
+    </message>
+    <message>
+        <source>become -</source>
+        <translation>werden zu -</translation>
+    </message>
+    <message>
+        <source>Letters cannot be written in ASCII here: the system&apos;s ICU refuses &quot;%1&quot; (%2).</source>
+        <translation>Buchstaben können hier nicht in ASCII geschrieben werden: Das ICU des Systems lehnt „%1“ ab (%2).</translation>
+    </message>
+    <message>
+        <source>letters in ASCII</source>
+        <translation>Buchstaben in ASCII</translation>
+    </message>
+    <message>
+        <source>blanks %1</source>
+        <translation>Leerzeichen %1</translation>
+    </message>
+    <message>
+        <source>what Windows refuses → &quot;%1&quot;</source>
+        <translation>was Windows ablehnt → „%1“</translation>
+    </message>
+    <message>
+        <source>characters as they are</source>
+        <translation>Zeichen unverändert</translation>
+    </message>
+    <message>
+        <source>At character</source>
+        <translation>Bei Zeichen</translation>
+    </message>
+    <message>
+        <source>Counted from</source>
+        <translation>Gezählt ab</translation>
+    </message>
+    <message>
+        <source>the start of the base name</source>
+        <translation>dem Anfang des Basisnamens</translation>
+    </message>
+    <message>
+        <source>the end of the base name</source>
+        <translation>dem Ende des Basisnamens</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; %2 from the end</source>
+        <translation>„%1“ %2 vor dem Ende einfügen</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; at %2</source>
+        <translation>„%1“ bei %2 einfügen</translation>
+    </message>
+    <message>
+        <source>From character</source>
+        <translation>Ab Zeichen</translation>
+    </message>
+    <message>
+        <source>Characters to remove</source>
+        <translation>Zu entfernende Zeichen</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Abschneiden</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>blanks</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>the characters below</source>
+        <translation>die Zeichen unten</translation>
+    </message>
+    <message>
+        <source>Characters to trim</source>
+        <translation>Abzuschneidende Zeichen</translation>
+    </message>
+    <message>
+        <source>Trim at</source>
+        <translation>Abschneiden an</translation>
+    </message>
+    <message>
+        <source>both ends</source>
+        <translation>beiden Enden</translation>
+    </message>
+    <message>
+        <source>the start</source>
+        <translation>dem Anfang</translation>
+    </message>
+    <message>
+        <source>the end</source>
+        <translation>dem Ende</translation>
+    </message>
+    <message>
+        <source>Runs of blanks become one space</source>
+        <translation>Mehrere Leerzeichen werden zu einem</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2 from the end</source>
+        <translation>%1 bei %2 vor dem Ende entfernen</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2</source>
+        <translation>%1 bei %2 entfernen</translation>
+    </message>
+    <message>
+        <source>one space for a run of blanks</source>
+        <translation>ein Leerzeichen für mehrere</translation>
+    </message>
+    <message>
+        <source>trim blanks at %1</source>
+        <translation>Leerzeichen an %1 abschneiden</translation>
+    </message>
+    <message>
+        <source>trim &quot;%1&quot; at %2</source>
+        <translation>„%1“ an %2 abschneiden</translation>
+    </message>
+    <message>
+        <source>remove nothing</source>
+        <translation>nichts entfernen</translation>
+    </message>
+    <message>
+        <source>Letter case</source>
+        <translation>Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Characters</source>
+        <translation>Zeichen</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>Endung</translation>
+    </message>
+    <message>
+        <source>New suffix (empty keeps it)</source>
+        <translation>Neue Endung (leer: unverändert)</translation>
+    </message>
+    <message>
+        <source>Suffix starts at</source>
+        <translation>Endung beginnt am</translation>
+    </message>
+    <message>
+        <source>the last dot</source>
+        <translation>letzten Punkt</translation>
+    </message>
+    <message>
+        <source>the first dot</source>
+        <translation>ersten Punkt</translation>
+    </message>
+    <message>
+        <source>suffix .%1 from the first dot</source>
+        <translation>Endung .%1 ab dem ersten Punkt</translation>
+    </message>
+    <message>
+        <source>suffix .%1</source>
+        <translation>Endung .%1</translation>
+    </message>
+    <message>
+        <source>suffix in %1</source>
+        <translation>Endung in %1</translation>
+    </message>
+    <message>
+        <source>suffix as it is</source>
+        <translation>Endung unverändert</translation>
+    </message>
 </context>
 <context>
     <name>RuleStack</name>

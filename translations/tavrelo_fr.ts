@@ -1195,7 +1195,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Digits (0: as many as the folder needs)</source>
-        <translation>Chiffres (0 : autant que le dossier en demande)</translation>
+        <translation>Chiffres (0&#xa0;: autant que le dossier en demande)</translation>
     </message>
     <message>
         <source>Put the number</source>
@@ -1235,7 +1235,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a valid regular expression: %2</source>
-        <translation>« %1 » n'est pas une expression régulière valide : %2</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une expression régulière valide&#xa0;: %2</translation>
     </message>
     <message>
         <source>Counter</source>
@@ -1251,7 +1251,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>bad width in %1: a number from 1 to %2 is needed</source>
-        <translation>largeur incorrecte dans %1 : un nombre de 1 à %2 est attendu</translation>
+        <translation>largeur incorrecte dans %1&#xa0;: un nombre de 1 à %2 est attendu</translation>
     </message>
     <message>
         <source>%1 needs a date format after the colon</source>
@@ -1259,15 +1259,251 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>a &quot;}&quot; stands alone (&quot;}}&quot; is a brace)</source>
-        <translation>une « } » seule (« }} » donne une accolade)</translation>
+        <translation>une «&#xa0;}&#xa0;» seule («&#xa0;}}&#xa0;» donne une accolade)</translation>
     </message>
     <message>
         <source>&quot;%1&quot; has no closing brace (&quot;{{&quot; is a brace)</source>
-        <translation>« %1 » n’a pas d’accolade fermante (« {{ » donne une accolade)</translation>
+        <translation>«&#xa0;%1&#xa0;» n’a pas d’accolade fermante («&#xa0;{{&#xa0;» donne une accolade)</translation>
     </message>
     <message>
         <source>unknown token %1</source>
         <translation>balise inconnue %1</translation>
+    </message>
+    <message>
+        <source>Case</source>
+        <translation>Casse</translation>
+    </message>
+    <message>
+        <source>lower case</source>
+        <translation>minuscules</translation>
+    </message>
+    <message>
+        <source>UPPER CASE</source>
+        <translation>MAJUSCULES</translation>
+    </message>
+    <message>
+        <source>Title Case</source>
+        <translation>Majuscule À Chaque Mot</translation>
+    </message>
+    <message>
+        <source>Sentence case</source>
+        <translation>Majuscule en tête</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 dans %2</translation>
+    </message>
+    <message>
+        <source>Unicode form</source>
+        <translation>Forme Unicode</translation>
+    </message>
+    <message>
+        <source>as it is</source>
+        <translation>telle quelle</translation>
+    </message>
+    <message>
+        <source>composed (NFC)</source>
+        <translation>composée (NFC)</translation>
+    </message>
+    <message>
+        <source>decomposed (NFD)</source>
+        <translation>décomposée (NFD)</translation>
+    </message>
+    <message>
+        <source>Letters in ASCII (é → e, Ж → Zh)</source>
+        <translation>Lettres en ASCII (é → e, Ж → Zh)</translation>
+    </message>
+    <message>
+        <source>Replace characters Windows refuses</source>
+        <translation>Remplacer les caractères refusés par Windows</translation>
+    </message>
+    <message>
+        <source>Replace them with</source>
+        <translation>Les remplacer par</translation>
+    </message>
+    <message>
+        <source>Blanks</source>
+        <translation>Blancs</translation>
+    </message>
+    <message>
+        <source>as they are</source>
+        <translation>tels quels</translation>
+    </message>
+    <message>
+        <source>become _</source>
+        <translation>deviennent _</translation>
+    </message>
+    <message>
+        <source>become -</source>
+        <translation>deviennent -</translation>
+    </message>
+    <message>
+        <source>Letters cannot be written in ASCII here: the system&apos;s ICU refuses &quot;%1&quot; (%2).</source>
+        <translation>Les lettres ne peuvent pas être écrites en ASCII ici : l'ICU du système refuse « %1 » (%2).</translation>
+    </message>
+    <message>
+        <source>letters in ASCII</source>
+        <translation>lettres en ASCII</translation>
+    </message>
+    <message>
+        <source>blanks %1</source>
+        <translation>blancs %1</translation>
+    </message>
+    <message>
+        <source>what Windows refuses → &quot;%1&quot;</source>
+        <translation>ce que Windows refuse → « %1 »</translation>
+    </message>
+    <message>
+        <source>characters as they are</source>
+        <translation>caractères tels quels</translation>
+    </message>
+    <message>
+        <source>At character</source>
+        <translation>Au caractère</translation>
+    </message>
+    <message>
+        <source>Counted from</source>
+        <translation>Compté depuis</translation>
+    </message>
+    <message>
+        <source>the start of the base name</source>
+        <translation>le début du nom de base</translation>
+    </message>
+    <message>
+        <source>the end of the base name</source>
+        <translation>la fin du nom de base</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; %2 from the end</source>
+        <translation>insérer « %1 » à %2 de la fin</translation>
+    </message>
+    <message>
+        <source>insert &quot;%1&quot; at %2</source>
+        <translation>insérer « %1 » à %2</translation>
+    </message>
+    <message>
+        <source>From character</source>
+        <translation>À partir du caractère</translation>
+    </message>
+    <message>
+        <source>Characters to remove</source>
+        <translation>Caractères à retirer</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Rogner</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>blanks</source>
+        <translation>les blancs</translation>
+    </message>
+    <message>
+        <source>the characters below</source>
+        <translation>les caractères ci-dessous</translation>
+    </message>
+    <message>
+        <source>Characters to trim</source>
+        <translation>Caractères à rogner</translation>
+    </message>
+    <message>
+        <source>Trim at</source>
+        <translation>Rogner</translation>
+    </message>
+    <message>
+        <source>both ends</source>
+        <translation>aux deux bouts</translation>
+    </message>
+    <message>
+        <source>the start</source>
+        <translation>au début</translation>
+    </message>
+    <message>
+        <source>the end</source>
+        <translation>à la fin</translation>
+    </message>
+    <message>
+        <source>Runs of blanks become one space</source>
+        <translation>Plusieurs blancs deviennent une espace</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2 from the end</source>
+        <translation>retirer %1 à %2 de la fin</translation>
+    </message>
+    <message>
+        <source>remove %1 at %2</source>
+        <translation>retirer %1 à %2</translation>
+    </message>
+    <message>
+        <source>one space for a run of blanks</source>
+        <translation>une espace pour plusieurs blancs</translation>
+    </message>
+    <message>
+        <source>trim blanks at %1</source>
+        <translation>rogner les blancs %1</translation>
+    </message>
+    <message>
+        <source>trim &quot;%1&quot; at %2</source>
+        <translation>rogner « %1 » %2</translation>
+    </message>
+    <message>
+        <source>remove nothing</source>
+        <translation>ne rien retirer</translation>
+    </message>
+    <message>
+        <source>Letter case</source>
+        <translation>Casse</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insérer</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Characters</source>
+        <translation>Caractères</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>New suffix (empty keeps it)</source>
+        <translation>Nouvelle extension (vide : inchangée)</translation>
+    </message>
+    <message>
+        <source>Suffix starts at</source>
+        <translation>L'extension commence au</translation>
+    </message>
+    <message>
+        <source>the last dot</source>
+        <translation>dernier point</translation>
+    </message>
+    <message>
+        <source>the first dot</source>
+        <translation>premier point</translation>
+    </message>
+    <message>
+        <source>suffix .%1 from the first dot</source>
+        <translation>extension .%1 depuis le premier point</translation>
+    </message>
+    <message>
+        <source>suffix .%1</source>
+        <translation>extension .%1</translation>
+    </message>
+    <message>
+        <source>suffix in %1</source>
+        <translation>extension en %1</translation>
+    </message>
+    <message>
+        <source>suffix as it is</source>
+        <translation>extension telle quelle</translation>
     </message>
 </context>
 <context>

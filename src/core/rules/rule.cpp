@@ -57,6 +57,20 @@ bool Rule::selects(const QString &) const
     return true;
 }
 
+QString Rule::choiceLabel(const QString &key) const
+{
+    const QString word = text(key);
+    for (const RuleParameter &parameter : parameters()) {
+        if (parameter.key != key)
+            continue;
+        for (const RuleParameter::Choice &choice : parameter.choices) {
+            if (choice.word == word)
+                return QCoreApplication::translate("Rule", choice.label);
+        }
+    }
+    return word;
+}
+
 void Rule::setChecked(const QString &key, const QVariant &value)
 {
     m_values.insert(key, value);

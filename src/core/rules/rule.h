@@ -109,6 +109,8 @@ public:
     bool flag(const QString &key) const { return m_values.value(key).toBool(); }
     int number(const QString &key) const { return m_values.value(key).toInt(); }
     QStringList list(const QString &key) const { return m_values.value(key).toStringList(); }
+    // The translated label of a choice's current word, for a summary.
+    QString choiceLabel(const QString &key) const;
     // Sets one parameter (of the parameter's type) and prepares the rule again.
     void setValue(const QString &key, const QVariant &value);
     // Every parameter at its default.

@@ -1,8 +1,13 @@
 #include "ruleregistry.h"
 
+#include "caserule.h"
+#include "charactersrule.h"
 #include "counterrule.h"
+#include "insertrule.h"
 #include "numberingrule.h"
+#include "removerule.h"
 #include "replacerule.h"
+#include "suffixrule.h"
 #include "templaterule.h"
 
 namespace {
@@ -20,8 +25,14 @@ const QVector<RuleRegistry::Kind> &RuleRegistry::kinds()
         {QStringLiteral("numbering"), QT_TRANSLATE_NOOP("Rule", "Text and number"),
          make<NumberingRule>},
         {QStringLiteral("replace"), QT_TRANSLATE_NOOP("Rule", "Replace"), make<ReplaceRule>},
+        {QStringLiteral("case"), QT_TRANSLATE_NOOP("Rule", "Letter case"), make<CaseRule>},
+        {QStringLiteral("insert"), QT_TRANSLATE_NOOP("Rule", "Insert"), make<InsertRule>},
+        {QStringLiteral("remove"), QT_TRANSLATE_NOOP("Rule", "Remove"), make<RemoveRule>},
         {QStringLiteral("counter"), QT_TRANSLATE_NOOP("Rule", "Counter"), make<CounterRule>},
         {QStringLiteral("template"), QT_TRANSLATE_NOOP("Rule", "Template"), make<TemplateRule>},
+        {QStringLiteral("characters"), QT_TRANSLATE_NOOP("Rule", "Characters"),
+         make<CharactersRule>},
+        {QStringLiteral("suffix"), QT_TRANSLATE_NOOP("Rule", "Suffix"), make<SuffixRule>},
     };
     return all;
 }
