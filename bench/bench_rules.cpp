@@ -16,9 +16,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,8 +58,9 @@ RuleStack fourRules()
     QString error;
     RuleStack stack;
     for (const char *shortForm : {"replace:IMG_:Trip ", "case:lower:both", "counter:1:1:0:after:-",
-                             "characters:none:true:true:_:underscore"}) {
-        std::unique_ptr<Rule> rule = RuleStack::ruleFromShortForm(QString::fromUtf8(shortForm), &error);
+                                  "characters:none:true:true:_:underscore"}) {
+        std::unique_ptr<Rule> rule =
+            RuleStack::ruleFromShortForm(QString::fromUtf8(shortForm), &error);
         if (!rule) {
             std::fprintf(stderr, "%s: %s\n", shortForm, qPrintable(error));
             std::exit(1);
@@ -97,8 +98,8 @@ void comparePlanning(const QString &dir)
         for (int side = 0; side < 2; ++side) {
             const bool first = (round + side) % 2 == 0;
             const double start = cpuSeconds();
-            const BatchPlan plan = first ? RenamePlan::make({dir}, numbering)
-                                         : RulePlan::make({dir}, stack);
+            const BatchPlan plan =
+                first ? RenamePlan::make({dir}, numbering) : RulePlan::make({dir}, stack);
             (first ? alone : rules).push_back(cpuSeconds() - start);
             if (plan.renames().isEmpty())
                 std::fprintf(stderr, "nothing planned\n");
@@ -125,9 +126,8 @@ void measureLiveTable(const QString &dir)
         QElapsedTimer sincePause;
         QTimer ticker;
         ticker.setInterval(1);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestPause = std::max(longestPause, sincePause.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [&] { longestPause = std::max(longestPause, sincePause.restart()); });
         QEventLoop shown;
         QObject::connect(&model, &QAbstractItemModel::modelReset, &shown, &QEventLoop::quit);
         QElapsedTimer wall;
@@ -180,7 +180,8 @@ void compareRun(int n)
         fill(theirs.path(), n);
         // The plain loop gets the names ready-made, from the same plan.
         QHash<QString, QString> targets;
-        for (const PlannedRename &row : RulePlan::make({theirs.path()}, stack).renames())
+        const BatchPlan theirPlan = RulePlan::make({theirs.path()}, stack);
+        for (const PlannedRename &row : theirPlan.renames())
             targets.insert(row.oldName, row.newName);
         ::sync();
         Journal journal(journalDir.path());

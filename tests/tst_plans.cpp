@@ -1,4 +1,5 @@
 #include "directorylisting.h"
+#include "filenames.h"
 #include "renameplan.h"
 #include "replaceplan.h"
 #include "rulestack.h"
@@ -19,6 +20,8 @@ private slots:
     void replacedNames();
     void replaceRule_data();
     void replaceRule();
+    void caseFoldingKeepsStrayBytes_data();
+    void caseFoldingKeepsStrayBytes();
     void numberWidths_data();
     void numberWidths();
     void fileReachedTwiceUsesItsNumberInEveryGroup_data();
@@ -138,6 +141,35 @@ void TestPlans::replaceRule()
     QVERIFY2(rule, qPrintable(error));
     QCOMPARE(rule->problem(), QString());
     QTEST(rule->apply(RuleFile(), name), "expected");
+}
+
+// How a volume that ignores letter case compares names: two names that
+// differ only in a byte that is not UTF-8 are two files.
+void TestPlans::caseFoldingKeepsStrayBytes_data()
+{
+    QTest::addColumn<QByteArray>("a");
+    QTest::addColumn<QByteArray>("b");
+    QTest::addColumn<bool>("same");
+    addRow("letter case alone", QByteArray("IMG.jpg"), QByteArray("img.JPG"), true);
+    addRow("two stray bytes", QByteArray("A\xe9.txt"), QByteArray("A\xff.txt"), false);
+    addRow("stray byte, other case around it",
+           QByteArray("A\xe9"
+                      "B"),
+           QByteArray("a\xe9"
+                      "b"),
+           true);
+    addRow("stray byte against its UTF-8 letter", QByteArray("caf\xe9"), QByteArray("caf\xc3\xa9"),
+           false);
+    addRow("a letter outside the BMP", QByteArray("\xf0\x90\x90\x80\xe9"),
+           QByteArray("\xf0\x90\x90\xa8\xe9"), true);
+}
+
+void TestPlans::caseFoldingKeepsStrayBytes()
+{
+    QFETCH(QByteArray, a);
+    QFETCH(QByteArray, b);
+    QFETCH(bool, same);
+    QCOMPARE(caseFoldedName(nameFromBytes(a)) == caseFoldedName(nameFromBytes(b)), same);
 }
 
 void TestPlans::numberWidths_data()

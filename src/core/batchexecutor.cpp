@@ -251,7 +251,7 @@ void Execution::linkOtherMoves(const QVector<PlannedRename> &checked)
             foldCase.insert(folder, Volume::of(folder).caseInsensitive);
     }
     const auto key = [&foldCase](const QString &folder, const QString &name) {
-        return folder + (foldCase.value(folder) ? name.toCaseFolded() : name);
+        return folder + (foldCase.value(folder) ? caseFoldedName(name) : name);
     };
     QHash<QString, int> holders;
     QHash<QString, int> claims;
@@ -601,11 +601,11 @@ QString Execution::spelledOnDisk(int index)
         QHash<QString, QStringList> byFolded;
         const QStringList listed = listPlainFileNames(rename.folder);
         for (const QString &name : listed)
-            byFolded[name.toCaseFolded()].append(name);
+            byFolded[caseFoldedName(name)].append(name);
         names = m_namesOnDisk.insert(rename.folder, byFolded);
     }
     // The very name when a file bears it, as on a volume that keeps case.
-    const QStringList spellings = names->value(rename.newName.toCaseFolded());
+    const QStringList spellings = names->value(caseFoldedName(rename.newName));
     if (spellings.size() != 1 || spellings.contains(rename.newName))
         return rename.newName;
     return spellings.first();

@@ -108,7 +108,7 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         int hasTrash = -1; // not looked at yet
         QHash<QString, int> byOldName;
         QHash<QString, int> claimedBy;
-        QString key(const QString &name) const { return foldCase ? name.toCaseFolded() : name; }
+        QString key(const QString &name) const { return foldCase ? caseFoldedName(name) : name; }
     };
     QHash<QString, Folder> folders;
     QVector<Folder *> folderOf(count, nullptr);

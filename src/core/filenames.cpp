@@ -84,6 +84,30 @@ bool holdsRawBytes(const QString &name)
     return false;
 }
 
+QString caseFoldedName(const QString &name)
+{
+    if (!holdsRawBytes(name))
+        return name.toCaseFolded();
+    // QString folds a lone surrogate to U+FFFD, which would make two names
+    // that differ only in their stray bytes one name.
+    QString folded;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && QChar::isHighSurrogate(name[i].unicode()) && i + 1 < name.size()
+            && QChar::isLowSurrogate(name[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        if (i == name.size() || isEscapedByte(name[i].unicode())) {
+            folded += name.mid(start, i - start).toCaseFolded();
+            if (i < name.size())
+                folded += name[i];
+            start = i + 1;
+        }
+    }
+    return folded;
+}
+
 QByteArray nameToBytes(const QString &name)
 {
     bool plain = true;

@@ -36,6 +36,9 @@ inline QString nameFromBytes(const QByteArray &bytes)
 QByteArray nameToBytes(const QString &name);
 // Whether a name holds bytes that are not UTF-8 text (see nameFromBytes).
 bool holdsRawBytes(const QString &name);
+// The name as a volume that ignores letter case compares it; stray bytes
+// stay themselves.
+QString caseFoldedName(const QString &name);
 
 // The text after the last dot of a name; empty without a dot.
 QStringView suffixOf(const QString &fileName);

@@ -556,7 +556,7 @@ QHash<QString, QStringList> Trash::findTrashed(const QStringList &originalPaths,
                                                Qt::CaseSensitivity cs)
 {
     const auto key = [cs](const QString &path) {
-        return cs == Qt::CaseSensitive ? path : path.toCaseFolded();
+        return cs == Qt::CaseSensitive ? path : caseFoldedName(path);
     };
     // Each original as its info file would record it, and the trashes that
     // may hold it; the folders of many paths are looked up once each.
