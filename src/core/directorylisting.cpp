@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <QCollator>
+#include <QLocale>
 
 #include <algorithm>
 #include <numeric>
@@ -198,7 +199,9 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
 
 QVector<int> naturalOrder(const QStringList &names)
 {
-    QCollator collator;
+    // The C locale (scripts, cron, containers) collates by code point
+    // whatever the collator is told, numbers included.
+    QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     // A key per name is far cheaper than the collator in every comparison.
