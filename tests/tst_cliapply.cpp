@@ -218,7 +218,7 @@ void TestCliApply::badInput_data()
 {
     QTest::addColumn<QStringList>("kinds");
     QTest::addColumn<QStringList>("options"); // RULES: the rules file
-    QTest::addColumn<QByteArray>("file");     // of RULES, and of the preset "broken"
+    QTest::addColumn<QByteArray>("file");     // of RULES
     QTest::addColumn<QString>("error");
 
     const QStringList none;
@@ -228,12 +228,8 @@ void TestCliApply::badInput_data()
     addRow("no rule", none, none, noFile, "apply needs rules: --preset, --rules or --rule");
     addRow("a preset and a rule", numbering, QStringList{"--preset", "p", "--rule", "numbering"},
            noFile, "the rules come from one --preset, one --rules or --rule options");
-    addRow("two rules files", none, QStringList{"--rules", "RULES", "--rules", "RULES"}, noFile,
-           "the rules come from one");
     addRow("unknown kind", none, QStringList{"--rule", "numbring:T"}, noFile,
            "--rule 'numbring:T': unknown kind \"numbring\" (the kinds are numbering, ");
-    addRow("one field too many", numbering, QStringList{"--rule", "numbering:T:name:false:*:x"},
-           noFile, "takes at most 4 fields");
     addRow("a word the choice does not know", numbering,
            QStringList{"--rule", "numbering:T:before"}, noFile,
            "--rule 'numbering:T:before': numbering: \"format\" must be one of \"name\", "
@@ -263,9 +259,6 @@ void TestCliApply::badInput_data()
            "RULES: every rule is turned off");
     addRow("missing preset", none, QStringList{"--preset", "nowhere"}, noFile,
            "there is no preset \"nowhere\" in ");
-    addRow("preset that is not a rule stack", none, QStringList{"--preset", "broken"},
-           QByteArray(R"({"rules": [{"kind": "numbering", "text": 1}]})"),
-           "the preset \"broken\" is not a rule stack: rule 1: numbering: \"text\" must be a text");
 }
 
 // Refused with exit status 2 and a message that names the fault, before
@@ -334,7 +327,6 @@ void TestCliApply::recursive_data()
     QTest::addColumn<QStringList>("top");   // the names at the top after the run
     QTest::addColumn<QStringList>("below"); // in sub/deeper/
 
-    const QStringList top{"a.jpg", "b.jpg", "c.txt", "sub"};
     const QStringList below{"a.jpg", "b.jpg", "c.txt"};
     addRow("rename numbers each folder apart",
            QStringList{"rename", "--text", "T", "--order", "name", "--recursive"},
@@ -346,8 +338,6 @@ void TestCliApply::recursive_data()
            QStringList{"a.jpg", "b.jpg", "sub", "x.txt"}, QStringList{"a.jpg", "b.jpg", "x.txt"});
     addRow("apply, not recursive", QStringList{"apply", "--rule", "replace:c:x"},
            QStringList{"a.jpg", "b.jpg", "sub", "x.txt"}, below);
-    addRow("dry run", QStringList{"apply", "--rule", "replace:c:x", "--recursive", "--dry-run"},
-           top, below);
 }
 
 void TestCliApply::recursive()
