@@ -93,7 +93,7 @@ private slots:
 void TestCliApply::sameStackEveryWay_data()
 {
     QTest::addColumn<QStringList>("kinds");
-    QTest::addColumn<QStringList>("rules"); // --rule specs
+    QTest::addColumn<QStringList>("rules"); // --rule options
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<QStringList>("after"); // a.jpg, b.jpg, c.txt; none: not checked
 
@@ -150,8 +150,8 @@ void TestCliApply::sameStackEveryWay()
     const auto before = snapshot(dir.path());
 
     QStringList fromRules{"apply", "--dry-run", "--json"};
-    for (const QString &spec : rules)
-        fromRules << "--rule" << spec;
+    for (const QString &rule : rules)
+        fromRules << "--rule" << rule;
     const CliRun ruled = cli(fromRules << dir.path());
     QVERIFY2(ruled.exitCode == 0, qPrintable(ruled.err));
     TestDir side;

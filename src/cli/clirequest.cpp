@@ -120,7 +120,7 @@ QString CliRequest::helpText()
                "  tavrelo-cli replace --find TEXT --with TEXT [--regexp | --suffix]\n"
                "                      [--delete-if-exists] [--recursive] [--dry-run] [--json] "
                "PATH...\n"
-               "  tavrelo-cli apply (--preset NAME | --rules FILE.json | --rule SPEC...)\n"
+               "  tavrelo-cli apply (--preset NAME | --rules FILE.json | --rule RULE...)\n"
                "                    [--order natural|name|date|size] [--reverse-order] "
                "[--recursive]\n"
                "                    [--dry-run] [--json] PATH...\n"
@@ -149,7 +149,7 @@ QString CliRequest::helpText()
                "--dry-run prints what would be done and touches nothing; --json prints one\n"
                "JSON document.\n"
                "\n"
-               "A --rule SPEC is a kind and its fields, separated by colons, in this order;\n"
+               "A --rule RULE is a kind and its fields, separated by colons, in this order;\n"
                "a field left out keeps its default (shown after =; of several words, the\n"
                "first). A colon inside {} or written \\: does not separate fields; a list\n"
                "is written a,b; a flag is true or false.\n"
@@ -169,7 +169,7 @@ QString readStack(const QCommandLineParser &parser, RuleStack *stack)
 {
     const QStringList presets = parser.values(QStringLiteral("preset"));
     const QStringList files = parser.values(QStringLiteral("rules"));
-    const QStringList specs = parser.values(QStringLiteral("rule"));
+    const QStringList written = parser.values(QStringLiteral("rule"));
     QString source;
     QString error;
     if (!presets.isEmpty()) {
@@ -188,10 +188,10 @@ QString readStack(const QCommandLineParser &parser, RuleStack *stack)
         if (!RuleStack::fromJson(file.readAll(), stack, &error))
             return QStringLiteral("%1: %2").arg(source, error);
     } else {
-        for (const QString &spec : specs) {
-            std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(spec, &error);
+        for (const QString &shortForm : written) {
+            std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(shortForm, &error);
             if (!rule) {
-                const QString kind = splitSpecFields(spec).constFirst();
+                const QString kind = splitSpecFields(shortForm).constFirst();
                 if (!RuleRegistry::create(kind)) {
                     QStringList kinds;
                     for (const RuleRegistry::Kind &known : RuleRegistry::kinds())
@@ -199,10 +199,10 @@ QString readStack(const QCommandLineParser &parser, RuleStack *stack)
                     error +=
                         QStringLiteral(" (the kinds are %1)").arg(kinds.join(QLatin1String(", ")));
                 }
-                return QStringLiteral("--rule '%1': %2").arg(spec, error);
+                return QStringLiteral("--rule '%1': %2").arg(shortForm, error);
             }
             if (!rule->problem().isEmpty())
-                return QStringLiteral("--rule '%1': %2").arg(spec, rule->problem());
+                return QStringLiteral("--rule '%1': %2").arg(shortForm, rule->problem());
             stack->append(std::move(rule));
         }
         return QString();
