@@ -2,7 +2,7 @@
 
 #include "presets.h"
 #include "ruleregistry.h"
-#include "rulespec.h"
+#include "shortform.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -189,9 +189,9 @@ QString readStack(const QCommandLineParser &parser, RuleStack *stack)
             return QStringLiteral("%1: %2").arg(source, error);
     } else {
         for (const QString &shortForm : written) {
-            std::unique_ptr<Rule> rule = RuleStack::ruleFromSpec(shortForm, &error);
+            std::unique_ptr<Rule> rule = RuleStack::ruleFromShortForm(shortForm, &error);
             if (!rule) {
-                const QString kind = splitSpecFields(shortForm).constFirst();
+                const QString kind = splitShortForm(shortForm).constFirst();
                 if (!RuleRegistry::create(kind)) {
                     QStringList kinds;
                     for (const RuleRegistry::Kind &known : RuleRegistry::kinds())
