@@ -1,14 +1,37 @@
 # bash completion for tavrelo-cli
 
+# The presets, by name, from the folder the program reads them from.
+_tavrelo_cli_presets()
+{
+    local folder=${TAVRELO_PRESETS_DIR:-${XDG_CONFIG_HOME:-$HOME/.config}/Tavrelo/presets}
+    local file
+    for file in "$folder"/*.json; do
+        [[ -f $file ]] || continue
+        file=${file##*/}
+        printf '%s\n' "${file%.json}"
+    done
+}
+
+# The rule kinds, as the program's help lists them ("  kind:field:..."), so
+# that a kind added to the program needs nothing here.
+_tavrelo_cli_kinds()
+{
+    local line
+    "$1" --help 2>/dev/null | while IFS= read -r line; do
+        [[ $line =~ ^\ \ ([a-z]+): ]] && printf '%s:\n' "${BASH_REMATCH[1]}"
+    done
+}
+
 _tavrelo_cli()
 {
     local cur prev words cword
-    _init_completion || return
+    # A colon stays in the word: it separates the fields of a rule.
+    _init_completion -n : || return
 
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            rename | replace | undo | history)
+            rename | replace | apply | presets | undo | history)
                 command=${words[i]}
                 break
                 ;;
@@ -16,7 +39,8 @@ _tavrelo_cli()
     done
 
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'rename replace undo history --help --version' -- "$cur"))
+        COMPREPLY=($(compgen -W 'rename replace apply presets undo history --help --version' \
+            -- "$cur"))
         return
     fi
 
@@ -26,7 +50,28 @@ _tavrelo_cli()
             return
             ;;
         --order)
-            COMPREPLY=($(compgen -W 'date size name' -- "$cur"))
+            if [[ $command == apply ]]; then
+                COMPREPLY=($(compgen -W 'natural name date size' -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W 'date size name' -- "$cur"))
+            fi
+            return
+            ;;
+        --preset)
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -W "$(_tavrelo_cli_presets)" -- "$cur"))
+            return
+            ;;
+        --rules)
+            _filedir json
+            return
+            ;;
+        --rule)
+            # The kind; its fields are the user's.
+            if [[ $cur != *:* ]]; then
+                COMPREPLY=($(compgen -W "$(_tavrelo_cli_kinds "${words[0]}")" -- "$cur"))
+                compopt -o nospace
+            fi
             return
             ;;
         --text | --find | --with | --ext)
@@ -38,20 +83,26 @@ _tavrelo_cli()
     case $command in
         rename)
             options='--text --format --reverse-format --order --reverse-order --ext
-                --dry-run --json --help'
+                --recursive --dry-run --json --help'
             ;;
         replace)
-            options='--find --with --regexp --suffix --delete-if-exists --dry-run --json
-                --help'
+            options='--find --with --regexp --suffix --delete-if-exists --recursive --dry-run
+                --json --help'
             ;;
+        apply)
+            options='--preset --rules --rule --order --reverse-order --recursive --dry-run
+                --json --help'
+            ;;
+        presets) options='--json --help' ;;
         undo) options='--dry-run --json --help' ;;
         history) options='--json --help' ;;
     esac
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
-    elif [[ $command == rename || $command == replace ]]; then
+    elif [[ $command == rename || $command == replace || $command == apply ]]; then
         _filedir
+        __ltrim_colon_completions "$cur"
     fi
 } &&
     complete -F _tavrelo_cli tavrelo-cli

@@ -1339,7 +1339,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Letters cannot be written in ASCII here: the system&apos;s ICU refuses &quot;%1&quot; (%2).</source>
-        <translation>Les lettres ne peuvent pas être écrites en ASCII ici : l'ICU du système refuse « %1 » (%2).</translation>
+        <translation>Les lettres ne peuvent pas être écrites en ASCII ici&#xa0;: l&apos;ICU du système refuse «&#xa0;%1&#xa0;» (%2).</translation>
     </message>
     <message>
         <source>letters in ASCII</source>
@@ -1351,7 +1351,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>what Windows refuses → &quot;%1&quot;</source>
-        <translation>ce que Windows refuse → « %1 »</translation>
+        <translation>ce que Windows refuse → «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>characters as they are</source>
@@ -1375,11 +1375,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>insert &quot;%1&quot; %2 from the end</source>
-        <translation>insérer « %1 » à %2 de la fin</translation>
+        <translation>insérer «&#xa0;%1&#xa0;» à %2 de la fin</translation>
     </message>
     <message>
         <source>insert &quot;%1&quot; at %2</source>
-        <translation>insérer « %1 » à %2</translation>
+        <translation>insérer «&#xa0;%1&#xa0;» à %2</translation>
     </message>
     <message>
         <source>From character</source>
@@ -1447,7 +1447,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>trim &quot;%1&quot; at %2</source>
-        <translation>rogner « %1 » %2</translation>
+        <translation>rogner «&#xa0;%1&#xa0;» %2</translation>
     </message>
     <message>
         <source>remove nothing</source>
@@ -1475,11 +1475,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>New suffix (empty keeps it)</source>
-        <translation>Nouvelle extension (vide : inchangée)</translation>
+        <translation>Nouvelle extension (vide&#xa0;: inchangée)</translation>
     </message>
     <message>
         <source>Suffix starts at</source>
-        <translation>L'extension commence au</translation>
+        <translation>L&apos;extension commence au</translation>
     </message>
     <message>
         <source>the last dot</source>

@@ -1,11 +1,14 @@
 #include "clicommand.h"
 
 #include "batchrun.h"
+#include "presets.h"
 #include "renameplan.h"
 #include "replaceplan.h"
+#include "ruleplan.h"
 
 #include <QHash>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <atomic>
@@ -80,7 +83,10 @@ int CliCommand::exec()
     switch (m_request.command) {
     case CliRequest::Command::Rename:
     case CliRequest::Command::Replace:
+    case CliRequest::Command::Apply:
         return renameOrReplace();
+    case CliRequest::Command::Presets:
+        return presets();
     case CliRequest::Command::Undo:
         return undo();
     case CliRequest::Command::History:
@@ -117,6 +123,10 @@ QString CliCommand::commandName() const
         return QStringLiteral("rename");
     case CliRequest::Command::Replace:
         return QStringLiteral("replace");
+    case CliRequest::Command::Apply:
+        return QStringLiteral("apply");
+    case CliRequest::Command::Presets:
+        return QStringLiteral("presets");
     case CliRequest::Command::Undo:
         return QStringLiteral("undo");
     case CliRequest::Command::History:
@@ -134,15 +144,42 @@ RenameOptions CliCommand::renameOptions() const
     return options;
 }
 
+ReplaceRequest CliCommand::replaceRequest() const
+{
+    return ReplaceRequest::make(m_request.find, m_request.with, m_request.regExp, m_request.suffix);
+}
+
+RuleStack CliCommand::stack() const
+{
+    switch (m_request.command) {
+    case CliRequest::Command::Rename:
+        return RenamePlan::stackOf(renameOptions());
+    case CliRequest::Command::Replace:
+        return ReplacePlan::stackOf(replaceRequest());
+    default:
+        return m_request.stack;
+    }
+}
+
+BatchPlan CliCommand::plan() const
+{
+    switch (m_request.command) {
+    case CliRequest::Command::Rename:
+        return RenamePlan::make(m_request.paths, renameOptions());
+    case CliRequest::Command::Replace:
+        return ReplacePlan::make(m_request.paths, replaceRequest(), m_request.recursive);
+    default: {
+        RulePlanOptions options;
+        options.recursive = m_request.recursive;
+        return RulePlan::make(m_request.paths, m_request.stack, options);
+    }
+    }
+}
+
 int CliCommand::renameOrReplace()
 {
-    const BatchPlan plan =
-        m_request.command == CliRequest::Command::Replace
-            ? ReplacePlan::make(m_request.paths,
-                                ReplaceRequest::make(m_request.find, m_request.with, m_request.regExp,
-                                                  m_request.suffix))
-            : RenamePlan::make(m_request.paths, renameOptions());
-    return m_request.dryRun ? showPlan(plan) : carryOut(plan);
+    const BatchPlan planned = plan();
+    return m_request.dryRun ? showPlan(planned) : carryOut(planned);
 }
 
 int CliCommand::showPlan(const BatchPlan &plan)
@@ -200,7 +237,7 @@ QString CliCommand::failureMessage(const BatchPlan &plan, const FileFailure &fai
 {
     // The window's texts; the replacing ones name the file only by its name,
     // so the path goes in front.
-    if (m_request.command == CliRequest::Command::Rename)
+    if (m_request.command != CliRequest::Command::Replace)
         return QStringLiteral("%1 (to \"%2\"): %3")
             .arg(failure.path, failure.newName, failure.reason);
     const QString oldName = plan.renames().at(failure.index).oldName;
@@ -225,11 +262,13 @@ QString CliCommand::failureMessage(const BatchPlan &plan, const FileFailure &fai
 int CliCommand::carryOut(const BatchPlan &plan)
 {
     const QVector<PlannedRename> &renames = plan.renames();
-    const bool replacing = m_request.command == CliRequest::Command::Replace;
+    const Journal::Kind kind =
+        m_request.command == CliRequest::Command::Replace ? Journal::Kind::Replace
+        : m_request.command == CliRequest::Command::Apply ? Journal::Kind::Rules
+                                                          : Journal::Kind::Rename;
     std::signal(SIGINT, stopAtNextSafePoint);
-    const BatchRun::Result result =
-        BatchRun::carryOut(renames, replacing ? Journal::Kind::Replace : Journal::Kind::Rename,
-                           executorOptions(), &m_journal);
+    const BatchRun::Result result = BatchRun::carryOut(renames, kind, executorOptions(), &m_journal,
+                                                       QString(), {}, stack().toJson(true));
     std::signal(SIGINT, SIG_DFL);
     if (m_progressShown)
         std::fputs("\n", stderr);
@@ -381,6 +420,37 @@ int CliCommand::undo()
     return result.leftAlone.isEmpty() && !outcome.cancelled ? 0 : 1;
 }
 
+int CliCommand::presets()
+{
+    const QStringList names = Presets().names();
+    if (m_request.json) {
+        CliReport::printJson(QJsonDocument(QJsonArray::fromStringList(names)));
+        return 0;
+    }
+    for (const QString &name : names)
+        CliReport::printLine(name);
+    return 0;
+}
+
+namespace {
+
+// The rules a batch ran, in a few words, with the order when they count.
+QString rulesText(const QByteArray &rules)
+{
+    RuleStack stack;
+    QString error;
+    if (!RuleStack::fromJson(rules, &stack, &error))
+        return QStringLiteral("rules that cannot be read: %1").arg(error);
+    QString text = stack.summary();
+    if (stack.counts())
+        text += QStringLiteral(" (%1 order%2)")
+                    .arg(RuleStack::orderWord(stack.order),
+                         stack.reversed ? QLatin1String(", reversed") : QLatin1String(""));
+    return text;
+}
+
+} // namespace
+
 int CliCommand::history()
 {
     const QVector<Journal::Batch> batches = m_journal.history();
@@ -404,9 +474,12 @@ int CliCommand::history()
                 {QStringLiteral("undone"), batch.undone},
                 {QStringLiteral("undoes"),
                  batch.undoes.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(batch.undoes)},
-                {QStringLiteral("recovers"), batch.recovers.isEmpty()
-                                                 ? QJsonValue(QJsonValue::Null)
-                                                 : QJsonValue(batch.recovers)}});
+                {QStringLiteral("recovers"), batch.recovers.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                      : QJsonValue(batch.recovers)},
+                {QStringLiteral("rules"),
+                 batch.rules.isEmpty()
+                     ? QJsonValue(QJsonValue::Null)
+                     : QJsonValue(QJsonDocument::fromJson(batch.rules).object())}});
             continue;
         }
         QStringList states;
@@ -429,8 +502,10 @@ int CliCommand::history()
                 .arg(batch.planned)
                 .arg(states.isEmpty() ? QString()
                                       : QLatin1String(", ") + states.join(QLatin1String(", "))));
+        if (!batch.rules.isEmpty())
+            CliReport::printLine(QStringLiteral("    %1").arg(rulesText(batch.rules)));
     }
     if (m_request.json)
-        CliReport::printJson({{QStringLiteral("batches"), list}});
+        CliReport::printJson(QJsonObject{{QStringLiteral("batches"), list}});
     return 0;
 }

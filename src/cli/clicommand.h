@@ -6,6 +6,7 @@
 #include "clireport.h"
 #include "clirequest.h"
 #include "journal.h"
+#include "replaceplan.h"
 
 #include <QString>
 
@@ -27,13 +28,19 @@ private:
     void recover();
     void warnUnfinished();
 
+    // rename, replace and apply: planned, then shown or carried out.
     int renameOrReplace();
+    BatchPlan plan() const;
+    // The stack that plans the batch, as the journal keeps it.
+    RuleStack stack() const;
     int showPlan(const BatchPlan &plan);
     int carryOut(const BatchPlan &plan);
+    int presets();
     int undo();
     int history();
 
     RenameOptions renameOptions() const;
+    ReplaceRequest replaceRequest() const;
     BatchExecutor::Options executorOptions();
     QString failureMessage(const BatchPlan &plan, const FileFailure &failure) const;
     QString commandName() const;

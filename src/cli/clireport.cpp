@@ -74,6 +74,11 @@ void CliReport::printError(const QString &message)
 
 void CliReport::printJson(const QJsonObject &document)
 {
-    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    printJson(QJsonDocument(document));
+}
+
+void CliReport::printJson(const QJsonDocument &document)
+{
+    const QByteArray bytes = document.toJson(QJsonDocument::Indented);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }

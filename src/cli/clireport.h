@@ -2,6 +2,7 @@
 #define CLIREPORT_H
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
@@ -28,6 +29,7 @@ public:
     static void printLine(const QString &line);
     static void printError(const QString &message);
     static void printJson(const QJsonObject &document);
+    static void printJson(const QJsonDocument &document);
 
 private:
     bool m_json;
