@@ -7,8 +7,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
+
+#include <optional>
 
 namespace {
+
+// Below this many names to look up in one folder, a lookup each costs less
+// than reading the whole folder.
+const int namesWorthAListing = 256;
 
 // Canonical form of a folder, with a trailing "/", so that one folder reached
 // by two paths (a link, "..", a trailing separator) is recognised as one.
@@ -106,6 +113,26 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         Volume volume;
         bool foldCase = false;
         int hasTrash = -1; // not looked at yet
+        int moving = 0;    // rows that change their name
+        // Every name the folder holds, read once where many names are to be
+        // looked up; empty until then.
+        std::optional<QSet<QString>> present;
+        bool holds(const QString &folderPath, const QString &name)
+        {
+            if (!present && moving >= namesWorthAListing) {
+                QStringList names;
+                present.emplace();
+                if (listAllNames(folderPath, &names)) {
+                    present->reserve(names.size());
+                    for (const QString &held : std::as_const(names))
+                        present->insert(key(held));
+                } else {
+                    present.reset();
+                    moving = 0;
+                }
+            }
+            return present ? present->contains(key(name)) : pathExists(folderPath + name);
+        }
         QHash<QString, int> byOldName;
         QHash<QString, int> claimedBy;
         QString key(const QString &name) const { return foldCase ? caseFoldedName(name) : name; }
@@ -129,6 +156,7 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         }
         folderOf[i] = current;
         ++rowsOf[current];
+        current->moving += row.changesName() ? 1 : 0;
     }
     // Sized once: a batch of a hundred thousand files must not spend its
     // time growing tables.
@@ -180,7 +208,8 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
             if (holder >= 0 && holder != i) {
                 foresight.waitsFor[i] = holder;
                 wantedBy[holder] = i;
-            } else if (holder < 0 && (lookAtDisk || replaceExisting) && pathExists(row.targetPath())
+            } else if (holder < 0 && (lookAtDisk || replaceExisting)
+                       && folder.holds(row.folder, row.newName)
                        && !isSameFile(row.targetPath(), row.sourcePath())) {
                 row.note = Note::NameTaken;
                 if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {

@@ -221,6 +221,30 @@ QVector<int> naturalOrder(const QStringList &names)
     return order;
 }
 
+bool listAllNames(const QString &dirPath, QStringList *names)
+{
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(nameToBytes(dirPath).constData());
+    if (!dir)
+        return false;
+    while (const struct dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        names->append(nameFromBytes(name));
+    }
+    ::closedir(dir);
+    return true;
+#else
+    const QDir dir(dirPath);
+    if (!dir.exists())
+        return false;
+    *names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDir::NoSort);
+    return true;
+#endif
+}
+
 QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds)
 {
 #ifdef Q_OS_UNIX

@@ -37,6 +37,12 @@ QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
 // When fileIds is given, it receives each name's identity (0 where unknown).
 QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds = nullptr);
 
+// Every name a directory holds, hidden ones, folders and links included ("."
+// and ".." aside), in the order the file system gives them: what a lookup of
+// each name would find, for one read of the folder. False when it cannot be
+// read.
+bool listAllNames(const QString &dirPath, QStringList *names);
+
 // The indexes of names in natural order (numbers by their value, letter case
 // aside, equal names by character code).
 QVector<int> naturalOrder(const QStringList &names);

@@ -137,6 +137,18 @@ QString CharactersRule::ascii(const QString &name) const
 {
     if (below(name, 0x80))
         return name;
+    // Most names of Latin scripts only need their accents dropped, which the
+    // transliterator would do at ten times the cost: letters that decompose
+    // to ASCII and combining marks.
+    QString stripped;
+    const QString decomposed = name.normalized(QString::NormalizationForm_D);
+    stripped.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            stripped.append(c);
+    }
+    if (below(stripped, 0x80))
+        return stripped;
     QString out = m_ascii->transliterated(name);
     if (out.count(QLatin1Char('/')) == name.count(QLatin1Char('/')))
         return out;
