@@ -110,7 +110,8 @@ void comparePlanning(const QString &dir)
     {
         const BatchPlan plan = RulePlan::make({dir}, stack);
         std::vector<double> walls;
-        for (int round = 0; round < 3; ++round) {
+        const int rounds = qMax(3, qEnvironmentVariableIntValue("TAVRELO_BENCH_ROUNDS"));
+        for (int round = 0; round < rounds; ++round) {
             QElapsedTimer wall;
             wall.start();
             QVector<PlannedRename> rows = plan.renames();

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 
-#include <optional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -105,73 +105,82 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
 {
     using Note = PlannedRename::Note;
     const int count = int(rows.size());
-    // Per folder: the request's files by old name, and which file of the
-    // request claimed each new name first.
-    // On a volume that ignores letter case, names are compared folded.
+    // Per folder, one table of names: the file of the request that bears
+    // each, the file that claimed it first as its new name, and, where many
+    // names are to be looked up, whether the folder holds it at all. On a
+    // volume that ignores letter case, names are compared folded.
+    struct Name
+    {
+        int oldRow = -1;
+        int claimedBy = -1;
+        bool onDisk = false;
+    };
     struct Folder
     {
         Volume volume;
         bool foldCase = false;
         int hasTrash = -1; // not looked at yet
-        int moving = 0;    // rows that change their name
-        // Every name the folder holds, read once where many names are to be
-        // looked up; empty until then.
-        std::optional<QSet<QString>> present;
-        bool holds(const QString &folderPath, const QString &name)
-        {
-            if (!present && moving >= namesWorthAListing) {
-                QStringList names;
-                present.emplace();
-                if (listAllNames(folderPath, &names)) {
-                    present->reserve(names.size());
-                    for (const QString &held : std::as_const(names))
-                        present->insert(key(held));
-                } else {
-                    present.reset();
-                    moving = 0;
-                }
-            }
-            return present ? present->contains(key(name)) : pathExists(folderPath + name);
-        }
-        QHash<QString, int> byOldName;
-        QHash<QString, int> claimedBy;
+        int rows = 0;
+        int moving = 0;      // rows that change their name
+        bool listed = false; // onDisk is known for every name
+        QHash<QString, Name> names;
         QString key(const QString &name) const { return foldCase ? caseFoldedName(name) : name; }
     };
-    QHash<QString, Folder> folders;
+    // Folders stay where they are while others are added.
+    std::vector<std::unique_ptr<Folder>> folders;
+    QHash<QString, Folder *> folderNamed;
     QVector<Folder *> folderOf(count, nullptr);
     Folder *current = nullptr;
     const QString *currentPath = nullptr;
-    QHash<Folder *, int> rowsOf;
     for (int i = 0; i < count; ++i) {
         const PlannedRename &row = rows[i];
         if (!currentPath || row.folder.constData() != currentPath->constData()) {
             currentPath = &row.folder;
-            const bool known = folders.contains(row.folder);
-            current = &folders[row.folder];
-            if (!known) {
+            current = folderNamed.value(row.folder);
+            if (!current) {
+                folders.push_back(std::make_unique<Folder>());
+                current = folders.back().get();
+                folderNamed.insert(row.folder, current);
                 current->volume = Volume::of(row.folder);
                 current->foldCase = current->volume.caseInsensitive
                                     || Volume::probeCaseInsensitive(row.folder, row.oldName);
             }
         }
         folderOf[i] = current;
-        ++rowsOf[current];
+        ++current->rows;
         current->moving += row.changesName() ? 1 : 0;
     }
     // Sized once: a batch of a hundred thousand files must not spend its
     // time growing tables.
-    for (auto it = rowsOf.cbegin(); it != rowsOf.cend(); ++it) {
-        it.key()->byOldName.reserve(it.value());
-        it.key()->claimedBy.reserve(it.value());
-    }
+    for (const std::unique_ptr<Folder> &folder : folders)
+        folder->names.reserve(folder->rows + folder->moving);
     Foresight foresight;
     for (int i = 0; i < count; ++i) {
         Folder &folder = *folderOf[i];
-        const QString key = folder.key(rows[i].oldName);
-        if (folder.byOldName.contains(key))
+        Name &name = folder.names[folder.key(rows[i].oldName)];
+        if (name.oldRow >= 0)
             foresight.givenTwice.append(i);
         else
-            folder.byOldName.insert(key, i);
+            name.oldRow = i;
+    }
+    // One read of a folder answers for all its names, where looking up each
+    // would cost more.
+    if (lookAtDisk || replaceExisting) {
+        for (int i = 0; i < count; ++i) {
+            Folder &folder = *folderOf[i];
+            if (folder.listed || folder.moving < namesWorthAListing)
+                continue;
+            folder.listed = true;
+            QStringList held;
+            if (!listAllNames(rows[i].folder, &held)) {
+                folder.listed = false;
+                folder.moving = 0;
+                continue;
+            }
+            folder.names.reserve(folder.names.size() + held.size() + folder.moving);
+            for (const QString &name : std::as_const(held))
+                folder.names[folder.key(name)].onDisk = true;
+        }
     }
 
     foresight.waitsFor.fill(-1, count);
@@ -193,29 +202,31 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         }
         row.note = Note::None;
         Folder &folder = *folderOf[i];
-        const QString newKey = folder.key(row.newName);
         row.refusal = row.restoresName
                           ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
                                                                    : NameProblem::NotAName}
                           : checkNewName(row.oldName, row.newName, folder.volume);
         if (row.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
             row.note = Note::InvalidName;
-        } else if (folder.claimedBy.contains(newKey)) {
-            row.note = Note::NameShared;
         } else {
-            folder.claimedBy.insert(newKey, i);
-            const int holder = folder.byOldName.value(newKey, -1);
-            if (holder >= 0 && holder != i) {
-                foresight.waitsFor[i] = holder;
-                wantedBy[holder] = i;
-            } else if (holder < 0 && (lookAtDisk || replaceExisting)
-                       && folder.holds(row.folder, row.newName)
-                       && !isSameFile(row.targetPath(), row.sourcePath())) {
-                row.note = Note::NameTaken;
-                if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
-                    if (folder.hasTrash < 0)
-                        folder.hasTrash = Trash::folderFor(row.targetPath()).isEmpty() ? 0 : 1;
-                    row.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
+            Name &name = folder.names[folder.key(row.newName)];
+            if (name.claimedBy >= 0) {
+                row.note = Note::NameShared;
+            } else {
+                name.claimedBy = i;
+                const int holder = name.oldRow;
+                if (holder >= 0 && holder != i) {
+                    foresight.waitsFor[i] = holder;
+                    wantedBy[holder] = i;
+                } else if (holder < 0 && (lookAtDisk || replaceExisting)
+                           && (folder.listed ? name.onDisk : pathExists(row.targetPath()))
+                           && !isSameFile(row.targetPath(), row.sourcePath())) {
+                    row.note = Note::NameTaken;
+                    if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
+                        if (folder.hasTrash < 0)
+                            folder.hasTrash = Trash::folderFor(row.targetPath()).isEmpty() ? 0 : 1;
+                        row.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
+                    }
                 }
             }
         }

@@ -4,14 +4,28 @@
 
 #include <algorithm>
 
+ListingOrder RulePlan::listingOrder(const RuleStack &stack)
+{
+    // Without a number, the order changes nothing, and an unsorted listing
+    // spares a look-up per file.
+    return stack.counts() ? stack.order : ListingOrder::Unsorted;
+}
+
+GroupList RulePlan::listInput(const QStringList &pathList, const RuleStack &stack,
+                              const RulePlanOptions &options)
+{
+    return groupInput(pathList, listingOrder(stack), options.recursive);
+}
+
 BatchPlan RulePlan::make(const QStringList &pathList, const RuleStack &stack,
                          const RulePlanOptions &options)
 {
+    return make(listInput(pathList, stack, options), stack, options);
+}
+
+BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePlanOptions &options)
+{
     const bool counting = stack.counts();
-    // Without a number, the order changes nothing, and an unsorted listing
-    // spares a look-up per file.
-    GroupList groups =
-        groupInput(pathList, counting ? stack.order : ListingOrder::Unsorted, options.recursive);
     if (counting && stack.reversed) {
         for (FileGroup &group : groups) {
             if (group.kind != FileGroup::Directory)

@@ -24,6 +24,15 @@ class RulePlan
 public:
     static BatchPlan make(const QStringList &pathList, const RuleStack &stack,
                           const RulePlanOptions &options = {});
+    // The same in two steps, so that a caller planning one input again and
+    // again (a live preview) lists it once: the listing the stack needs, and
+    // the plan from it.
+    static GroupList listInput(const QStringList &pathList, const RuleStack &stack,
+                               const RulePlanOptions &options = {});
+    static BatchPlan make(GroupList groups, const RuleStack &stack,
+                          const RulePlanOptions &options = {});
+    // The order a listing for this stack is taken in.
+    static ListingOrder listingOrder(const RuleStack &stack);
 };
 
 #endif // RULEPLAN_H

@@ -56,7 +56,21 @@ protected:
     void run() override;
 
 private:
+    const GroupList &listingFor(const PlanRequest &request);
+
     PlanRequest request;
+    // The last listing of a rules request, kept while its input, order and
+    // folders stay the same: typing in a rule must not list 100,000 files
+    // again.
+    struct Listing
+    {
+        QStringList pathList;
+        ListingOrder order = ListingOrder::Unsorted;
+        bool recursive = false;
+        QVector<qint64> folderStamps; // per group: its folder's last change
+        GroupList groups;
+    };
+    Listing listing;
 };
 
 #endif // PLANNER_H
