@@ -600,6 +600,8 @@ void MainWindow::updateCommandStates()
                                 && !analysisCancelled);
     ui->pushPreviewReplace->setEnabled(!changingFiles && !takingPaths() && !planning);
     ui->pushResetList->setEnabled(!changingFiles);
+    // A run reads it when it starts; what it lists must not change under it.
+    ui->checkScanRecursive->setEnabled(!changingFiles);
     undoController->setBlocked(renameRunning || replaceRunning || rulesRunning);
     rulesTab->setBlocked(changingFiles || takingPaths());
     ui->actionAddFiles->setEnabled(!changingFiles);

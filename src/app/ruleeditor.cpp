@@ -94,7 +94,8 @@ void RuleEditor::setRule(Rule *rule)
         if (parameter.type == RuleParameter::Type::Flag)
             form->addRow(field);
         else
-            form->addRow(label(parameter.label) + QLatin1Char(':'), field);
+            //: A field's label in the rule editor; French puts a blank before the colon.
+            form->addRow(tr("%1:").arg(label(parameter.label)), field);
     }
     static_cast<QVBoxLayout *>(layout())->insertWidget(1, fields);
     showProblem();

@@ -332,6 +332,10 @@ void RulesTab::planned(const PlanPreview &preview)
         return;
     model->setPreview(preview);
     shownGeneration = requestedGeneration;
+    if (inputList.isEmpty()) {
+        ui->labelRulesSummary->setText(tr("Add files or folders to see their new names here."));
+        return;
+    }
     const QLocale locale;
     ui->labelRulesSummary->setText(tr("%1 of %2 files will be renamed.")
                                        .arg(locale.toString(qlonglong(preview.changes)),
