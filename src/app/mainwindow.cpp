@@ -393,14 +393,14 @@ void MainWindow::openInputDirectory()
 
 void MainWindow::analyseInputList(bool start)
 {
+    // Every change of the list comes this way.
+    rulesTab->setInputList(inputList);
     // The running analysis keeps its input; the newest list follows it.
     if (analysisRunning) {
-        rulesTab->setInputList(inputList);
         analysisPending = true;
         analysisStartPending = analysisStartPending || start;
         return;
     }
-    rulesTab->setInputList(inputList);
     analize->setPathList(inputList);
     analize->setRecursive(ui->checkScanRecursive->isChecked());
     if (start) {
