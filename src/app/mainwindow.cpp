@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "analize.h"
+#include "applyrules.h"
 #include "emptylisthint.h"
 #include "extensions.h"
 #include "inputchooser.h"
@@ -12,6 +13,7 @@
 #include "regexp.h"
 #include "rename.h"
 #include "replace.h"
+#include "rulestab.h"
 #include "undo.h"
 #include "undocontroller.h"
 #include "update.h"
@@ -68,8 +70,9 @@ QString statusDone(const QString &statusWord)
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), analize(nullptr),
-      rename(nullptr), replace(nullptr), extensions(nullptr), regexp(nullptr), model(nullptr),
-      inputChooser(nullptr), progressStrip(nullptr), planReview(nullptr), undoController(nullptr)
+      rename(nullptr), replace(nullptr), applyRules(nullptr), extensions(nullptr), regexp(nullptr),
+      model(nullptr), inputChooser(nullptr), progressStrip(nullptr), planReview(nullptr),
+      undoController(nullptr), rulesTab(nullptr)
 {
     ui->setupUi(this);
 
@@ -84,6 +87,7 @@ MainWindow::MainWindow(QWidget *parent)
     analize = new Analize(this);
     rename = new Rename(this);
     replace = new Replace(this);
+    applyRules = new ApplyRules(this);
 
     const QString applicationName = QCoreApplication::applicationName();
     regexp = new Regexp;
@@ -113,6 +117,7 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addPermanentWidget(progressStrip);
     planReview = new PlanReview(this);
     undoController = new UndoController(ui->actionUndo, this);
+    rulesTab = new RulesTab(ui, this);
     setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
@@ -171,12 +176,18 @@ MainWindow::MainWindow(QWidget *parent)
     connect(planReview, &PlanReview::replaceConfirmed, this, &MainWindow::startReplace);
     connect(planReview, &PlanReview::planningChanged, this, &MainWindow::updateCommandStates);
     Undo *undo = undoController->worker();
-    for (BatchWorker *worker : std::initializer_list<BatchWorker *>{rename, replace, undo}) {
+    for (BatchWorker *worker :
+         std::initializer_list<BatchWorker *>{rename, replace, applyRules, undo}) {
         connect(worker, &BatchWorker::progressChanged, progressStrip, &ProgressStrip::setProgress);
         connect(worker, &BatchWorker::batchFinished, this, &MainWindow::batchFinished);
     }
     connect(undo, &Undo::errorAtRename, this, &MainWindow::showMessage);
     connect(undo, &Undo::refreshListView, this, &MainWindow::refreshListView);
+    connect(applyRules, &ApplyRules::errorAtRename, this, &MainWindow::showMessage);
+    connect(applyRules, &ApplyRules::refreshListView, this, &MainWindow::refreshListView);
+    connect(applyRules, &QThread::finished, this, &MainWindow::applyRulesFinished);
+    connect(rulesTab, &RulesTab::renameConfirmed, this, &MainWindow::startApplyRules);
+    connect(ui->checkScanRecursive, &QCheckBox::toggled, this, &MainWindow::scanRecursiveChanged);
     connect(undoController, &UndoController::started, this, &MainWindow::undoStarted);
     connect(undoController, &UndoController::finished, this, &MainWindow::undoFinished);
     // A batch cut off by a crash is put in order before anything else runs.
@@ -198,7 +209,11 @@ MainWindow::~MainWindow()
     analize->wait();
     rename->wait();
     replace->wait();
+    applyRules->wait();
     undoController->worker()->wait();
+    // It keeps the rule stack for the next start and lets go of the form's
+    // widgets, so it goes before them.
+    delete rulesTab;
     delete ui;
     delete update;
     delete regexp;
@@ -378,6 +393,8 @@ void MainWindow::openInputDirectory()
 
 void MainWindow::analyseInputList(bool start)
 {
+    // Every change of the list comes this way.
+    rulesTab->setInputList(inputList);
     // The running analysis keeps its input; the newest list follows it.
     if (analysisRunning) {
         analysisPending = true;
@@ -385,6 +402,7 @@ void MainWindow::analyseInputList(bool start)
         return;
     }
     analize->setPathList(inputList);
+    analize->setRecursive(ui->checkScanRecursive->isChecked());
     if (start) {
         analysisRunning = true;
         analysisCancelled = false;
@@ -420,7 +438,9 @@ void MainWindow::analizeFinished()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace) {
+    // On the rules' tab the input list is out of sight: its rows stay.
+    if ((event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace)
+        || ui->tabWidget->currentWidget() == ui->tabRules) {
         QMainWindow::keyPressEvent(event);
         return;
     }
@@ -467,6 +487,7 @@ void MainWindow::resetListView()
     // A fresh list starts from a fresh choice of extensions.
     extensions->forgetChoice();
     rename->reset();
+    rulesTab->setInputList(inputList);
     statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
     updateCommandStates();
 }
@@ -558,7 +579,7 @@ int MainWindow::formatPosition() const
 
 bool MainWindow::workerChangesFiles() const
 {
-    return renameRunning || replaceRunning || undoController->isRunning();
+    return renameRunning || replaceRunning || rulesRunning || undoController->isRunning();
 }
 
 bool MainWindow::takingPaths() const
@@ -579,7 +600,10 @@ void MainWindow::updateCommandStates()
                                 && !analysisCancelled);
     ui->pushPreviewReplace->setEnabled(!changingFiles && !takingPaths() && !planning);
     ui->pushResetList->setEnabled(!changingFiles);
-    undoController->setBlocked(renameRunning || replaceRunning);
+    // A run reads it when it starts; what it lists must not change under it.
+    ui->checkScanRecursive->setEnabled(!changingFiles);
+    undoController->setBlocked(renameRunning || replaceRunning || rulesRunning);
+    rulesTab->setBlocked(changingFiles || takingPaths());
     ui->actionAddFiles->setEnabled(!changingFiles);
     ui->actionAddFolder->setEnabled(!changingFiles);
 }
@@ -613,6 +637,7 @@ PlanRequest MainWindow::renameRequest() const
     request.rename.renameBy = ui->comboRenameBy->currentIndex();
     request.rename.renameByReversed = ui->checkRenameByReversed->isChecked();
     request.rename.renameIndividually = ui->radioRenameIndividually->isChecked();
+    request.rename.recursive = ui->checkScanRecursive->isChecked();
     return request;
 }
 
@@ -626,6 +651,7 @@ PlanRequest MainWindow::replaceRequest() const
     request.regExp = ui->checkReplaceRegExp->isChecked();
     request.suffix = ui->checkReplaceSuffix->isChecked();
     request.replaceExisting = ui->checkReplaceDeleteIfExists->isChecked();
+    request.recursive = ui->checkScanRecursive->isChecked();
     return request;
 }
 
@@ -641,6 +667,7 @@ void MainWindow::startRename(const BatchPlan &plan)
                           options.formatPosition, options.listExtensions, options.renameBy,
                           options.renameByReversed, options.renameIndividually);
     rename->setPlan(plan);
+    rename->setRecursive(options.recursive);
     renameRunning = true;
     lastCancelled = false;
     updateCommandStates();
@@ -694,6 +721,7 @@ void MainWindow::startReplace(const BatchPlan &plan)
                            ui->checkRefreshListView->isChecked());
     if (ui->checkReplaceDeleteIfExists->isChecked())
         replace->setPlan(plan);
+    replace->setRecursive(ui->checkScanRecursive->isChecked());
     replaceRunning = true;
     lastCancelled = false;
     updateCommandStates();
@@ -730,6 +758,41 @@ void MainWindow::replaceFinished()
             : tr("Replace done: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
 }
 
+void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
+{
+    if (workerChangesFiles())
+        return;
+    // The plan is the one shown, made from this very list.
+    applyRules->setRequest(inputList, stack, ui->checkScanRecursive->isChecked());
+    applyRules->setPlan(plan);
+    rulesRunning = true;
+    lastCancelled = false;
+    updateCommandStates();
+    progressStrip->begin(tr("Renaming"), 0);
+    applyRules->startBatch();
+}
+
+void MainWindow::applyRulesFinished()
+{
+    applyRules->wait();
+    rulesRunning = false;
+    progressStrip->end();
+    undoController->refresh();
+    updateCommandStates();
+    statusBar()->showMessage(
+        lastCancelled
+            ? tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned)
+            : tr("Rename done: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+}
+
+void MainWindow::scanRecursiveChanged(bool recursive)
+{
+    rulesTab->setRecursive(recursive);
+    // The counts follow; an empty list has none to change.
+    if (!inputList.isEmpty())
+        analyseInputList(true);
+}
+
 void MainWindow::batchFinished(qint64 renamed, qint64 planned, bool cancelled)
 {
     lastRenamed = renamed;
@@ -759,6 +822,8 @@ void MainWindow::cancelRunningJob()
         rename->cancel();
     else if (replaceRunning)
         replace->cancel();
+    else if (rulesRunning)
+        applyRules->cancel();
     else if (undoController->isRunning())
         undoController->worker()->cancel();
     else if (analysisRunning)

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 class Analize;
+class ApplyRules;
 class Extensions;
 class InputChooser;
 class InputListModel;
@@ -19,6 +20,8 @@ class ProgressStrip;
 class Regexp;
 class Rename;
 class Replace;
+class RuleStack;
+class RulesTab;
 class Ui_MainWindow;
 class UndoController;
 class Update;
@@ -69,6 +72,9 @@ private slots:
     void replaceFinished();
     void startRename(const BatchPlan &plan);
     void startReplace(const BatchPlan &plan);
+    void startApplyRules(const BatchPlan &plan, const RuleStack &stack);
+    void applyRulesFinished();
+    void scanRecursiveChanged(bool recursive);
     void batchFinished(qint64 renamed, qint64 planned, bool cancelled);
     void undoStarted();
     void undoFinished();
@@ -110,6 +116,7 @@ private:
     Analize *analize;
     Rename *rename;
     Replace *replace;
+    ApplyRules *applyRules;
     Extensions *extensions;
     Regexp *regexp;
     InputListModel *model;
@@ -117,6 +124,7 @@ private:
     ProgressStrip *progressStrip;
     PlanReview *planReview;
     UndoController *undoController;
+    RulesTab *rulesTab;
     QStringList inputList;
     int itemCount = 0;
 
@@ -136,6 +144,7 @@ private:
     bool analysisCancelled = false;
     bool renameRunning = false;
     bool replaceRunning = false;
+    bool rulesRunning = false;
     // How the last batch ended, for the status bar once its thread is done.
     qint64 lastRenamed = 0;
     qint64 lastPlanned = 0;

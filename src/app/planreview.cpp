@@ -66,6 +66,12 @@ void PlanReview::planned(const PlanPreview &plan)
         askAboutDeletions(plan);
         return;
     }
+    if (askToRename(window, question, plan))
+        emit renameConfirmed(plan.plan);
+}
+
+bool PlanReview::askToRename(QWidget *window, const QString &question, const PlanPreview &plan)
+{
     QStringList changes;
     for (const PlannedRename &row : plan.rows) {
         if (changes.size() == detailedChanges)
@@ -87,8 +93,7 @@ void PlanReview::planned(const PlanPreview &plan)
     box.addButton(tr("No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
-    if (box.clickedButton() == yes)
-        emit renameConfirmed(plan.plan);
+    return box.clickedButton() == yes;
 }
 
 void PlanReview::askAboutDeletions(const PlanPreview &plan)

@@ -32,6 +32,10 @@ public:
     // agrees or when nothing is deleted for good.
     void confirmReplace(const PlanRequest &request);
 
+    // The one question before a rename: true when the user agrees. The
+    // details list the plan's first changes.
+    static bool askToRename(QWidget *window, const QString &question, const PlanPreview &plan);
+
 signals:
     void renameConfirmed(const BatchPlan &plan);
     void replaceConfirmed(const BatchPlan &plan);

@@ -1,0 +1,476 @@
+#include "rulestab.h"
+#include "ui_mainwindow.h"
+
+#include "planner.h"
+#include "planreview.h"
+#include "previewmodel.h"
+#include "ruleeditor.h"
+#include "ruleregistry.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+// Long enough to take a word typed in one go as one change.
+const int planDelayMs = 150;
+const int saveDelayMs = 1000;
+const char lastStackKey[] = "rules/lastStack";
+
+// Beside the presets, in the folder of the program's own settings.
+QSettings settings()
+{
+    const QString name = QCoreApplication::applicationName();
+    return QSettings(name, name);
+}
+
+struct OrderChoice
+{
+    ListingOrder order;
+    const char *label;
+};
+const OrderChoice orderChoices[] = {
+    {ListingOrder::Natural, QT_TRANSLATE_NOOP("RulesTab", "Natural")},
+    {ListingOrder::Name, QT_TRANSLATE_NOOP("RulesTab", "Name")},
+    {ListingOrder::Time, QT_TRANSLATE_NOOP("RulesTab", "Date (newer first)")},
+    {ListingOrder::Size, QT_TRANSLATE_NOOP("RulesTab", "Size (greater first)")},
+};
+
+QString rowText(const Rule &rule)
+{
+    //: A rule in the list: its kind, then what it does.
+    return RulesTab::tr("%1: %2").arg(RuleRegistry::title(rule.kind()), rule.summary());
+}
+
+} // namespace
+
+RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
+    : QObject(window), ui(form), window(window), planner(new Planner(this)),
+      model(new PreviewModel(this)), planTimer(new QTimer(this)), saveTimer(new QTimer(this))
+{
+    planTimer->setSingleShot(true);
+    planTimer->setInterval(planDelayMs);
+    saveTimer->setSingleShot(true);
+    saveTimer->setInterval(saveDelayMs);
+    connect(planTimer, &QTimer::timeout, this, &RulesTab::startPlanning);
+    connect(saveTimer, &QTimer::timeout, this, &RulesTab::writeLastStack);
+    connect(planner, &Planner::planned, this, &RulesTab::planned);
+    connect(planner, &QThread::finished, this, &RulesTab::planningFinished);
+    ui->tabRules->installEventFilter(this);
+
+    auto *addMenu = new QMenu(ui->pushAddRule);
+    for (const RuleRegistry::Kind &kind : RuleRegistry::kinds()) {
+        const QString name = kind.name;
+        QAction *action = addMenu->addAction(QCoreApplication::translate("Rule", kind.title));
+        action->setData(name);
+        connect(action, &QAction::triggered, this, [this, name] { addRule(name); });
+    }
+    ui->pushAddRule->setMenu(addMenu);
+    connect(ui->pushRemoveRule, &QToolButton::clicked, this, &RulesTab::removeRule);
+    connect(ui->pushRuleUp, &QToolButton::clicked, this, [this] { moveRule(-1); });
+    connect(ui->pushRuleDown, &QToolButton::clicked, this, [this] { moveRule(1); });
+    // Delete in the list takes the rule away, not rows of the input list.
+    auto *deleteRule = new QShortcut(QKeySequence::Delete, ui->listRules);
+    deleteRule->setContext(Qt::WidgetShortcut);
+    connect(deleteRule, &QShortcut::activated, this, &RulesTab::removeRule);
+    connect(ui->listRules, &QListWidget::currentRowChanged, this, &RulesTab::showRule);
+    connect(ui->listRules, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        ruleToggled(ui->listRules->row(item), item->checkState() == Qt::Checked);
+    });
+    connect(ui->ruleEditor, &RuleEditor::ruleEdited, this, [this] {
+        updateRow(currentRow());
+        stackChanged();
+    });
+
+    for (const OrderChoice &choice : orderChoices)
+        ui->comboRulesOrder->addItem(tr(choice.label), int(choice.order));
+    connect(ui->comboRulesOrder, &QComboBox::activated, this, [this](int index) {
+        rules.order = ListingOrder(ui->comboRulesOrder->itemData(index).toInt());
+        stackChanged();
+    });
+    connect(ui->checkRulesReverse, &QCheckBox::clicked, this, [this](bool reversed) {
+        rules.reversed = reversed;
+        stackChanged();
+    });
+
+    auto *table = ui->tableRulesPreview;
+    table->setModel(model);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    // As in the preview window: nothing measured per row, however many.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    // The names first: the folder tells little until subfolders are listed.
+    table->horizontalHeader()->moveSection(0, 3);
+    table->setColumnWidth(1, 150);
+    table->setColumnWidth(2, 150);
+    table->setColumnWidth(3, 200);
+
+    connect(ui->pushApplyRules, &QPushButton::clicked, this, &RulesTab::apply);
+    connect(ui->comboPresets, &QComboBox::activated, this, &RulesTab::loadPreset);
+    connect(ui->pushSavePreset, &QPushButton::clicked, this, &RulesTab::savePreset);
+    connect(ui->pushDeletePreset, &QPushButton::clicked, this, &RulesTab::deletePreset);
+
+    ui->splitterRules->setStretchFactor(0, 2);
+    ui->splitterRules->setStretchFactor(1, 3);
+
+    fillPresets(QString());
+    readLastStack();
+    updateApplyState();
+}
+
+RulesTab::~RulesTab()
+{
+    if (saveTimer->isActive())
+        writeLastStack();
+    // The editor must not keep a rule of a stack that goes.
+    ui->ruleEditor->setRule(nullptr);
+}
+
+// ---- The stack ----
+
+void RulesTab::setStack(const RuleStack &stack)
+{
+    ui->ruleEditor->setRule(nullptr);
+    rules = stack;
+    for (int i = 0; i < ui->comboRulesOrder->count(); ++i) {
+        if (ui->comboRulesOrder->itemData(i).toInt() == int(rules.order))
+            ui->comboRulesOrder->setCurrentIndex(i);
+    }
+    ui->checkRulesReverse->setChecked(rules.reversed);
+    fillList(rules.isEmpty() ? -1 : 0);
+    stackChanged();
+}
+
+int RulesTab::currentRow() const
+{
+    return ui->listRules->currentRow();
+}
+
+void RulesTab::fillList(int selected)
+{
+    {
+        const QSignalBlocker quiet(ui->listRules);
+        ui->listRules->clear();
+        for (int i = 0; i < rules.size(); ++i) {
+            auto *item = new QListWidgetItem(ui->listRules);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(rules.at(i).enabled ? Qt::Checked : Qt::Unchecked);
+            updateRow(i);
+        }
+        ui->listRules->setCurrentRow(selected);
+    }
+    showRule(selected);
+}
+
+void RulesTab::showRule(int row)
+{
+    ui->ruleEditor->setRule(row >= 0 && row < rules.size() ? &rules.at(row) : nullptr);
+    updateStackButtons();
+}
+
+void RulesTab::updateRow(int row)
+{
+    QListWidgetItem *item = ui->listRules->item(row);
+    if (!item)
+        return;
+    const Rule &rule = rules.at(row);
+    const QSignalBlocker quiet(ui->listRules);
+    item->setText(rowText(rule));
+    item->setToolTip(rule.problem());
+    item->setForeground(rule.problem().isEmpty() ? QBrush() : QBrush(Qt::red));
+}
+
+void RulesTab::updateStackButtons()
+{
+    const int row = currentRow();
+    ui->pushRemoveRule->setEnabled(row >= 0);
+    ui->pushRuleUp->setEnabled(row > 0);
+    ui->pushRuleDown->setEnabled(row >= 0 && row < rules.size() - 1);
+}
+
+void RulesTab::addRule(const QString &kind)
+{
+    std::unique_ptr<Rule> rule = RuleRegistry::create(kind);
+    if (!rule)
+        return;
+    rules.append(std::move(rule));
+    fillList(rules.size() - 1);
+    stackChanged();
+    ui->ruleEditor->focusFirstField();
+}
+
+void RulesTab::removeRule()
+{
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    ui->ruleEditor->setRule(nullptr);
+    rules.remove(row);
+    fillList(qMin(row, rules.size() - 1));
+    stackChanged();
+}
+
+void RulesTab::moveRule(int by)
+{
+    const int row = currentRow();
+    const int to = row + by;
+    if (row < 0 || to < 0 || to >= rules.size())
+        return;
+    // The rules keep their places in memory: the editor's stays valid.
+    rules.move(row, to);
+    fillList(to);
+    stackChanged();
+}
+
+void RulesTab::ruleToggled(int row, bool enabled)
+{
+    if (row < 0 || row >= rules.size() || rules.at(row).enabled == enabled)
+        return;
+    rules.at(row).enabled = enabled;
+    stackChanged();
+}
+
+void RulesTab::stackChanged()
+{
+    saveTimer->start();
+    filesChanged();
+}
+
+// ---- The live table ----
+
+void RulesTab::setInputList(const QStringList &paths)
+{
+    // The same list again (a shared copy compares at once) changes nothing.
+    if (paths == inputList)
+        return;
+    inputList = paths;
+    filesChanged();
+}
+
+void RulesTab::setRecursive(bool recursive)
+{
+    if (this->recursive == recursive)
+        return;
+    this->recursive = recursive;
+    filesChanged();
+}
+
+void RulesTab::setBlocked(bool blocked)
+{
+    if (this->blocked == blocked)
+        return;
+    this->blocked = blocked;
+    if (blocked)
+        updateApplyState();
+    else
+        filesChanged(); // the run may have renamed some of them
+}
+
+void RulesTab::filesChanged()
+{
+    ++generation;
+    updateApplyState();
+    schedulePlan();
+}
+
+void RulesTab::schedulePlan()
+{
+    // A hidden tab plans when it shows; the disk is not looked at while a
+    // run changes it.
+    if (blocked || !ui->tabRules->isVisible())
+        return;
+    planTimer->start();
+}
+
+bool RulesTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->tabRules && event->type() == QEvent::Show && !planIsCurrent())
+        schedulePlan();
+    return QObject::eventFilter(watched, event);
+}
+
+void RulesTab::startPlanning()
+{
+    // The end of the running plan starts the next one.
+    if (planner->isRunning() || blocked || !ui->tabRules->isVisible())
+        return;
+    const QString problem = rules.problem();
+    if (!problem.isEmpty()) {
+        ui->labelRulesSummary->setText(problem);
+        return;
+    }
+    if (shownGeneration == 0)
+        ui->labelRulesSummary->setText(tr("Looking at the files…"));
+    PlanRequest request;
+    request.applyingRules = true;
+    request.rules = rules;
+    request.recursive = recursive;
+    request.pathList = inputList;
+    requestedGeneration = generation;
+    planner->setRequest(request);
+    planner->start(QThread::InheritPriority);
+    updateApplyState();
+}
+
+void RulesTab::planned(const PlanPreview &preview)
+{
+    // A plan overtaken by a change is not shown: the newer one follows.
+    if (requestedGeneration != generation)
+        return;
+    model->setPreview(preview);
+    shownGeneration = requestedGeneration;
+    if (inputList.isEmpty()) {
+        ui->labelRulesSummary->setText(tr("Add files or folders to see their new names here."));
+        return;
+    }
+    const QLocale locale;
+    ui->labelRulesSummary->setText(tr("%1 of %2 files will be renamed.")
+                                       .arg(locale.toString(qlonglong(preview.changes)),
+                                            locale.toString(qlonglong(preview.rows.size()))));
+}
+
+void RulesTab::planningFinished()
+{
+    planner->wait();
+    if (requestedGeneration != generation && !planTimer->isActive())
+        startPlanning();
+    updateApplyState();
+}
+
+bool RulesTab::planIsCurrent() const
+{
+    return shownGeneration == generation && !planner->isRunning();
+}
+
+void RulesTab::updateApplyState()
+{
+    bool someRule = false;
+    for (int i = 0; i < rules.size(); ++i)
+        someRule = someRule || rules.at(i).enabled;
+    ui->pushApplyRules->setEnabled(!blocked && someRule && rules.problem().isEmpty()
+                                   && !inputList.isEmpty() && planIsCurrent()
+                                   && model->preview().changes > 0);
+}
+
+void RulesTab::apply()
+{
+    if (!ui->pushApplyRules->isEnabled())
+        return;
+    const PlanPreview shown = model->preview();
+    const quint64 askedGeneration = generation;
+    QStringList steps;
+    for (int i = 0; i < rules.size(); ++i) {
+        if (rules.at(i).enabled)
+            steps.append(QStringLiteral("%1. %2").arg(i + 1).arg(rowText(rules.at(i))));
+    }
+    const QString question =
+        tr("Rename %1 files with these rules?\n\n%2")
+            .arg(QLocale().toString(qlonglong(shown.changes)), steps.join(QLatin1Char('\n')));
+    if (!PlanReview::askToRename(window, question, shown))
+        return;
+    if (generation != askedGeneration || blocked)
+        return;
+    emit renameConfirmed(shown.plan, rules);
+}
+
+// ---- Presets and the last stack ----
+
+void RulesTab::fillPresets(const QString &selected)
+{
+    const QSignalBlocker quiet(ui->comboPresets);
+    ui->comboPresets->clear();
+    ui->comboPresets->addItems(presets.names());
+    ui->comboPresets->setCurrentIndex(ui->comboPresets->findText(selected));
+    ui->pushDeletePreset->setEnabled(ui->comboPresets->currentIndex() >= 0);
+}
+
+void RulesTab::loadPreset(int index)
+{
+    const QString name = ui->comboPresets->itemText(index);
+    RuleStack loaded;
+    QString error;
+    if (!presets.load(name, &loaded, &error)) {
+        QMessageBox::warning(window, tr("Preset"), error, QMessageBox::Ok);
+        fillPresets(QString());
+        return;
+    }
+    setStack(loaded);
+    ui->pushDeletePreset->setEnabled(true);
+}
+
+void RulesTab::savePreset()
+{
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(window, tr("Save preset"), tr("Name of the preset:"),
+                              QLineEdit::Normal, ui->comboPresets->currentText(), &ok)
+            .trimmed();
+    if (!ok)
+        return;
+    if (!Presets::isValidName(name)) {
+        QMessageBox::warning(window, tr("Save preset"),
+                             tr("\"%1\" cannot be the name of a preset: it must be a file name, "
+                                "without a slash and not starting with a dot.")
+                                 .arg(name),
+                             QMessageBox::Ok);
+        return;
+    }
+    if (presets.names().contains(name)
+        && QMessageBox::question(window, tr("Save preset"),
+                                 tr("A preset \"%1\" exists already. Replace it?").arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    QString error;
+    if (!presets.save(name, rules, &error)) {
+        QMessageBox::warning(window, tr("Save preset"), error, QMessageBox::Ok);
+        return;
+    }
+    fillPresets(name);
+}
+
+void RulesTab::deletePreset()
+{
+    const QString name = ui->comboPresets->currentText();
+    if (ui->comboPresets->currentIndex() < 0
+        || QMessageBox::question(window, tr("Delete preset"),
+                                 tr("Delete the preset \"%1\"?").arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    QString error;
+    if (!presets.remove(name, &error))
+        QMessageBox::warning(window, tr("Delete preset"), error, QMessageBox::Ok);
+    fillPresets(QString());
+}
+
+void RulesTab::readLastStack()
+{
+    const QString json = settings().value(QLatin1String(lastStackKey)).toString();
+    RuleStack last;
+    QString error;
+    // A stack this version cannot read is forgotten, not shown as a fault.
+    if (json.isEmpty() || !RuleStack::fromJson(json.toUtf8(), &last, &error))
+        return;
+    setStack(last);
+    saveTimer->stop();
+}
+
+void RulesTab::writeLastStack()
+{
+    saveTimer->stop();
+    settings().setValue(QLatin1String(lastStackKey), QString::fromUtf8(rules.toJson(true)));
+}
