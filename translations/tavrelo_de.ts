@@ -507,6 +507,62 @@ Fortfahren?</translation>
         <source>Recovering</source>
         <translation>Wiederherstellen</translation>
     </message>
+    <message>
+        <source>Lists the files of every folder beneath a dropped folder too</source>
+        <translation>Listet auch die Dateien aller Ordner unterhalb eines abgelegten Ordners</translation>
+    </message>
+    <message>
+        <source>R&amp;ules</source>
+        <translation>Re&amp;geln</translation>
+    </message>
+    <message>
+        <source>Choosing a preset puts its rules in place of these</source>
+        <translation>Eine gewählte Vorlage ersetzt diese Regeln</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Vorlagen</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve preset…</source>
+        <translation>Vorlage &amp;speichern…</translation>
+    </message>
+    <message>
+        <source>De&amp;lete preset</source>
+        <translation>Vorlage &amp;löschen</translation>
+    </message>
+    <message>
+        <source>The rules, applied from top to bottom; untick one to leave it out</source>
+        <translation>Die Regeln, von oben nach unten angewandt; ohne Haken bleibt eine außen vor</translation>
+    </message>
+    <message>
+        <source>&amp;Add rule</source>
+        <translation>Regel &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Move the rule up</source>
+        <translation>Regel nach oben</translation>
+    </message>
+    <message>
+        <source>Move the rule down</source>
+        <translation>Regel nach unten</translation>
+    </message>
+    <message>
+        <source>Or&amp;der:</source>
+        <translation>Rei&amp;henfolge:</translation>
+    </message>
+    <message>
+        <source>The order in which the files of a folder are counted; natural order puts img2 before img10</source>
+        <translation>Die Reihenfolge, in der die Dateien eines Ordners gezählt werden; natürlich setzt img2 vor img10</translation>
+    </message>
+    <message>
+        <source>Rename done: %1 of %2 files renamed.</source>
+        <translation>Umbenennen fertig: %1 von %2 Dateien umbenannt.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1507,6 +1563,22 @@ Fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>RuleEditor</name>
+    <message>
+        <source>Add a rule, or choose one in the list, to set it here.</source>
+        <translation>Fügen Sie eine Regel hinzu oder wählen Sie eine in der Liste, um sie hier einzustellen.</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <extracomment>A field&apos;s label in the rule editor; French puts a blank before the colon.</extracomment>
+        <translation>%1:</translation>
+    </message>
+    <message>
+        <source>Items separated by commas</source>
+        <translation>Einträge durch Kommas getrennt</translation>
+    </message>
+</context>
+<context>
     <name>RuleStack</name>
     <message>
         <source>rule %1 (%2): %3</source>
@@ -1551,6 +1623,78 @@ Fortfahren?</translation>
     <message>
         <source>not a JSON object</source>
         <translation>kein JSON-Objekt</translation>
+    </message>
+</context>
+<context>
+    <name>RulesTab</name>
+    <message>
+        <source>Natural</source>
+        <translation>Natürlich</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Datum (neuere zuerst)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Größe (größere zuerst)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A rule in the list: its kind, then what it does.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Looking at the files…</source>
+        <translation>Dateien werden angesehen…</translation>
+    </message>
+    <message>
+        <source>Add files or folders to see their new names here.</source>
+        <translation>Fügen Sie Dateien oder Ordner hinzu, um hier ihre neuen Namen zu sehen.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files will be renamed.</source>
+        <translation>%1 von %2 Dateien werden umbenannt.</translation>
+    </message>
+    <message>
+        <source>Rename %1 files with these rules?
+
+%2</source>
+        <translation>%1 Dateien mit diesen Regeln umbenennen?
+
+%2</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Save preset</source>
+        <translation>Vorlage speichern</translation>
+    </message>
+    <message>
+        <source>Name of the preset:</source>
+        <translation>Name der Vorlage:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset: it must be a file name, without a slash and not starting with a dot.</source>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein: Er muss ein Dateiname sein, ohne Schrägstrich und nicht mit einem Punkt beginnend.</translation>
+    </message>
+    <message>
+        <source>A preset &quot;%1&quot; exists already. Replace it?</source>
+        <translation>Eine Vorlage „%1“ gibt es schon. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Vorlage löschen</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Die Vorlage „%1“ löschen?</translation>
     </message>
 </context>
 <context>

@@ -507,6 +507,62 @@ Continuer&#xa0;?</translation>
         <source>Recovering</source>
         <translation>Récupération</translation>
     </message>
+    <message>
+        <source>Lists the files of every folder beneath a dropped folder too</source>
+        <translation>Liste aussi les fichiers de chaque dossier sous un dossier déposé</translation>
+    </message>
+    <message>
+        <source>R&amp;ules</source>
+        <translation>Rè&amp;gles</translation>
+    </message>
+    <message>
+        <source>Choosing a preset puts its rules in place of these</source>
+        <translation>Choisir un préréglage remplace ces règles par les siennes</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Préréglages</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve preset…</source>
+        <translation>&amp;Enregistrer le préréglage…</translation>
+    </message>
+    <message>
+        <source>De&amp;lete preset</source>
+        <translation>&amp;Supprimer le préréglage</translation>
+    </message>
+    <message>
+        <source>The rules, applied from top to bottom; untick one to leave it out</source>
+        <translation>Les règles, appliquées de haut en bas&#xa0;; décochez-en une pour l&apos;écarter</translation>
+    </message>
+    <message>
+        <source>&amp;Add rule</source>
+        <translation>&amp;Ajouter une règle</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>Reti&amp;rer</translation>
+    </message>
+    <message>
+        <source>Move the rule up</source>
+        <translation>Monter la règle</translation>
+    </message>
+    <message>
+        <source>Move the rule down</source>
+        <translation>Descendre la règle</translation>
+    </message>
+    <message>
+        <source>Or&amp;der:</source>
+        <translation>Or&amp;dre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The order in which the files of a folder are counted; natural order puts img2 before img10</source>
+        <translation>L&apos;ordre dans lequel les fichiers d&apos;un dossier sont comptés&#xa0;; l&apos;ordre naturel met img2 avant img10</translation>
+    </message>
+    <message>
+        <source>Rename done: %1 of %2 files renamed.</source>
+        <translation>Renommage terminé&#xa0;: %1 fichiers sur %2 renommés.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1507,6 +1563,22 @@ Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>RuleEditor</name>
+    <message>
+        <source>Add a rule, or choose one in the list, to set it here.</source>
+        <translation>Ajoutez une règle, ou choisissez-en une dans la liste, pour la régler ici.</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <extracomment>A field&apos;s label in the rule editor; French puts a blank before the colon.</extracomment>
+        <translation>%1 :</translation>
+    </message>
+    <message>
+        <source>Items separated by commas</source>
+        <translation>Éléments séparés par des virgules</translation>
+    </message>
+</context>
+<context>
     <name>RuleStack</name>
     <message>
         <source>rule %1 (%2): %3</source>
@@ -1551,6 +1623,78 @@ Continuer&#xa0;?</translation>
     <message>
         <source>not a JSON object</source>
         <translation>pas un objet JSON</translation>
+    </message>
+</context>
+<context>
+    <name>RulesTab</name>
+    <message>
+        <source>Natural</source>
+        <translation>Naturel</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Date (plus récents d&apos;abord)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Taille (plus grands d&apos;abord)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A rule in the list: its kind, then what it does.</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Looking at the files…</source>
+        <translation>Examen des fichiers…</translation>
+    </message>
+    <message>
+        <source>Add files or folders to see their new names here.</source>
+        <translation>Ajoutez des fichiers ou des dossiers pour voir ici leurs nouveaux noms.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files will be renamed.</source>
+        <translation>%1 fichiers sur %2 seront renommés.</translation>
+    </message>
+    <message>
+        <source>Rename %1 files with these rules?
+
+%2</source>
+        <translation>Renommer %1 fichiers avec ces règles&#xa0;?
+
+%2</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Préréglage</translation>
+    </message>
+    <message>
+        <source>Save preset</source>
+        <translation>Enregistrer le préréglage</translation>
+    </message>
+    <message>
+        <source>Name of the preset:</source>
+        <translation>Nom du préréglage&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset: it must be a file name, without a slash and not starting with a dot.</source>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être le nom d&apos;un préréglage&#xa0;: ce doit être un nom de fichier, sans barre oblique et ne commençant pas par un point.</translation>
+    </message>
+    <message>
+        <source>A preset &quot;%1&quot; exists already. Replace it?</source>
+        <translation>Un préréglage «&#xa0;%1&#xa0;» existe déjà. Le remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Supprimer le préréglage</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Supprimer le préréglage «&#xa0;%1&#xa0;»&#xa0;?</translation>
     </message>
 </context>
 <context>
