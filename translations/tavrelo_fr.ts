@@ -525,11 +525,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Sa&amp;ve preset…</source>
-        <translation>&amp;Enregistrer le préréglage…</translation>
+        <translation>&amp;Enregistrer…</translation>
     </message>
     <message>
         <source>De&amp;lete preset</source>
-        <translation>&amp;Supprimer le préréglage</translation>
+        <translation>&amp;Supprimer</translation>
     </message>
     <message>
         <source>The rules, applied from top to bottom; untick one to leave it out</source>
