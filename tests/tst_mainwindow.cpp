@@ -388,8 +388,10 @@ void TestMainWindow::replaceEndToEnd()
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, patience);
     QCOMPARE(home->content("scans/photo-0042.jpg"), QByteArray("42"));
     QVERIFY(QFile::exists(home->at("scans/DSC_0042.jpg")));
-    QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 2, patience);
-    QCOMPARE(rows().first(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
+    // The refreshed list comes after the end of the run, on its own.
+    QTRY_COMPARE_WITH_TIMEOUT(rows().value(0), QDir::toNativeSeparators(folder + QLatin1Char('/')),
+                              patience);
+    QCOMPARE(rows().size(), 2);
     QCOMPARE(watcher.boxes().size(), 2);
 }
 
