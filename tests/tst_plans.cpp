@@ -20,6 +20,8 @@ private slots:
     void replacedNames();
     void replaceRule_data();
     void replaceRule();
+    void namesHeldOutsideTheRequest_data();
+    void namesHeldOutsideTheRequest();
     void caseFoldingKeepsStrayBytes_data();
     void caseFoldingKeepsStrayBytes();
     void numberWidths_data();
@@ -141,6 +143,34 @@ void TestPlans::replaceRule()
     QVERIFY2(rule, qPrintable(error));
     QCOMPARE(rule->problem(), QString());
     QTEST(rule->apply(RuleFile(), name), "expected");
+}
+
+// A new name held by something the listing leaves out (a folder, a broken
+// link) is taken, whether the folder's names are looked up
+// one by one or read at once for a large batch.
+void TestPlans::namesHeldOutsideTheRequest_data()
+{
+    QTest::addColumn<int>("files");
+    addRow("a few names, looked up one by one", 20);
+    addRow("many names, the folder read once", 600);
+}
+
+void TestPlans::namesHeldOutsideTheRequest()
+{
+    QFETCH(int, files);
+    TestDir dir;
+    for (int i = 0; i < files; ++i)
+        dir.file(QStringLiteral("d/f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
+    dir.folder("d/g005.txt");
+    QVERIFY(QFile::link(dir.at("d/nowhere"), dir.at("d/g006.txt")));
+    const BatchPlan plan =
+        ReplacePlan::make({dir.at("d")}, ReplaceRequest::make("f", "g", false, false));
+    QVector<PlannedRename> rows = plan.renames();
+    QCOMPARE(BatchPlan::foreseeConflicts(rows, false), files - 2);
+    for (const PlannedRename &row : std::as_const(rows)) {
+        const bool taken = row.newName == "g005.txt" || row.newName == "g006.txt";
+        QCOMPARE(row.note, taken ? PlannedRename::Note::NameTaken : PlannedRename::Note::None);
+    }
 }
 
 // How a volume that ignores letter case compares names: two names that

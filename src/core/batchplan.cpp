@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <memory>
 #include <vector>
@@ -106,14 +107,14 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
     using Note = PlannedRename::Note;
     const int count = int(rows.size());
     // Per folder, one table of names: the file of the request that bears
-    // each, the file that claimed it first as its new name, and, where many
-    // names are to be looked up, whether the folder holds it at all. On a
-    // volume that ignores letter case, names are compared folded.
+    // each and the file that claimed it first as its new name; and, where
+    // many names are to be looked up, the names the folder holds besides the
+    // request's. On a volume that ignores letter case, names are compared
+    // folded.
     struct Name
     {
         int oldRow = -1;
         int claimedBy = -1;
-        bool onDisk = false;
     };
     struct Folder
     {
@@ -122,8 +123,9 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
         int hasTrash = -1; // not looked at yet
         int rows = 0;
         int moving = 0;      // rows that change their name
-        bool listed = false; // onDisk is known for every name
+        bool listed = false; // others holds every name outside the request
         QHash<QString, Name> names;
+        QSet<QString> others;
         QString key(const QString &name) const { return foldCase ? caseFoldedName(name) : name; }
     };
     // Folders stay where they are while others are added.
@@ -177,9 +179,11 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
                 folder.moving = 0;
                 continue;
             }
-            folder.names.reserve(folder.names.size() + held.size() + folder.moving);
-            for (const QString &name : std::as_const(held))
-                folder.names[folder.key(name)].onDisk = true;
+            for (const QString &name : std::as_const(held)) {
+                QString key = folder.key(name);
+                if (!folder.names.contains(key))
+                    folder.others.insert(std::move(key));
+            }
         }
     }
 
@@ -219,7 +223,8 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
                     foresight.waitsFor[i] = holder;
                     wantedBy[holder] = i;
                 } else if (holder < 0 && (lookAtDisk || replaceExisting)
-                           && (folder.listed ? name.onDisk : pathExists(row.targetPath()))
+                           && (folder.listed ? folder.others.contains(folder.key(row.newName))
+                                             : pathExists(row.targetPath()))
                            && !isSameFile(row.targetPath(), row.sourcePath())) {
                     row.note = Note::NameTaken;
                     if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
