@@ -1,0 +1,219 @@
+#include "metadata.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimeZone>
+
+#include <exiv2/exiv2.hpp>
+#include <taglib/fileref.h>
+#include <taglib/tdebuglistener.h>
+#include <taglib/tpropertymap.h>
+
+#include <mutex>
+
+namespace {
+
+// Neither library may print on the program's console.
+class SilentListener : public TagLib::DebugListener
+{
+public:
+    void printMessage(const TagLib::String &) override {}
+};
+
+void lockXmp(void *, bool lock)
+{
+    static std::mutex mutex;
+    if (lock)
+        mutex.lock();
+    else
+        mutex.unlock();
+}
+
+void quietenLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::LogMsg::setHandler(nullptr);
+        // Its XMP toolkit is set up once, before any thread reads, and is
+        // not safe on many threads without a lock of ours.
+        Exiv2::XmpParser::initialize(lockXmp, nullptr);
+        static SilentListener listener;
+        TagLib::setDebugListener(&listener);
+    });
+}
+
+bool isMusic(const QString &path)
+{
+    static const QStringList suffixes = {
+        QStringLiteral("mp3"), QStringLiteral("flac"), QStringLiteral("ogg"),
+        QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("m4a"),
+        QStringLiteral("mp4"), QStringLiteral("aac"),  QStringLiteral("wma"),
+        QStringLiteral("wav"), QStringLiteral("aiff"), QStringLiteral("aif"),
+        QStringLiteral("ape"), QStringLiteral("wv"),   QStringLiteral("mpc")};
+    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
+QString exifText(const Exiv2::ExifData &exif, const char *key)
+{
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it == exif.end())
+        return QString();
+    return QString::fromStdString(it->toString()).trimmed();
+}
+
+// "2021:06:30 14:05:09", with "123" as sub-seconds and "+02:00" as offset.
+QDateTime exifDate(const QString &text, const QString &subSeconds, const QString &offset)
+{
+    const QDateTime read =
+        QDateTime::fromString(text.left(19), QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    if (!read.isValid())
+        return QDateTime();
+    QTime time = read.time();
+    bool digits = false;
+    const int fraction = subSeconds.left(3).leftJustified(3, QLatin1Char('0')).toInt(&digits);
+    if (digits && !subSeconds.isEmpty())
+        time = time.addMSecs(fraction);
+    const QDate date = read.date();
+    const QTime offsetTime = QTime::fromString(offset.mid(1, 5), QStringLiteral("HH:mm"));
+    const QChar sign = offset.isEmpty() ? QChar() : offset[0];
+    if (offsetTime.isValid() && (sign == QLatin1Char('+') || sign == QLatin1Char('-'))) {
+        const int seconds = offsetTime.msecsSinceStartOfDay() / 1000;
+        return QDateTime(date, time, Qt::OffsetFromUTC,
+                         sign == QLatin1Char('-') ? -seconds : seconds);
+    }
+    // Without an offset the clock read the owner's local time; a time the
+    // local zone skips keeps its fields as written.
+    const QDateTime local(date, time, Qt::LocalTime);
+    if (local.time() == time)
+        return local;
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QDateTime takenFromExif(const Exiv2::ExifData &exif)
+{
+    static const char *const keys[][3] = {
+        {"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal",
+         "Exif.Photo.OffsetTimeOriginal"},
+        {"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized",
+         "Exif.Photo.OffsetTimeDigitized"},
+        {"Exif.Image.DateTime", "Exif.Photo.SubSecTime", "Exif.Photo.OffsetTime"},
+    };
+    for (const auto &key : keys) {
+        const QString text = exifText(exif, key[0]);
+        if (text.isEmpty())
+            continue;
+        const QDateTime date = exifDate(text, exifText(exif, key[1]), exifText(exif, key[2]));
+        if (date.isValid())
+            return date;
+    }
+    return QDateTime();
+}
+
+QDateTime takenFromXmp(const Exiv2::XmpData &xmp)
+{
+    for (const char *key : {"Xmp.exif.DateTimeOriginal", "Xmp.xmp.CreateDate"}) {
+        const auto it = xmp.findKey(Exiv2::XmpKey(key));
+        if (it == xmp.end())
+            continue;
+        const QString text = QString::fromStdString(it->toString()).trimmed();
+        QDateTime date = QDateTime::fromString(text, Qt::ISODateWithMs);
+        if (!date.isValid())
+            date = QDateTime::fromString(text, Qt::ISODate);
+        if (date.isValid())
+            return date;
+    }
+    return QDateTime();
+}
+
+int positive(long value)
+{
+    return value > 0 && value < INT_MAX ? int(value) : 0;
+}
+
+void readPhoto(const QString &path, Metadata &facts)
+{
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    if (!image.get()) {
+        facts.problem = QCoreApplication::translate("Rule", "not a photo");
+        return;
+    }
+    image->readMetadata();
+    const Exiv2::ExifData &exif = image->exifData();
+    facts.taken = takenFromExif(exif);
+    if (!facts.taken.isValid())
+        facts.taken = takenFromXmp(image->xmpData());
+    facts.make = exifText(exif, "Exif.Image.Make");
+    facts.model = exifText(exif, "Exif.Image.Model");
+    facts.lens = exifText(exif, "Exif.Photo.LensModel");
+    if (facts.lens.isEmpty()) {
+        // The maker's own tag, as Exiv2 names the lens from it.
+        const auto lens = Exiv2::lensName(exif);
+        if (lens != exif.end())
+            facts.lens = QString::fromStdString(lens->print(&exif)).trimmed();
+    }
+    const auto iso = Exiv2::isoSpeed(exif);
+    if (iso != exif.end())
+        facts.iso = positive(iso->toLong());
+    const auto width = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelXDimension"));
+    const auto height = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelYDimension"));
+    facts.width = positive(width != exif.end() ? width->toLong() : long(image->pixelWidth()));
+    facts.height = positive(height != exif.end() ? height->toLong() : long(image->pixelHeight()));
+}
+
+QString property(const TagLib::PropertyMap &properties, const char *key)
+{
+    const auto it = properties.find(key);
+    if (it == properties.end() || it->second.isEmpty())
+        return QString();
+    return QString::fromStdWString(it->second.front().toWString()).trimmed();
+}
+
+// "3/12" is track 3; "2001-05-02" is the year 2001.
+int leadingNumber(const QString &text)
+{
+    qsizetype digits = 0;
+    while (digits < text.size() && text[digits].isDigit())
+        ++digits;
+    return positive(text.left(digits).toLong());
+}
+
+void readMusic(const QString &path, Metadata &facts)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const TagLib::FileRef file(name.constData(), false);
+    if (file.isNull() || !file.file()->isValid()) {
+        facts.problem = QCoreApplication::translate("Rule", "not a song, or damaged");
+        return;
+    }
+    const TagLib::PropertyMap properties = file.file()->properties();
+    facts.artist = property(properties, "ARTIST");
+    facts.album = property(properties, "ALBUM");
+    facts.title = property(properties, "TITLE");
+    facts.genre = property(properties, "GENRE");
+    facts.track = leadingNumber(property(properties, "TRACKNUMBER"));
+    facts.disc = leadingNumber(property(properties, "DISCNUMBER"));
+    facts.year = leadingNumber(property(properties, "DATE"));
+}
+
+} // namespace
+
+Metadata Metadata::read(const QString &path)
+{
+    quietenLibraries();
+    Metadata facts;
+    try {
+        if (isMusic(path))
+            readMusic(path, facts);
+        else
+            readPhoto(path, facts);
+    } catch (const std::exception &) {
+        facts = Metadata();
+        facts.problem = QCoreApplication::translate("Rule", "damaged, or not a photo");
+    } catch (...) {
+        facts = Metadata();
+        facts.problem = QCoreApplication::translate("Rule", "could not be read");
+    }
+    return facts;
+}
