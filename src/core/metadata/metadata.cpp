@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTimeZone>
 
 #include <exiv2/exiv2.hpp>
@@ -55,13 +56,69 @@ bool isMusic(const QString &path)
     return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }
 
-QString exifText(const Exiv2::ExifData &exif, const char *key)
+// The Exif tags read, found in one pass over the file's tags: looking each
+// up by name would cost more than reading the file.
+enum Tag {
+    DateTimeOriginal,
+    SubSecTimeOriginal,
+    OffsetTimeOriginal,
+    DateTimeDigitized,
+    SubSecTimeDigitized,
+    OffsetTimeDigitized,
+    DateTime,
+    SubSecTime,
+    OffsetTime,
+    Make,
+    Model,
+    LensModel,
+    IsoSpeed,
+    PixelXDimension,
+    PixelYDimension,
+    TagCount
+};
+
+struct ExifTags
 {
-    const auto it = exif.findKey(Exiv2::ExifKey(key));
-    if (it == exif.end())
-        return QString();
-    return QString::fromStdString(it->toString()).trimmed();
-}
+    const Exiv2::Exifdatum *found[TagCount] = {};
+    // Its maker's own tags, where a lens or an ISO may be instead.
+    bool makerNote = false;
+
+    explicit ExifTags(const Exiv2::ExifData &exif)
+    {
+        static const QHash<QByteArray, Tag> tags = {
+            {"Exif.Photo.DateTimeOriginal", DateTimeOriginal},
+            {"Exif.Photo.SubSecTimeOriginal", SubSecTimeOriginal},
+            {"Exif.Photo.OffsetTimeOriginal", OffsetTimeOriginal},
+            {"Exif.Photo.DateTimeDigitized", DateTimeDigitized},
+            {"Exif.Photo.SubSecTimeDigitized", SubSecTimeDigitized},
+            {"Exif.Photo.OffsetTimeDigitized", OffsetTimeDigitized},
+            {"Exif.Image.DateTime", DateTime},
+            {"Exif.Photo.SubSecTime", SubSecTime},
+            {"Exif.Photo.OffsetTime", OffsetTime},
+            {"Exif.Image.Make", Make},
+            {"Exif.Image.Model", Model},
+            {"Exif.Photo.LensModel", LensModel},
+            {"Exif.Photo.ISOSpeedRatings", IsoSpeed},
+            {"Exif.Photo.PixelXDimension", PixelXDimension},
+            {"Exif.Photo.PixelYDimension", PixelYDimension},
+        };
+        for (const Exiv2::Exifdatum &datum : exif) {
+            const std::string key = datum.key();
+            const QByteArray name = QByteArray::fromRawData(key.data(), qsizetype(key.size()));
+            const auto tag = tags.constFind(name);
+            if (tag != tags.cend())
+                found[*tag] = &datum;
+            else if (name.startsWith("Exif.MakerNote.") || name == "Exif.Photo.MakerNote")
+                makerNote = true;
+        }
+    }
+
+    QString text(Tag tag) const
+    {
+        return found[tag] ? QString::fromStdString(found[tag]->toString()).trimmed() : QString();
+    }
+    long number(Tag tag) const { return found[tag] ? found[tag]->toLong() : 0; }
+};
 
 // "2021:06:30 14:05:09", with "123" as sub-seconds and "+02:00" as offset.
 QDateTime exifDate(const QString &text, const QString &subSeconds, const QString &offset)
@@ -91,20 +148,18 @@ QDateTime exifDate(const QString &text, const QString &subSeconds, const QString
     return QDateTime(date, time, Qt::UTC);
 }
 
-QDateTime takenFromExif(const Exiv2::ExifData &exif)
+QDateTime takenFromExif(const ExifTags &exif)
 {
-    static const char *const keys[][3] = {
-        {"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal",
-         "Exif.Photo.OffsetTimeOriginal"},
-        {"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized",
-         "Exif.Photo.OffsetTimeDigitized"},
-        {"Exif.Image.DateTime", "Exif.Photo.SubSecTime", "Exif.Photo.OffsetTime"},
+    static const Tag tags[][3] = {
+        {DateTimeOriginal, SubSecTimeOriginal, OffsetTimeOriginal},
+        {DateTimeDigitized, SubSecTimeDigitized, OffsetTimeDigitized},
+        {DateTime, SubSecTime, OffsetTime},
     };
-    for (const auto &key : keys) {
-        const QString text = exifText(exif, key[0]);
+    for (const auto &tag : tags) {
+        const QString text = exif.text(tag[0]);
         if (text.isEmpty())
             continue;
-        const QDateTime date = exifDate(text, exifText(exif, key[1]), exifText(exif, key[2]));
+        const QDateTime date = exifDate(text, exif.text(tag[1]), exif.text(tag[2]));
         if (date.isValid())
             return date;
     }
@@ -140,26 +195,30 @@ void readPhoto(const QString &path, Metadata &facts)
         return;
     }
     image->readMetadata();
-    const Exiv2::ExifData &exif = image->exifData();
+    const Exiv2::ExifData &exifData = image->exifData();
+    const ExifTags exif(exifData);
     facts.taken = takenFromExif(exif);
     if (!facts.taken.isValid())
         facts.taken = takenFromXmp(image->xmpData());
-    facts.make = exifText(exif, "Exif.Image.Make");
-    facts.model = exifText(exif, "Exif.Image.Model");
-    facts.lens = exifText(exif, "Exif.Photo.LensModel");
-    if (facts.lens.isEmpty()) {
-        // The maker's own tag, as Exiv2 names the lens from it.
-        const auto lens = Exiv2::lensName(exif);
-        if (lens != exif.end())
-            facts.lens = QString::fromStdString(lens->print(&exif)).trimmed();
+    facts.make = exif.text(Make);
+    facts.model = exif.text(Model);
+    facts.lens = exif.text(LensModel);
+    facts.iso = positive(exif.number(IsoSpeed));
+    if (exif.makerNote && facts.lens.isEmpty()) {
+        // As Exiv2 names the lens from the maker's tags.
+        const auto lens = Exiv2::lensName(exifData);
+        if (lens != exifData.end())
+            facts.lens = QString::fromStdString(lens->print(&exifData)).trimmed();
     }
-    const auto iso = Exiv2::isoSpeed(exif);
-    if (iso != exif.end())
-        facts.iso = positive(iso->toLong());
-    const auto width = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelXDimension"));
-    const auto height = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelYDimension"));
-    facts.width = positive(width != exif.end() ? width->toLong() : long(image->pixelWidth()));
-    facts.height = positive(height != exif.end() ? height->toLong() : long(image->pixelHeight()));
+    if (exif.makerNote && facts.iso == 0) {
+        const auto iso = Exiv2::isoSpeed(exifData);
+        if (iso != exifData.end())
+            facts.iso = positive(iso->toLong());
+    }
+    facts.width = positive(exif.found[PixelXDimension] ? exif.number(PixelXDimension)
+                                                       : long(image->pixelWidth()));
+    facts.height = positive(exif.found[PixelYDimension] ? exif.number(PixelYDimension)
+                                                        : long(image->pixelHeight()));
 }
 
 QString property(const TagLib::PropertyMap &properties, const char *key)
