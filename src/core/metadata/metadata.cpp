@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QTimeZone>
 
 #include <exiv2/exiv2.hpp>
 #include <taglib/fileref.h>
@@ -123,16 +122,15 @@ struct ExifTags
 // "2021:06:30 14:05:09", with "123" as sub-seconds and "+02:00" as offset.
 QDateTime exifDate(const QString &text, const QString &subSeconds, const QString &offset)
 {
-    const QDateTime read =
-        QDateTime::fromString(text.left(19), QStringLiteral("yyyy:MM:dd HH:mm:ss"));
-    if (!read.isValid())
+    // Date and time apart: a time the local zone skips is still a time.
+    const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy:MM:dd"));
+    QTime time = QTime::fromString(text.mid(11, 8), QStringLiteral("HH:mm:ss"));
+    if (!date.isValid() || !time.isValid())
         return QDateTime();
-    QTime time = read.time();
     bool digits = false;
     const int fraction = subSeconds.left(3).leftJustified(3, QLatin1Char('0')).toInt(&digits);
     if (digits && !subSeconds.isEmpty())
         time = time.addMSecs(fraction);
-    const QDate date = read.date();
     const QTime offsetTime = QTime::fromString(offset.mid(1, 5), QStringLiteral("HH:mm"));
     const QChar sign = offset.isEmpty() ? QChar() : offset[0];
     if (offsetTime.isValid() && (sign == QLatin1Char('+') || sign == QLatin1Char('-'))) {
