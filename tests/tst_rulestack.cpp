@@ -226,7 +226,7 @@ void TestRuleStack::templateNames_data()
     // this file does not exist, so it has no date.
     addRow("fallback", "{mtime|folder}", "a.jpg", trip, 0, 1, "Trip.jpg");
     addRow("first alternative that has a value", "{name|folder}", "a.jpg", trip, 0, 1, "a.jpg");
-    addRow("no alternative has a value", "[{mtime}]", "a.jpg", trip, 0, 1, "[].jpg");
+    addRow("no alternative has a value: the name stays", "[{mtime}]", "a.jpg", trip, 0, 1, "a.jpg");
 }
 
 void TestRuleStack::templateNames()

@@ -43,6 +43,7 @@ QString noteText(const PlannedRename &row)
     case PlannedRename::Note::NoMatch:
         return QStringLiteral("no match");
     case PlannedRename::Note::InvalidName:
+    case PlannedRename::Note::MissingField:
         return PlannedRename::refusalText(row);
     case PlannedRename::Note::NameShared:
         return QStringLiteral("also the new name of another file of the request");

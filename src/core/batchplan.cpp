@@ -4,6 +4,7 @@
 #include "filenames.h"
 #include "trash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -76,8 +77,14 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
             }
             if (index < 0) {
                 index = int(plan.m_renames.size());
-                plan.m_renames.append({folder, name, decision.newName, decision.note,
-                                       e < group.fileIds.size() ? group.fileIds[e] : 0});
+                plan.m_renames.append({folder,
+                                       name,
+                                       decision.newName,
+                                       decision.note,
+                                       e < group.fileIds.size() ? group.fileIds[e] : 0,
+                                       {},
+                                       false,
+                                       decision.missingField});
             }
             if (!isDirectory)
                 plan.m_refresh.append({entry, group.folderPrefix, index});
@@ -90,6 +97,8 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
 
 QString PlannedRename::refusalText(const PlannedRename &row)
 {
+    if (row.note == Note::MissingField)
+        return QCoreApplication::translate("Rule", "stays: it has no %1").arg(row.missingField);
     if (row.note == Note::InvalidName)
         return describe(row.refusal.problem == NameProblem::None ? NameCheck{NameProblem::NotAName}
                                                                  : row.refusal);

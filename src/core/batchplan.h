@@ -19,6 +19,7 @@ struct PlannedRename
         None,
         SuffixNotSelected,
         NoMatch,
+        MissingField, // stays: a rule needs a fact the file lacks (missingField)
         // Foreseen by BatchPlan::foreseeConflicts:
         InvalidName,  // stays: its new name cannot be a file name there
         NameShared,   // stays: an earlier file of the request gets the same new name
@@ -50,6 +51,9 @@ struct PlannedRename
     // The new name is one the file bore before (an undo): the volume held it
     // then, so only a name that leaves the folder is refused.
     bool restoresName = false;
+    // With Note::MissingField: the fact the file lacks, as a template names
+    // it ("exif.date").
+    QString missingField = QString();
 
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }
@@ -71,6 +75,7 @@ public:
     {
         QString newName;
         PlannedRename::Note note = PlannedRename::Note::None;
+        QString missingField = QString();
     };
     // Called for every file of every group, in order, also for a file met a
     // second time (whose answer is then not used): a numbering counts it.

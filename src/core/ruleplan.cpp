@@ -67,8 +67,11 @@ BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePla
         file.requestPosition = requestPosition++;
         file.requestCount = int(qMin<qsizetype>(requestCount, INT_MAX));
         QString newName = name;
-        for (const Rule *rule : std::as_const(rules))
+        for (const Rule *rule : std::as_const(rules)) {
             newName = rule->apply(file, newName);
+            if (!file.missing().isEmpty())
+                return BatchPlan::Decision{name, PlannedRename::Note::MissingField, file.missing()};
+        }
         if (newName == name)
             return BatchPlan::Decision{name, options.unchanged};
         return BatchPlan::Decision{newName, PlannedRename::Note::None};

@@ -56,6 +56,7 @@ QString PreviewModel::noteText(const PlannedRename &row)
     case PlannedRename::Note::NoMatch:
         return tr("stays: nothing to replace in its name");
     case PlannedRename::Note::InvalidName:
+    case PlannedRename::Note::MissingField:
         return PlannedRename::refusalText(row);
     case PlannedRename::Note::NameShared:
         return tr("stays: another file gets the same new name");

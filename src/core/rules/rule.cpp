@@ -1,5 +1,6 @@
 #include "rule.h"
 
+#include "metadatacache.h"
 #include "ruleregistry.h"
 #include "shortform.h"
 
@@ -34,6 +35,15 @@ qint64 RuleFile::size() const
 {
     readFacts();
     return m_size;
+}
+
+const Metadata &RuleFile::metadata() const
+{
+    if (!m_metadataRead) {
+        m_metadataRead = true;
+        m_metadata = MetadataCache::shared().facts(path(), size(), modified());
+    }
+    return m_metadata;
 }
 
 SplitName SplitName::of(const QString &name, bool firstDot)

@@ -1,6 +1,8 @@
 #ifndef RULE_H
 #define RULE_H
 
+#include "metadata.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonObject>
@@ -62,12 +64,23 @@ public:
     QString folderName() const;
     QDateTime modified() const;
     qint64 size() const;
+    // What the file says of itself inside (a photo's date, a song's artist),
+    // read through the shared cache.
+    const Metadata &metadata() const;
+
+    // A rule that cannot name the file tells the fact it lacks ("exif.date");
+    // the file then keeps its name.
+    void setMissing(const QString &fact) const { m_missing = fact; }
+    QString missing() const { return m_missing; }
 
 private:
     void readFacts() const;
     mutable bool m_factsRead = false;
+    mutable bool m_metadataRead = false;
     mutable QDateTime m_modified;
     mutable qint64 m_size = 0;
+    mutable Metadata m_metadata;
+    mutable QString m_missing;
 };
 
 // A name cut at its last dot (the suffix is what follows it, as everywhere

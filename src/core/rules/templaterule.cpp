@@ -86,6 +86,56 @@ bool appendModified(const Context &context, const Token &token, QString &out)
     return true;
 }
 
+// A value the file holds, fit for a name: a "/" would make a path of it, a
+// control character hides in a listing.
+void appendCleaned(const QString &value, QString &out)
+{
+    for (const QChar c : value.trimmed()) {
+        if (c == QLatin1Char('/'))
+            out += QLatin1Char('-');
+        else if (c.category() != QChar::Other_Control)
+            out += c;
+    }
+}
+
+bool appendText(const QString &value, QString &out)
+{
+    if (value.isEmpty())
+        return false;
+    appendCleaned(value, out);
+    return true;
+}
+
+bool appendCount(int value, const Token &token, QString &out)
+{
+    if (value <= 0)
+        return false;
+    out += QString::number(value).rightJustified(token.width, QLatin1Char('0'));
+    return true;
+}
+
+bool appendTaken(const Context &context, const Token &token, QString &out)
+{
+    const QDateTime taken = context.file.metadata().taken;
+    if (!taken.isValid())
+        return false;
+    out += taken.toString(token.argument);
+    return true;
+}
+
+// One fact of a photo or a song as a token: {exif.make}, {audio.track:2}.
+template <QString Metadata::*field>
+bool appendField(const Context &context, const Token &, QString &out)
+{
+    return appendText(context.file.metadata().*field, out);
+}
+
+template <int Metadata::*field>
+bool appendNumberField(const Context &context, const Token &token, QString &out)
+{
+    return appendCount(context.file.metadata().*field, token, out);
+}
+
 } // namespace
 
 const QVector<TemplateRule::TokenKind> &TemplateRule::tokenKinds()
@@ -96,6 +146,20 @@ const QVector<TemplateRule::TokenKind> &TemplateRule::tokenKinds()
         {"n", true, readWidth, appendNumber},
         {"folder", false, noArgument, appendFolder},
         {"mtime", false, readDateFormat, appendModified},
+        {"exif.date", false, readDateFormat, appendTaken},
+        {"exif.make", false, noArgument, appendField<&Metadata::make>},
+        {"exif.model", false, noArgument, appendField<&Metadata::model>},
+        {"exif.lens", false, noArgument, appendField<&Metadata::lens>},
+        {"exif.iso", false, noArgument, appendNumberField<&Metadata::iso>},
+        {"exif.width", false, noArgument, appendNumberField<&Metadata::width>},
+        {"exif.height", false, noArgument, appendNumberField<&Metadata::height>},
+        {"audio.artist", false, noArgument, appendField<&Metadata::artist>},
+        {"audio.album", false, noArgument, appendField<&Metadata::album>},
+        {"audio.title", false, noArgument, appendField<&Metadata::title>},
+        {"audio.track", false, readWidth, appendNumberField<&Metadata::track>},
+        {"audio.disc", false, readWidth, appendNumberField<&Metadata::disc>},
+        {"audio.year", false, noArgument, appendNumberField<&Metadata::year>},
+        {"audio.genre", false, noArgument, appendField<&Metadata::genre>},
     };
     return kinds;
 }
@@ -190,11 +254,18 @@ QString TemplateRule::apply(const RuleFile &file, const QString &name) const
     out.reserve(name.size() + 32);
     for (const Piece &piece : m_pieces) {
         out += piece.literal;
+        bool found = piece.alternatives.isEmpty();
         for (const Token &token : piece.alternatives) {
             const qsizetype before = out.size();
-            if (token.kind->append(context, token, out))
+            found = token.kind->append(context, token, out);
+            if (found)
                 break;
             out.truncate(before);
+        }
+        if (!found) {
+            // Half a name would be a wrong one: the file stays, saying why.
+            file.setMissing(QLatin1String(piece.alternatives.constFirst().kind->name));
+            return name;
         }
     }
     if (dot >= 0)

@@ -8,9 +8,12 @@
 // name and the suffix so far), {n} (its number in its folder, as wide as the
 // numbering's, or {n:3} three digits wide), {folder} (the name of the folder
 // it lies in), {mtime} (its modification time in local time, "yyyy-MM-dd" or
-// any QDateTime format after a colon). {{ and }} are braces. Alternatives
-// split by "|" stand for the first one the file has a value for. The template
-// is read once, when it is set; a name is then only put together.
+// any QDateTime format after a colon), what a photo or a song says of itself
+// ({exif.date:FORMAT}, {exif.model}, {audio.artist}, {audio.track:2}, ...).
+// {{ and }} are braces. Alternatives split by "|" stand for the first one the
+// file has a value for; a file with none keeps its name, and the plan says
+// which fact it lacks. The template is read once, when it is set; a name is
+// then only put together.
 class TemplateRule : public Rule
 {
 public:

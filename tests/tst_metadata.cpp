@@ -1,0 +1,233 @@
+#include "metadatacache.h"
+#include "ruleplan.h"
+#include "templaterule.h"
+#include "testdir.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QtTest>
+
+#include <exiv2/exiv2.hpp>
+#include <taglib/fileref.h>
+#include <taglib/tpropertymap.h>
+
+namespace {
+
+const QDateTime someTime(QDate(2024, 2, 29), QTime(13, 45, 7), Qt::UTC);
+
+QByteArray imageBytes(const char *format)
+{
+    QImage image(16, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// "Exif.Photo.ISOSpeedRatings=400" and "Xmp.xmp.CreateDate=..." written into
+// the file through Exiv2, each in the tag's own type.
+void stamp(const QString &path, const QStringList &tags)
+{
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    image->readMetadata();
+    for (const QString &tag : tags) {
+        const std::string key = tag.section('=', 0, 0).toStdString();
+        const std::string value = tag.section('=', 1).toStdString();
+        if (tag.startsWith("Xmp."))
+            image->xmpData()[key] = value;
+        else
+            image->exifData()[key] = value;
+    }
+    image->writeMetadata();
+}
+
+// A few silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, mono).
+QByteArray silentMp3()
+{
+    QByteArray frame(417, '\0');
+    frame[0] = char(0xFF);
+    frame[1] = char(0xFB);
+    frame[2] = char(0x90);
+    frame[3] = char(0xC0);
+    return frame.repeated(8);
+}
+
+// The smallest FLAC stream: its signature and a STREAMINFO block (mono,
+// 16 bits, 44.1 kHz, no samples).
+QByteArray emptyFlac()
+{
+    QByteArray bytes("fLaC");
+    bytes += QByteArray::fromHex("8000002210001000000000000000");
+    const quint64 packed = (quint64(44100) << 44) | (quint64(15) << 36);
+    for (int shift = 56; shift >= 0; shift -= 8)
+        bytes += char((packed >> shift) & 0xFF);
+    bytes += QByteArray(16, '\0');
+    return bytes;
+}
+
+void tagSong(const QString &path, const QStringList &tags)
+{
+    TagLib::FileRef file(QFile::encodeName(path).constData());
+    TagLib::PropertyMap properties;
+    for (const QString &tag : tags)
+        properties.insert(tag.section('=', 0, 0).toStdString(),
+                          TagLib::String(tag.section('=', 1).toStdString(), TagLib::String::UTF8));
+    file.file()->setProperties(properties);
+    QVERIFY(file.save());
+}
+
+void setModified(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestMetadata : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void names_data();
+    void names();
+    void cacheReadsOncePerVersion();
+    void planKeepsFilesWithoutTheFact();
+};
+
+void TestMetadata::names_data()
+{
+    using S = QString;
+    using L = QStringList;
+    // The file's kind is its name: "cut" is a truncated photo, "text" holds text.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QString>("text");
+    // The new name, or "-" and the fact the file lacks.
+    QTest::addColumn<QString>("expected");
+
+    const S original = "Exif.Photo.DateTimeOriginal=2021:06:30 14:05:09";
+    addRow("date taken, make, model with a slash, ISO", S("p.jpg"),
+           L{original, "Exif.Image.Make=Canon", "Exif.Image.Model=EOS 5D/II",
+             "Exif.Photo.ISOSpeedRatings=400"},
+           S("{exif.date} {exif.make} {exif.model} {exif.iso}"),
+           S("2021-06-30 Canon EOS 5D-II 400.jpg"));
+    addRow("sub-seconds and offset", S("p.jpg"),
+           L{original, "Exif.Photo.SubSecTimeOriginal=25", "Exif.Photo.OffsetTimeOriginal=+02:00"},
+           S("{exif.date:yyyyMMdd-HHmmss.zzz t}"), S("20210630-140509.250 UTC+02:00.jpg"));
+    addRow("only CreateDate", S("p.jpg"), L{"Exif.Photo.DateTimeDigitized=2020:01:02 03:04:05"},
+           S("{exif.date:yyyyMMdd-HHmmss}"), S("20200102-030405.jpg"));
+    addRow("only DateTime", S("p.jpg"), L{"Exif.Image.DateTime=2019:12:31 23:59:58"},
+           S("{exif.date:yyyyMMdd-HHmmss}"), S("20191231-235958.jpg"));
+    addRow("XMP only", S("p.jpg"), L{"Xmp.exif.DateTimeOriginal=2018-05-06T07:08:09"},
+           S("{exif.date:yyyyMMdd-HHmmss}"), S("20180506-070809.jpg"));
+    addRow("Exif before XMP and DateTime", S("p.jpg"),
+           L{"Xmp.exif.DateTimeOriginal=2018-05-06T07:08:09",
+             "Exif.Image.DateTime=2019:12:31 23:59:58", original},
+           S("{exif.date}"), S("2021-06-30.jpg"));
+    addRow("lens and size from Exif", S("p.jpg"),
+           L{"Exif.Photo.LensModel=EF 24-70mm f/2.8L", "Exif.Photo.PixelXDimension=4000",
+             "Exif.Photo.PixelYDimension=3000"},
+           S("{exif.lens} {exif.width}x{exif.height}"), S("EF 24-70mm f-2.8L 4000x3000.jpg"));
+    addRow("size from the image", S("p.jpg"), L(), S("{exif.width}x{exif.height}"), S("16x8.jpg"));
+    addRow("no metadata", S("p.jpg"), L(), S("{exif.date}"), S("-exif.date"));
+    addRow("no metadata, modification time instead", S("p.jpg"), L(),
+           S("{exif.date:yyyy|mtime:yyyy-MM}"), S("2024-02.jpg"));
+    addRow("truncated JPEG", S("cut.jpg"), L{original}, S("{exif.date}"), S("-exif.date"));
+    addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"), S("-exif.model"));
+    addRow("TIFF", S("p.tif"), L{original}, S("{exif.date}"), S("2021-06-30.tif"));
+
+    const L all{"ARTIST=AC/DC", "ALBUM=Razors Edge", "TITLE=Thunderstruck", "TRACKNUMBER=1/10",
+                "DISCNUMBER=2", "DATE=1990-09-24",   "GENRE=Rock"};
+    const S everything = "{audio.disc}-{audio.track:2} {audio.artist} - {audio.album} "
+                         "({audio.year}, {audio.genre}) {audio.title}";
+    addRow("MP3 with ID3v2", S("s.mp3"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.mp3"));
+    addRow("FLAC with Vorbis comments", S("s.flac"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.flac"));
+    addRow("FLAC without a title", S("s.flac"), L{"ARTIST=X"}, S("{audio.artist} {audio.title}"),
+           S("-audio.title"));
+    addRow("untagged MP3, its name instead", S("s.mp3"), L(), S("{audio.artist|name}"), S("s.mp3"));
+    addRow("text named .mp3", S("text.mp3"), L(), S("{audio.artist}"), S("-audio.artist"));
+}
+
+void TestMetadata::names()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, text);
+    const bool tiff = name.endsWith(".tif");
+    if (tiff && !QImageWriter::supportedImageFormats().contains("tiff"))
+        QSKIP("Qt has no TIFF writer here (qt6-image-formats-plugins)");
+    const bool song = !name.endsWith(".jpg") && !tiff;
+    const QByteArray content = name.startsWith("text")  ? QByteArray("only text\n")
+                               : name.endsWith(".mp3")  ? silentMp3()
+                               : name.endsWith(".flac") ? emptyFlac()
+                                                        : imageBytes(tiff ? "tiff" : "jpeg");
+    TestDir dir;
+    const QString path = dir.file(name, content);
+    if (!tags.isEmpty())
+        song ? tagSong(path, tags) : stamp(path, tags);
+    if (name.startsWith("cut"))
+        dir.file(name, dir.content(name).left(200));
+    setModified(path, someTime);
+
+    TemplateRule rule;
+    rule.setValue("template", text);
+    RuleFile file;
+    file.folder = dir.path() + "/";
+    file.oldName = name;
+    const QString newName = rule.apply(file, name);
+    QCOMPARE(rule.problem(), QString());
+    QTEST(file.missing().isEmpty() ? newName : "-" + file.missing(), "expected");
+}
+
+void TestMetadata::cacheReadsOncePerVersion()
+{
+    TestDir dir;
+    const QString path = dir.file("p.jpg", imageBytes("jpeg"));
+    stamp(path, {"Exif.Photo.DateTimeOriginal=2021:06:30 14:05:09"});
+    setModified(path, someTime);
+    MetadataCache cache;
+    const auto facts = [&] {
+        const QFileInfo info(path);
+        return cache.facts(path, info.size(), info.lastModified()).taken.date();
+    };
+    QCOMPARE(facts(), QDate(2021, 6, 30));
+    QCOMPARE(facts(), QDate(2021, 6, 30));
+    QCOMPARE(cache.reads(), 1);
+    stamp(path, {"Exif.Photo.DateTimeOriginal=2022:07:01 10:00:00"});
+    setModified(path, someTime.addSecs(1));
+    QCOMPARE(facts(), QDate(2022, 7, 1));
+    QCOMPARE(cache.reads(), 2);
+}
+
+void TestMetadata::planKeepsFilesWithoutTheFact()
+{
+    TestDir dir;
+    stamp(dir.file("d/a.jpg", imageBytes("jpeg")),
+          {"Exif.Photo.DateTimeOriginal=2021:06:30 14:05:09"});
+    dir.file("d/b.jpg", imageBytes("jpeg"));
+    RuleStack stack;
+    auto rule = std::make_unique<TemplateRule>();
+    rule->setValue("template", "{exif.date:yyyyMMdd} {name}");
+    stack.append(std::move(rule));
+    const BatchPlan plan = RulePlan::make({dir.at("d")}, stack);
+    QCOMPARE(plan.renames().size(), 2);
+    // Listed unsorted: no rule counts.
+    const bool aFirst = plan.renames().at(0).oldName == "a.jpg";
+    const PlannedRename &dated = plan.renames().at(aFirst ? 0 : 1);
+    const PlannedRename &undated = plan.renames().at(aFirst ? 1 : 0);
+    QCOMPARE(dated.newName, "20210630 a.jpg");
+    QCOMPARE(dated.note, PlannedRename::Note::None);
+    QCOMPARE(undated.newName, "b.jpg");
+    QCOMPARE(undated.note, PlannedRename::Note::MissingField);
+    QCOMPARE(PlannedRename::refusalText(undated), "stays: it has no exif.date");
+}
+
+QTEST_MAIN(TestMetadata)
+#include "tst_metadata.moc"
