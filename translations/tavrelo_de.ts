@@ -1561,6 +1561,26 @@ Fortfahren?</translation>
         <source>suffix as it is</source>
         <translation>Endung unverändert</translation>
     </message>
+    <message>
+        <source>stays: it has no %1</source>
+        <translation>bleibt: ihr fehlt %1</translation>
+    </message>
+    <message>
+        <source>not a photo</source>
+        <translation>kein Foto</translation>
+    </message>
+    <message>
+        <source>not a song, or damaged</source>
+        <translation>kein Musikstück, oder beschädigt</translation>
+    </message>
+    <message>
+        <source>damaged, or not a photo</source>
+        <translation>beschädigt, oder kein Foto</translation>
+    </message>
+    <message>
+        <source>could not be read</source>
+        <translation>konnte nicht gelesen werden</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditor</name>

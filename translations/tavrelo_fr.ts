@@ -1561,6 +1561,26 @@ Continuer&#xa0;?</translation>
         <source>suffix as it is</source>
         <translation>extension telle quelle</translation>
     </message>
+    <message>
+        <source>stays: it has no %1</source>
+        <translation>reste : il n'a pas de %1</translation>
+    </message>
+    <message>
+        <source>not a photo</source>
+        <translation>pas une photo</translation>
+    </message>
+    <message>
+        <source>not a song, or damaged</source>
+        <translation>pas un morceau, ou endommagé</translation>
+    </message>
+    <message>
+        <source>damaged, or not a photo</source>
+        <translation>endommagé, ou pas une photo</translation>
+    </message>
+    <message>
+        <source>could not be read</source>
+        <translation>n'a pas pu être lu</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditor</name>
@@ -1571,7 +1591,7 @@ Continuer&#xa0;?</translation>
     <message>
         <source>%1:</source>
         <extracomment>A field&apos;s label in the rule editor; French puts a blank before the colon.</extracomment>
-        <translation>%1 :</translation>
+        <translation>%1&#xa0;:</translation>
     </message>
     <message>
         <source>Items separated by commas</source>
@@ -1646,7 +1666,7 @@ Continuer&#xa0;?</translation>
     <message>
         <source>%1: %2</source>
         <extracomment>A rule in the list: its kind, then what it does.</extracomment>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Looking at the files…</source>
