@@ -240,7 +240,7 @@ void TestCliApply::badInput_data()
            QStringList{"--rule", "template:{nme}"}, noFile, "--rule 'template:{nme}': ");
     addRow("an order no one knows", numbering,
            QStringList{"--rule", "numbering:T", "--order", "random"}, noFile,
-           "--order is natural, name, date or size, not 'random'");
+           "--order is natural, name, date, size or taken, not 'random'");
     addRow("rules file missing", none, QStringList{"--rules", "RULES.missing"}, noFile,
            "RULES.missing: ");
     addRow("rules file not JSON", none, QStringList{"--rules", "RULES"},

@@ -97,6 +97,10 @@ private slots:
     void names();
     void cacheReadsOncePerVersion();
     void planKeepsFilesWithoutTheFact();
+    void takenOrder_data();
+    void takenOrder();
+    void sameNamesNumbered_data();
+    void sameNamesNumbered();
 };
 
 void TestMetadata::names_data()
@@ -227,6 +231,91 @@ void TestMetadata::planKeepsFilesWithoutTheFact()
     QCOMPARE(undated.newName, "b.jpg");
     QCOMPARE(undated.note, PlannedRename::Note::MissingField);
     QCOMPARE(PlannedRename::refusalText(undated), "stays: it has no exif.date");
+}
+
+// Files of folder "d", each "name=Exif date" or a bare name for a photo
+// without one; the plan of the template rule over it, "old>new" in order.
+QStringList planOfPhotos(TestDir &dir, const QStringList &files, RuleStack &stack)
+{
+    for (const QString &file : files) {
+        const QString path = dir.file("d/" + file.section('=', 0, 0), imageBytes("jpeg"));
+        if (file.contains('='))
+            stamp(path, {"Exif.Photo.DateTimeOriginal=" + file.section('=', 1)});
+    }
+    QStringList result;
+    const BatchPlan plan = RulePlan::make({dir.at("d")}, stack);
+    for (const PlannedRename &rename : plan.renames())
+        result.append(rename.oldName + ">" + rename.newName);
+    return result;
+}
+
+void TestMetadata::takenOrder_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("reversed");
+    QTest::addColumn<QStringList>("order");
+    using L = QStringList;
+    const L files{"c.jpg=2024:05:01 10:00:00", "z.jpg", "a.jpg=2023:01:01 00:00:00", "b.jpg",
+                  "e.jpg=2023:01:01 00:00:00"};
+    addRow("older first, equal dates and undated by name", files, false,
+           L{"a.jpg", "e.jpg", "c.jpg", "b.jpg", "z.jpg"});
+    addRow("reversed", files, true, L{"z.jpg", "b.jpg", "c.jpg", "e.jpg", "a.jpg"});
+}
+
+void TestMetadata::takenOrder()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, reversed);
+    QFETCH(QStringList, order);
+    TestDir dir;
+    RuleStack stack;
+    QVERIFY(RuleStack::orderNamed("taken", &stack.order));
+    stack.reversed = reversed;
+    auto rule = std::make_unique<TemplateRule>();
+    rule->setValue("template", "{n:1}");
+    stack.append(std::move(rule));
+    QStringList expected;
+    for (int i = 0; i < order.size(); ++i)
+        expected.append(order[i] + ">" + QString::number(i + 1) + ".jpg");
+    QCOMPARE(planOfPhotos(dir, files, stack), expected);
+}
+
+void TestMetadata::sameNamesNumbered_data()
+{
+    QTest::addColumn<QString>("collisions");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("plan");
+    using L = QStringList;
+    const QString day = "2024:05:01 08:30:00";
+    addRow("same second numbered", QString("counter"),
+           L{"p1.jpg=" + day, "p2.jpg=" + day, "p3.jpg=" + day},
+           L{"p1.jpg>2024-05-01_1.jpg", "p2.jpg>2024-05-01_2.jpg", "p3.jpg>2024-05-01_3.jpg"});
+    addRow("different dates untouched", QString("counter"),
+           L{"p1.jpg=" + day, "p2.jpg=2024:05:02 08:30:00"},
+           L{"p1.jpg>2024-05-01.jpg", "p2.jpg>2024-05-02.jpg"});
+    addRow("a number a staying file holds is skipped", QString("counter"),
+           L{"2024-05-01_1.jpg", "p1.jpg=" + day, "p2.jpg=" + day},
+           L{"2024-05-01_1.jpg>2024-05-01_1.jpg", "p1.jpg>2024-05-01_2.jpg",
+             "p2.jpg>2024-05-01_3.jpg"});
+    addRow("keep leaves them to the plan", QString("keep"), L{"p1.jpg=" + day, "p2.jpg=" + day},
+           L{"p1.jpg>2024-05-01.jpg", "p2.jpg>2024-05-01.jpg"});
+}
+
+void TestMetadata::sameNamesNumbered()
+{
+    QFETCH(QString, collisions);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, plan);
+    TestDir dir;
+    RuleStack stack;
+    auto rule = std::make_unique<TemplateRule>();
+    rule->setValue("template", "{exif.date:yyyy-MM-dd}");
+    rule->setValue("collisions", collisions);
+    stack.append(std::move(rule));
+    // With "keep" nothing counts, and the folder is listed unsorted.
+    QStringList result = planOfPhotos(dir, files, stack);
+    result.sort();
+    QCOMPARE(result, plan);
 }
 
 QTEST_MAIN(TestMetadata)

@@ -582,7 +582,7 @@ void TestRuleStack::stackRejected_data()
     addRow("rules not a list", QByteArray(R"({"rules": {}})"),
            QString("a list \"rules\" is needed"));
     addRow("unknown order", QByteArray(R"({"rules": [], "order": "random"})"),
-           QString("\"order\" must be \"natural\", \"name\", \"date\" or \"size\""));
+           QString("\"order\" must be \"natural\", \"name\", \"date\", \"size\" or \"taken\""));
     addRow("unknown key of the stack", QByteArray(R"({"rules": [], "rule": []})"),
            QString("unknown key \"rule\""));
     addRow("not an object", QByteArray("[]"), QString("not a JSON object"));
@@ -619,8 +619,8 @@ void TestRuleStack::shortFormRejected_data()
            "counter: \"place\" must be one of \"before\", \"after\", \"replace\", not \"middle\"");
     addRow("too many fields", "counter:1:1:0:after:_:folder:more",
            "counter: counter takes at most 6 fields");
-    addRow("a second field for the template", "template:{n}:3",
-           "template: template takes at most 1 fields");
+    addRow("a third field for the template", "template:{n}:keep:3",
+           "template: template takes at most 2 fields");
 }
 
 void TestRuleStack::shortFormRejected()

@@ -42,6 +42,7 @@ const OrderChoice orderChoices[] = {
     {ListingOrder::Name, QT_TRANSLATE_NOOP("RulesTab", "Name")},
     {ListingOrder::Time, QT_TRANSLATE_NOOP("RulesTab", "Date (newer first)")},
     {ListingOrder::Size, QT_TRANSLATE_NOOP("RulesTab", "Size (greater first)")},
+    {ListingOrder::Taken, QT_TRANSLATE_NOOP("RulesTab", "Date taken (older first)")},
 };
 
 QString rowText(const Rule &rule)

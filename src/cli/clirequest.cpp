@@ -121,9 +121,8 @@ QString CliRequest::helpText()
                "                      [--delete-if-exists] [--recursive] [--dry-run] [--json] "
                "PATH...\n"
                "  tavrelo-cli apply (--preset NAME | --rules FILE.json | --rule RULE...)\n"
-               "                    [--order natural|name|date|size] [--reverse-order] "
-               "[--recursive]\n"
-               "                    [--dry-run] [--json] PATH...\n"
+               "                    [--order natural|name|date|size|taken] [--reverse-order]\n"
+               "                    [--recursive] [--dry-run] [--json] PATH...\n"
                "  tavrelo-cli presets [--json]\n"
                "  tavrelo-cli undo [--dry-run] [--json]\n"
                "  tavrelo-cli history [--json]\n"
@@ -141,7 +140,8 @@ QString CliRequest::helpText()
                "apply runs rules one after the other on every name: a preset, the rules of a\n"
                "JSON file, or one --rule per rule, in the order given. Files are counted in\n"
                "natural order, or in the order of the preset or file; --order puts its own\n"
-               "order instead, and --reverse-order reverses the order.\n"
+               "order instead (taken: the date a photo was taken, older first, files without\n"
+               "one last), and --reverse-order reverses the order.\n"
                "presets lists the presets, kept in %1.\n"
                "undo takes back the newest batch not undone yet, from this program or the\n"
                "window; history lists the batches.\n"
@@ -308,7 +308,8 @@ CliRequest CliRequest::parse(const QStringList &arguments)
         const QString orderWord = parser.value(QStringLiteral("order"));
         if (parser.isSet(QStringLiteral("order")) && !RuleStack::orderNamed(orderWord, &order))
             return usageError(
-                QStringLiteral("--order is natural, name, date or size, not '%1'").arg(orderWord));
+                QStringLiteral("--order is natural, name, date, size or taken, not '%1'")
+                    .arg(orderWord));
         const QString error = readStack(parser, &request.stack);
         if (!error.isEmpty())
             return answer(2, QStringLiteral("tavrelo-cli: %1").arg(error));

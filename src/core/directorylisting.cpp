@@ -176,6 +176,7 @@ void sortListedFiles(QVector<ListedFile> &files, ListingOrder order)
         });
         return;
     case ListingOrder::Name:
+    case ListingOrder::Taken:
         std::sort(files.begin(), files.end(),
                   [](const ListedFile &a, const ListedFile &b) { return a.name < b.name; });
         return;

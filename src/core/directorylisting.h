@@ -26,7 +26,9 @@ enum class ListingOrder {
     Time,     // newest first, equal times by name
     Size,     // largest first, equal sizes by name
     Name,     // by name, case-sensitive, by character code
-    Natural   // by name as people read it: "img2" before "img10" (grouping sorts it)
+    Natural,  // by name as people read it: "img2" before "img10" (grouping sorts it)
+    Taken     // a photo's date taken, oldest first, equal dates by name, undated
+              // last (grouping sorts it, since it reads the files)
 };
 
 // An empty list when the directory cannot be read.

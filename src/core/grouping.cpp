@@ -1,15 +1,63 @@
 #include "grouping.h"
 
 #include "filenames.h"
+#include "metadatacache.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
 
 #include <algorithm>
 #include <numeric>
+#include <thread>
+#include <vector>
 
 namespace {
+
+// The date each file was taken, read through the shared cache so that the
+// rules find them there; a folder of photos is read on every core.
+std::vector<QDateTime> takenDates(const QString &folderPrefix, const QStringList &names)
+{
+    std::vector<QDateTime> dates(size_t(names.size()));
+    const auto readRange = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            // The same path and look-up as RuleFile's, so that the cache
+            // knows the file when a rule asks.
+            const QString path = folderPrefix + names[i];
+            const QFileInfo info(path);
+            dates[size_t(i)] =
+                MetadataCache::shared().facts(path, info.size(), info.lastModified()).taken;
+        }
+    };
+    const qsizetype threads = qBound<qsizetype>(1, qsizetype(QThread::idealThreadCount()),
+                                                qMax<qsizetype>(1, names.size()));
+    const qsizetype chunk = (names.size() + threads - 1) / threads;
+    std::vector<std::thread> workers;
+    for (qsizetype from = chunk; from < names.size(); from += chunk)
+        workers.emplace_back(readRange, from, qMin(from + chunk, names.size()));
+    readRange(0, qMin(chunk, names.size()));
+    for (std::thread &worker : workers)
+        worker.join();
+    return dates;
+}
+
+QVector<int> takenOrder(const QString &folderPrefix, const QStringList &names)
+{
+    const std::vector<QDateTime> dates = takenDates(folderPrefix, names);
+    QVector<int> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const QDateTime &dateA = dates[size_t(a)];
+        const QDateTime &dateB = dates[size_t(b)];
+        if (dateA.isValid() != dateB.isValid())
+            return dateA.isValid();
+        if (dateA.isValid() && dateA != dateB)
+            return dateA < dateB;
+        return names[a] < names[b];
+    });
+    return order;
+}
 
 void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
 {
@@ -20,12 +68,15 @@ void listNames(const QString &dirPath, ListingOrder order, FileGroup &group)
         return;
     }
     // Nor does an order by name, as listPlainFiles would sort it.
-    if (order == ListingOrder::Name || order == ListingOrder::Natural) {
+    if (order == ListingOrder::Name || order == ListingOrder::Natural
+        || order == ListingOrder::Taken) {
         QVector<quint64> ids;
         const QStringList names = listPlainFileNames(dirPath, &ids);
         QVector<int> byName;
         if (order == ListingOrder::Natural) {
             byName = naturalOrder(names);
+        } else if (order == ListingOrder::Taken) {
+            byName = takenOrder(group.folderPrefix, names);
         } else {
             byName.resize(names.size());
             std::iota(byName.begin(), byName.end(), 0);

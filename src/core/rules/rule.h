@@ -114,6 +114,9 @@ public:
     virtual bool selects(const QString &oldName) const;
     // Whether the rule needs the files in their order (a number does).
     virtual bool counts() const { return false; }
+    // Whether new names the stack gives several files of a folder get
+    // numbers to tell them apart, rather than the first file taking the name.
+    virtual bool numbersCollisions() const { return false; }
 
     bool enabled = true;
 

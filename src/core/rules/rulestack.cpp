@@ -57,7 +57,8 @@ struct OrderWord
 const OrderWord orderWords[] = {{ListingOrder::Natural, "natural"},
                                 {ListingOrder::Name, "name"},
                                 {ListingOrder::Time, "date"},
-                                {ListingOrder::Size, "size"}};
+                                {ListingOrder::Size, "size"},
+                                {ListingOrder::Taken, "taken"}};
 
 } // namespace
 
@@ -100,6 +101,15 @@ bool RuleStack::counts() const
     return false;
 }
 
+bool RuleStack::numbersCollisions() const
+{
+    for (const std::unique_ptr<Rule> &rule : m_rules) {
+        if (rule->enabled && rule->numbersCollisions())
+            return true;
+    }
+    return false;
+}
+
 QString RuleStack::summary() const
 {
     QStringList parts;
@@ -135,7 +145,8 @@ bool RuleStack::fromJsonObject(const QJsonObject &object, RuleStack *stack, QStr
         const QString key = it.key();
         if (key == QLatin1String("order")) {
             if (!orderNamed(it.value().toString(), &read.order)) {
-                *error = tr("\"order\" must be \"natural\", \"name\", \"date\" or \"size\"");
+                *error =
+                    tr("\"order\" must be \"natural\", \"name\", \"date\", \"size\" or \"taken\"");
                 return false;
             }
         } else if (key == QLatin1String("reversed")) {

@@ -40,7 +40,7 @@ public:
 
     ListingOrder order = ListingOrder::Natural;
     bool reversed = false;
-    // "natural", "name", "date", "size", as the command line and the JSON
+    // "natural", "name", "date", "size", "taken", as the command line and the JSON
     // name them.
     static QString orderWord(ListingOrder order);
     static bool orderNamed(const QString &word, ListingOrder *order);
@@ -50,6 +50,8 @@ public:
     QString problem() const;
     // Whether some enabled rule counts files, so that their order matters.
     bool counts() const;
+    // Whether some enabled rule numbers the names it gives several files.
+    bool numbersCollisions() const;
     // The enabled rules in a few words each.
     QString summary() const;
 

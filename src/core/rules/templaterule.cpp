@@ -173,7 +173,18 @@ QVector<RuleParameter> TemplateRule::parameters() const
          QT_TRANSLATE_NOOP("Rule", "Template"),
          QStringLiteral("{name}"),
          {}},
+        {QStringLiteral("collisions"),
+         Type::Choice,
+         QT_TRANSLATE_NOOP("Rule", "Same names"),
+         QStringLiteral("keep"),
+         {{QStringLiteral("keep"), QT_TRANSLATE_NOOP("Rule", "first file only")},
+          {QStringLiteral("counter"), QT_TRANSLATE_NOOP("Rule", "numbered _1, _2, ...")}}},
     };
+}
+
+bool TemplateRule::numbersCollisions() const
+{
+    return text(QStringLiteral("collisions")) == QLatin1String("counter");
 }
 
 QString TemplateRule::prepare()

@@ -12,8 +12,10 @@
 // ({exif.date:FORMAT}, {exif.model}, {audio.artist}, {audio.track:2}, ...).
 // {{ and }} are braces. Alternatives split by "|" stand for the first one the
 // file has a value for; a file with none keeps its name, and the plan says
-// which fact it lacks. The template is read once, when it is set; a name is
-// then only put together.
+// which fact it lacks. With "collisions" at "counter", names it gives several
+// files of a folder (photos of the same second) get _1, _2, ... before the
+// suffix. The template is read once, when it is set; a name is then only put
+// together.
 class TemplateRule : public Rule
 {
 public:
@@ -53,6 +55,7 @@ public:
     QVector<RuleParameter> parameters() const override;
     QString apply(const RuleFile &file, const QString &name) const override;
     bool counts() const override { return m_counts; }
+    bool numbersCollisions() const override;
     QString summary() const override;
 
 protected:
