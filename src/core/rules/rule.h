@@ -114,6 +114,15 @@ public:
     virtual bool selects(const QString &oldName) const;
     // Whether the rule needs the files in their order (a number does).
     virtual bool counts() const { return false; }
+    // What stops the rule over the input as a whole (a list of names that
+    // does not fit the files), in one translated sentence; empty when
+    // nothing does. Given the files the stack renames, in their order,
+    // before any is planned.
+    virtual QString checkInput(const QVector<RuleFile> &files) const
+    {
+        Q_UNUSED(files);
+        return QString();
+    }
 
     bool enabled = true;
 
