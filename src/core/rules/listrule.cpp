@@ -150,7 +150,5 @@ QString ListRule::checkInput(const QVector<RuleFile> &files) const
 QString ListRule::summary() const
 {
     const QString path = text(QStringLiteral("file"));
-    return path.isEmpty() ? Rule::tr("%n names from a list", nullptr,
-                                     int(m_byOldName ? m_renamed.size() : m_names.size()))
-                          : Rule::tr("names from %1").arg(path);
+    return path.isEmpty() ? Rule::tr("names from a list") : Rule::tr("names from %1").arg(path);
 }
