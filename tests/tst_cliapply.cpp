@@ -88,6 +88,7 @@ private slots:
     void recursive();
     void presetsListed();
     void manualDocumentsEveryKind();
+    void listFromAFile();
 };
 
 void TestCliApply::sameStackEveryWay_data()
@@ -413,6 +414,27 @@ void TestCliApply::manualDocumentsEveryKind()
                      qPrintable(kind.name + ' ' + parameter.key + ' ' + shown));
         }
     }
+}
+
+// The names of a file, in the order the files are counted; a list one
+// name short moves nothing.
+void TestCliApply::listFromAFile()
+{
+    TestDir dir, side;
+    makeFiles(dir);
+    const QString good = side.file("names.txt", "first.png\nsecond\nthird.md\n");
+    const QString shortList = side.file("short.txt", "first.png\nsecond\n");
+    const auto before = snapshot(dir.path());
+    const CliRun refused = cli({"apply", "--rule", "list:" + shortList, dir.path()});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY2(refused.err.contains("rule 1 (list): the list has 2 names for 3 files"),
+             qPrintable(refused.err));
+    QCOMPARE(snapshot(dir.path()), before);
+    const CliRun run = cli({"apply", "--rule", "list:" + good, dir.path()});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(dir.names(), (QStringList{"first.png", "second", "third.md"}));
+    QCOMPARE(dir.content("first.png"), QByteArray(30, 'a'));
+    QCOMPARE(dir.content("third.md"), QByteArray(20, 'c'));
 }
 
 QTEST_GUILESS_MAIN(TestCliApply)

@@ -48,6 +48,8 @@ private slots:
     void planRecursive();
     void planInvalidNames_data();
     void planInvalidNames();
+    void listNames_data();
+    void listNames();
 };
 
 namespace {
@@ -811,6 +813,62 @@ void TestRuleStack::planInvalidNames()
     QCOMPARE(readme->note, PlannedRename::Note::InvalidName);
     QVERIFY(!readme->willMove());
     QVERIFY(!PlannedRename::refusalText(*readme).isEmpty());
+}
+
+void TestRuleStack::listNames_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("list"); // null: no file at all
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("fault");
+
+    const QString none;
+    addRow("lines in order", QString("auto"), QByteArray("one.md\ntwo\nthree.txt"),
+           QStringList{"d/a.txt -> one.md", "d/b.txt -> two", "d/c.txt -> three.txt"}, none);
+    addRow("lines with commas read as lines", QString("lines"), QByteArray("x,1\ny,2\nz,3\n"),
+           QStringList{"d/a.txt -> x,1", "d/b.txt -> y,2", "d/c.txt -> z,3"}, none);
+    addRow("blank trailing line ignored", QString("auto"),
+           QByteArray("\xEF\xBB\xBFone\r\ntwo\r\nthree\r\n\r\n\n"),
+           QStringList{"d/a.txt -> one", "d/b.txt -> two", "d/c.txt -> three"}, none);
+    addRow("csv by old name", QString("auto"), QByteArray("c.txt,z.jpg\n\na.txt,y\n"),
+           QStringList{"d/a.txt -> y", "d/b.txt", "d/c.txt -> z.jpg"}, none);
+    addRow("quoted csv", QString("csv"), QByteArray("\"b.txt\",\"x, \"\"quoted\"\".txt\"\n"),
+           QStringList{"d/a.txt", "d/b.txt -> x, \"quoted\".txt", "d/c.txt"}, none);
+    addRow("count mismatch", QString("auto"), QByteArray("one\ntwo\n"), QStringList(),
+           QString("rule 1 (list): the list has 2 names for 3 files"));
+    addRow("unknown old name", QString("csv"), QByteArray("a.txt,x\nd.txt,y\n"), QStringList(),
+           QString("rule 1 (list): the list renames \"d.txt\", which is not among the files"));
+    addRow("empty line inside", QString("lines"), QByteArray("one\n\nthree\n"), QStringList(),
+           QString("line 2 of the list is empty"));
+    addRow("unreadable file", QString("auto"), QByteArray(), QStringList(),
+           QString("cannot be read"));
+}
+
+// A list names the files whole, by order or by old name; one that does not
+// fit the input is refused before the plan.
+void TestRuleStack::listNames()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, list);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, fault);
+    TestDir dir;
+    for (const char *name : {"b.txt", "c.txt", "a.txt"})
+        dir.file(QString("d/") + name);
+    const QString file = list.isNull() ? dir.at("missing") : dir.file("list.txt", list);
+    const RuleStack stack = stackOf({joinShortForm({"list", file, format})});
+    QString problem = stack.problem();
+    const GroupList groups = RulePlan::listInput({dir.at("d")}, stack);
+    if (problem.isEmpty())
+        problem = RulePlan::problem(groups, stack);
+    if (!fault.isEmpty()) {
+        QVERIFY2(problem.contains(fault), qPrintable(problem));
+        return;
+    }
+    QCOMPARE(problem, QString());
+    QStringList got = outcome(RulePlan::make(groups, stack), dir);
+    got.sort(); // a list by old name leaves the listing unsorted
+    QCOMPARE(got, expected);
 }
 
 QTEST_GUILESS_MAIN(TestRuleStack)

@@ -1581,6 +1581,74 @@ Fortfahren?</translation>
         <source>could not be read</source>
         <translation>konnte nicht gelesen werden</translation>
     </message>
+    <message>
+        <source>List file</source>
+        <translation>Listendatei</translation>
+    </message>
+    <message>
+        <source>found from the list</source>
+        <translation>aus der Liste erkannt</translation>
+    </message>
+    <message>
+        <source>one new name per line</source>
+        <translation>ein neuer Name pro Zeile</translation>
+    </message>
+    <message>
+        <source>old name,new name</source>
+        <translation>alter Name,neuer Name</translation>
+    </message>
+    <message>
+        <source>Names (without a file)</source>
+        <translation>Namen (ohne Datei)</translation>
+    </message>
+    <message>
+        <source>the list &quot;%1&quot; cannot be read: %2</source>
+        <translation>die Liste „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>line %1 of the list is empty</source>
+        <translation>Zeile %1 der Liste ist leer</translation>
+    </message>
+    <message>
+        <source>line %1 of the list is not &quot;old name,new name&quot;</source>
+        <translation>Zeile %1 der Liste ist nicht „alter Name,neuer Name“</translation>
+    </message>
+    <message>
+        <source>line %1 of the list names &quot;%2&quot; again</source>
+        <translation>Zeile %1 der Liste nennt „%2“ noch einmal</translation>
+    </message>
+    <message>
+        <source>the list has %1 names for %2 files</source>
+        <translation>die Liste hat %1 Namen für %2 Dateien</translation>
+    </message>
+    <message>
+        <source>the list renames &quot;%1&quot;, which is not among the files</source>
+        <translation>die Liste benennt „%1“ um, das nicht unter den Dateien ist</translation>
+    </message>
+    <message>
+        <source>names from a list</source>
+        <translation>Namen aus einer Liste</translation>
+    </message>
+    <message>
+        <source>names from %1</source>
+        <translation>Namen aus %1</translation>
+    </message>
+    <message>
+        <source>Names from a list</source>
+        <translation>Namen aus einer Liste</translation>
+    </message>
+    <message>
+        <source>Same names</source>
+        <translation>Gleiche Namen</translation>
+    </message>
+    <message>
+        <source>first file only</source>
+        <translation>nur die erste Datei</translation>
+    </message>
+    <message>
+        <source>numbered _1, _2, ...</source>
+        <translation>nummeriert _1, _2, ...</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditor</name>
@@ -1603,10 +1671,6 @@ Fortfahren?</translation>
     <message>
         <source>rule %1 (%2): %3</source>
         <translation>Regel %1 (%2): %3</translation>
-    </message>
-    <message>
-        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
-        <translation>„order“ muss „natural“, „name“, „date“ oder „size“ sein</translation>
     </message>
     <message>
         <source>&quot;reversed&quot; must be true or false</source>
@@ -1643,6 +1707,10 @@ Fortfahren?</translation>
     <message>
         <source>not a JSON object</source>
         <translation>kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot;, &quot;size&quot; or &quot;taken&quot;</source>
+        <translation>„order“ muss „natural“, „name“, „date“, „size“ oder „taken“ sein</translation>
     </message>
 </context>
 <context>
@@ -1715,6 +1783,10 @@ Fortfahren?</translation>
     <message>
         <source>Delete the preset &quot;%1&quot;?</source>
         <translation>Die Vorlage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Date taken (older first)</source>
+        <translation>Aufnahmedatum (ältere zuerst)</translation>
     </message>
 </context>
 <context>

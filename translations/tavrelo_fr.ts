@@ -1563,7 +1563,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>stays: it has no %1</source>
-        <translation>reste : il n'a pas de %1</translation>
+        <translation>reste&#xa0;: il n&apos;a pas de %1</translation>
     </message>
     <message>
         <source>not a photo</source>
@@ -1579,7 +1579,75 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>could not be read</source>
-        <translation>n'a pas pu être lu</translation>
+        <translation>n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>List file</source>
+        <translation>Fichier de liste</translation>
+    </message>
+    <message>
+        <source>found from the list</source>
+        <translation>déduit de la liste</translation>
+    </message>
+    <message>
+        <source>one new name per line</source>
+        <translation>un nouveau nom par ligne</translation>
+    </message>
+    <message>
+        <source>old name,new name</source>
+        <translation>ancien nom,nouveau nom</translation>
+    </message>
+    <message>
+        <source>Names (without a file)</source>
+        <translation>Noms (sans fichier)</translation>
+    </message>
+    <message>
+        <source>the list &quot;%1&quot; cannot be read: %2</source>
+        <translation>la liste « %1 » ne peut pas être lue : %2</translation>
+    </message>
+    <message>
+        <source>line %1 of the list is empty</source>
+        <translation>la ligne %1 de la liste est vide</translation>
+    </message>
+    <message>
+        <source>line %1 of the list is not &quot;old name,new name&quot;</source>
+        <translation>la ligne %1 de la liste n'est pas « ancien nom,nouveau nom »</translation>
+    </message>
+    <message>
+        <source>line %1 of the list names &quot;%2&quot; again</source>
+        <translation>la ligne %1 de la liste nomme encore « %2 »</translation>
+    </message>
+    <message>
+        <source>the list has %1 names for %2 files</source>
+        <translation>la liste a %1 noms pour %2 fichiers</translation>
+    </message>
+    <message>
+        <source>the list renames &quot;%1&quot;, which is not among the files</source>
+        <translation>la liste renomme « %1 », qui n'est pas parmi les fichiers</translation>
+    </message>
+    <message>
+        <source>names from a list</source>
+        <translation>noms d'une liste</translation>
+    </message>
+    <message>
+        <source>names from %1</source>
+        <translation>noms de %1</translation>
+    </message>
+    <message>
+        <source>Names from a list</source>
+        <translation>Noms d'une liste</translation>
+    </message>
+    <message>
+        <source>Same names</source>
+        <translation>Noms identiques</translation>
+    </message>
+    <message>
+        <source>first file only</source>
+        <translation>premier fichier seulement</translation>
+    </message>
+    <message>
+        <source>numbered _1, _2, ...</source>
+        <translation>numérotés _1, _2, ...</translation>
     </message>
 </context>
 <context>
@@ -1603,10 +1671,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>rule %1 (%2): %3</source>
         <translation>règle %1 (%2)&#xa0;: %3</translation>
-    </message>
-    <message>
-        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot; or &quot;size&quot;</source>
-        <translation>«&#xa0;order&#xa0;» doit être «&#xa0;natural&#xa0;», «&#xa0;name&#xa0;», «&#xa0;date&#xa0;» ou «&#xa0;size&#xa0;»</translation>
     </message>
     <message>
         <source>&quot;reversed&quot; must be true or false</source>
@@ -1643,6 +1707,10 @@ Continuer&#xa0;?</translation>
     <message>
         <source>not a JSON object</source>
         <translation>pas un objet JSON</translation>
+    </message>
+    <message>
+        <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot;, &quot;size&quot; or &quot;taken&quot;</source>
+        <translation>« order » doit être « natural », « name », « date », « size » ou « taken »</translation>
     </message>
 </context>
 <context>
@@ -1715,6 +1783,10 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Delete the preset &quot;%1&quot;?</source>
         <translation>Supprimer le préréglage «&#xa0;%1&#xa0;»&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Date taken (older first)</source>
+        <translation>Date de prise de vue (plus anciennes d'abord)</translation>
     </message>
 </context>
 <context>

@@ -179,6 +179,20 @@ BatchPlan CliCommand::plan() const
 
 int CliCommand::renameOrReplace()
 {
+    if (m_request.command == CliRequest::Command::Apply) {
+        // A list of names that does not fit the input stops everything, as
+        // a rule that cannot work does.
+        RulePlanOptions options;
+        options.recursive = m_request.recursive;
+        GroupList groups = RulePlan::listInput(m_request.paths, m_request.stack, options);
+        const QString fault = RulePlan::problem(groups, m_request.stack);
+        if (!fault.isEmpty()) {
+            CliReport::printError(fault);
+            return 2;
+        }
+        const BatchPlan planned = RulePlan::make(std::move(groups), m_request.stack, options);
+        return m_request.dryRun ? showPlan(planned) : carryOut(planned);
+    }
     const BatchPlan planned = plan();
     return m_request.dryRun ? showPlan(planned) : carryOut(planned);
 }

@@ -80,47 +80,107 @@ BatchPlan RulePlan::make(const QStringList &pathList, const RuleStack &stack,
     return make(listInput(pathList, stack, options), stack, options);
 }
 
-BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePlanOptions &options)
-{
-    if (ordered(stack) && stack.reversed) {
-        for (FileGroup &group : groups) {
-            if (group.kind != FileGroup::Directory)
-                continue;
-            std::reverse(group.entries.begin(), group.entries.end());
-            std::reverse(group.fileIds.begin(), group.fileIds.end());
-        }
-    }
+namespace {
 
+// The stack's order: its listing sorted already, a counting stack may
+// reverse it.
+void reorder(GroupList &groups, const RuleStack &stack)
+{
+    if (!ordered(stack) || !stack.reversed)
+        return;
+    for (FileGroup &group : groups) {
+        if (group.kind != FileGroup::Directory)
+            continue;
+        std::reverse(group.entries.begin(), group.entries.end());
+        std::reverse(group.fileIds.begin(), group.fileIds.end());
+    }
+}
+
+QVector<const Rule *> enabledRules(const RuleStack &stack)
+{
     QVector<const Rule *> rules;
     for (int i = 0; i < stack.size(); ++i) {
         if (stack.at(i).enabled)
             rules.append(&stack.at(i));
     }
-    qsizetype requestCount = 0;
-    for (const FileGroup &group : std::as_const(groups))
-        requestCount += group.entries.size();
+    return rules;
+}
 
-    const FileGroup *currentGroup = nullptr;
-    RuleFile file;
-    int requestPosition = 0;
-    int position = 0;
-    const auto decide = [&](const FileGroup &group, const QString &name) {
-        if (&group != currentGroup) {
-            currentGroup = &group;
-            position = 0;
+bool selectedByAll(const QVector<const Rule *> &rules, const QString &name)
+{
+    for (const Rule *rule : rules) {
+        if (!rule->selects(name))
+            return false;
+    }
+    return true;
+}
+
+// Numbers the files the stack renames, one after the other, the same way
+// for the check of the input and for the plan.
+class FileCounter
+{
+public:
+    explicit FileCounter(const GroupList &groups)
+    {
+        qsizetype count = 0;
+        for (const FileGroup &group : groups)
+            count += group.entries.size();
+        m_requestCount = int(qMin<qsizetype>(count, INT_MAX));
+    }
+
+    RuleFile next(const FileGroup &group, const QString &name)
+    {
+        if (&group != m_group) {
+            m_group = &group;
+            m_position = 0;
         }
-        for (const Rule *rule : std::as_const(rules)) {
-            if (!rule->selects(name))
-                return BatchPlan::Decision{name, PlannedRename::Note::SuffixNotSelected};
-        }
-        // Facts read for the previous file are not this one's.
-        file = RuleFile();
+        RuleFile file;
         file.folder = group.folderPrefix;
         file.oldName = name;
-        file.position = position++;
+        file.position = m_position++;
         file.groupCount = int(group.entries.size());
-        file.requestPosition = requestPosition++;
-        file.requestCount = int(qMin<qsizetype>(requestCount, INT_MAX));
+        file.requestPosition = m_requestPosition++;
+        file.requestCount = m_requestCount;
+        return file;
+    }
+
+private:
+    const FileGroup *m_group = nullptr;
+    int m_position = 0;
+    int m_requestPosition = 0;
+    int m_requestCount = 0;
+};
+
+} // namespace
+
+QString RulePlan::problem(GroupList groups, const RuleStack &stack)
+{
+    reorder(groups, stack);
+    const QVector<const Rule *> rules = enabledRules(stack);
+    FileCounter counter(groups);
+    QVector<RuleFile> files;
+    for (const FileGroup &group : std::as_const(groups)) {
+        for (const QString &entry : group.entries) {
+            // As the plan meets them: an entry that names no file is none.
+            const QString name = group.kind == FileGroup::Directory ? entry : fileNameOf(entry);
+            if (!name.isEmpty() && selectedByAll(rules, name))
+                files.append(counter.next(group, name));
+        }
+    }
+    return stack.inputProblem(files);
+}
+
+BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePlanOptions &options)
+{
+    reorder(groups, stack);
+    const QVector<const Rule *> rules = enabledRules(stack);
+    FileCounter counter(groups);
+    RuleFile file;
+    const auto decide = [&](const FileGroup &group, const QString &name) {
+        if (!selectedByAll(rules, name))
+            return BatchPlan::Decision{name, PlannedRename::Note::SuffixNotSelected};
+        // Facts read for the previous file are not this one's.
+        file = counter.next(group, name);
         QString newName = name;
         for (const Rule *rule : std::as_const(rules)) {
             newName = rule->apply(file, newName);
@@ -153,7 +213,7 @@ BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePla
     }
     qsizetype groupIndex = -1;
     qsizetype answer = 0;
-    currentGroup = nullptr;
+    const FileGroup *currentGroup = nullptr;
     return BatchPlan::fromGroups(groups, [&](const FileGroup &group, const QString &) {
         if (&group != currentGroup) {
             currentGroup = &group;

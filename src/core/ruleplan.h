@@ -31,6 +31,9 @@ public:
                                const RulePlanOptions &options = {});
     static BatchPlan make(GroupList groups, const RuleStack &stack,
                           const RulePlanOptions &options = {});
+    // What stops the stack over this listing as a whole (a list of names
+    // that does not fit it), naming the rule; empty when nothing does.
+    static QString problem(GroupList groups, const RuleStack &stack);
     // The order a listing for this stack is taken in.
     static ListingOrder listingOrder(const RuleStack &stack);
 };

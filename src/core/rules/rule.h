@@ -117,6 +117,15 @@ public:
     // Whether new names the stack gives several files of a folder get
     // numbers to tell them apart, rather than the first file taking the name.
     virtual bool numbersCollisions() const { return false; }
+    // What stops the rule over the input as a whole (a list of names that
+    // does not fit the files), in one translated sentence; empty when
+    // nothing does. Given the files the stack renames, in their order,
+    // before any is planned.
+    virtual QString checkInput(const QVector<RuleFile> &files) const
+    {
+        Q_UNUSED(files);
+        return QString();
+    }
 
     bool enabled = true;
 

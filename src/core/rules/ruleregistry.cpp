@@ -4,6 +4,7 @@
 #include "charactersrule.h"
 #include "counterrule.h"
 #include "insertrule.h"
+#include "listrule.h"
 #include "numberingrule.h"
 #include "removerule.h"
 #include "replacerule.h"
@@ -33,6 +34,7 @@ const QVector<RuleRegistry::Kind> &RuleRegistry::kinds()
         {QStringLiteral("characters"), QT_TRANSLATE_NOOP("Rule", "Characters"),
          make<CharactersRule>},
         {QStringLiteral("suffix"), QT_TRANSLATE_NOOP("Rule", "Suffix"), make<SuffixRule>},
+        {QStringLiteral("list"), QT_TRANSLATE_NOOP("Rule", "Names from a list"), make<ListRule>},
     };
     return all;
 }

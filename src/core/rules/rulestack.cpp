@@ -92,6 +92,19 @@ QString RuleStack::problem() const
     return QString();
 }
 
+QString RuleStack::inputProblem(const QVector<RuleFile> &files) const
+{
+    for (int i = 0; i < size(); ++i) {
+        const Rule &rule = at(i);
+        if (!rule.enabled)
+            continue;
+        const QString fault = rule.checkInput(files);
+        if (!fault.isEmpty())
+            return tr("rule %1 (%2): %3").arg(i + 1).arg(rule.kind(), fault);
+    }
+    return QString();
+}
+
 bool RuleStack::counts() const
 {
     for (const std::unique_ptr<Rule> &rule : m_rules) {

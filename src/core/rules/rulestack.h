@@ -48,6 +48,8 @@ public:
     // The first fault that stops the stack, naming its rule ("rule 2
     // (replace): ..."); empty when every enabled rule works.
     QString problem() const;
+    // The same for the input as a whole (Rule::checkInput).
+    QString inputProblem(const QVector<RuleFile> &files) const;
     // Whether some enabled rule counts files, so that their order matters.
     bool counts() const;
     // Whether some enabled rule numbers the names it gives several files.
