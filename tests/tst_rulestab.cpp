@@ -43,6 +43,7 @@ private slots:
     void tableFollowsOrderAndSwitches();
     void brokenPatternMarksItsFieldAndStopsRename();
     void changeDuringPlanningIsPlannedAfterIt();
+    void listThatDoesNotFitTheInputStopsRename();
     void presetsSaveLoadAndDelete();
     void presetNamesRefused_data();
     void presetNamesRefused();
@@ -289,6 +290,21 @@ void TestRulesTab::brokenPatternMarksItsFieldAndStopsRename()
     child<QListWidget>("listRules")->item(0)->setCheckState(Qt::Unchecked);
     QTRY_COMPARE_WITH_TIMEOUT(table().value("IMG_1.jpg"), QStringLiteral("pic_1.jpg"), patience);
     QTRY_VERIFY_WITH_TIMEOUT(child("pushApplyRules")->isEnabled(), patience);
+}
+
+// A list of names is checked against the whole input before anything may run.
+void TestRulesTab::listThatDoesNotFitTheInputStopsRename()
+{
+    QVERIFY(dropPaths(window.get(), {home->file("b.txt"), home->file("a.txt")}));
+    showRulesTab();
+    addRule("list");
+    setField("names", "one.txt");
+    QTRY_VERIFY_WITH_TIMEOUT(summary().contains("the list has 1 names for 2 files"), patience);
+    QVERIFY(!child("pushApplyRules")->isEnabled());
+
+    setField("names", "one.txt,two.txt");
+    QTRY_VERIFY_WITH_TIMEOUT(child("pushApplyRules")->isEnabled(), patience);
+    QCOMPARE(table().value("b.txt"), QStringLiteral("one.txt"));
 }
 
 // A change that comes while a plan is made is planned when that plan ends:

@@ -337,6 +337,10 @@ void RulesTab::planned(const PlanPreview &preview)
         ui->labelRulesSummary->setText(tr("Add files or folders to see their new names here."));
         return;
     }
+    if (!preview.problem.isEmpty()) {
+        ui->labelRulesSummary->setText(preview.problem);
+        return;
+    }
     const QLocale locale;
     ui->labelRulesSummary->setText(tr("%1 of %2 files will be renamed.")
                                        .arg(locale.toString(qlonglong(preview.changes)),
@@ -361,9 +365,9 @@ void RulesTab::updateApplyState()
     bool someRule = false;
     for (int i = 0; i < rules.size(); ++i)
         someRule = someRule || rules.at(i).enabled;
-    ui->pushApplyRules->setEnabled(!blocked && someRule && rules.problem().isEmpty()
-                                   && !inputList.isEmpty() && planIsCurrent()
-                                   && model->preview().changes > 0);
+    ui->pushApplyRules->setEnabled(
+        !blocked && someRule && rules.problem().isEmpty() && !inputList.isEmpty() && planIsCurrent()
+        && model->preview().changes > 0 && model->preview().problem.isEmpty());
 }
 
 void RulesTab::apply()

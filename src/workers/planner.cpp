@@ -68,6 +68,8 @@ void Planner::run()
                                 request.recursive)
             : RenamePlan::make(request.pathList, request.rename);
     PlanPreview preview;
+    if (request.applyingRules)
+        preview.problem = RulePlan::problem(listingFor(request), request.rules);
     preview.replacing = request.replacing;
     preview.plan = plan;
     preview.rows = plan.renames();

@@ -36,6 +36,9 @@ struct PlanPreview
     BatchPlan plan;              // as made, for the run to carry out
     QVector<PlannedRename> rows; // with what the run would refuse marked
     qsizetype changes = 0;
+    // What stops a rule stack over this input (a list that does not fit
+    // it); then nothing may run.
+    QString problem;
 };
 Q_DECLARE_METATYPE(PlanPreview)
 
