@@ -164,17 +164,10 @@ RuleStack CliCommand::stack() const
 
 BatchPlan CliCommand::plan() const
 {
-    switch (m_request.command) {
-    case CliRequest::Command::Rename:
+    // apply plans from its own listing, checked first (renameOrReplace).
+    if (m_request.command == CliRequest::Command::Rename)
         return RenamePlan::make(m_request.paths, renameOptions());
-    case CliRequest::Command::Replace:
-        return ReplacePlan::make(m_request.paths, replaceRequest(), m_request.recursive);
-    default: {
-        RulePlanOptions options;
-        options.recursive = m_request.recursive;
-        return RulePlan::make(m_request.paths, m_request.stack, options);
-    }
-    }
+    return ReplacePlan::make(m_request.paths, replaceRequest(), m_request.recursive);
 }
 
 int CliCommand::renameOrReplace()

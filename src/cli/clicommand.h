@@ -30,6 +30,7 @@ private:
 
     // rename, replace and apply: planned, then shown or carried out.
     int renameOrReplace();
+    // The plan of rename or replace.
     BatchPlan plan() const;
     // The stack that plans the batch, as the journal keeps it.
     RuleStack stack() const;
