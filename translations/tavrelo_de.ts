@@ -2,21 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
-    <name>ApplyRules</name>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 Datei konnte nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (zu „%2“): %3</translation>
-    </message>
-</context>
-<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -91,6 +76,18 @@
     <message>
         <source>and %1 more.</source>
         <translation>und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 Datei konnte nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (zu „%2“): %3</translation>
     </message>
 </context>
 <context>
@@ -1070,18 +1067,6 @@ Fortfahren?</translation>
     <message>
         <source>Reseting</source>
         <translation>Zurücksetzen</translation>
-    </message>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 Datei konnte nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (zu „%2“): %3</translation>
     </message>
 </context>
 <context>

@@ -2,21 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
-    <name>ApplyRules</name>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
-    </message>
-</context>
-<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -91,6 +76,18 @@
     <message>
         <source>and %1 more.</source>
         <translation>et %1 de plus.</translation>
+    </message>
+    <message>
+        <source>1 file could not be renamed:</source>
+        <translation>1 fichier n'a pas pu être renommé :</translation>
+    </message>
+    <message>
+        <source>%1 files could not be renamed:</source>
+        <translation>%1 fichiers n'ont pas pu être renommés :</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (en « %2 ») : %3</translation>
     </message>
 </context>
 <context>
@@ -1071,18 +1068,6 @@ Continuer&#xa0;?</translation>
         <source>Reseting</source>
         <translation>Vidage de la liste</translation>
     </message>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
-    </message>
 </context>
 <context>
     <name>Replace</name>
@@ -1603,7 +1588,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the list &quot;%1&quot; cannot be read: %2</source>
-        <translation>la liste « %1 » ne peut pas être lue : %2</translation>
+        <translation>la liste «&#xa0;%1&#xa0;» ne peut pas être lue&#xa0;: %2</translation>
     </message>
     <message>
         <source>line %1 of the list is empty</source>
@@ -1611,11 +1596,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>line %1 of the list is not &quot;old name,new name&quot;</source>
-        <translation>la ligne %1 de la liste n'est pas « ancien nom,nouveau nom »</translation>
+        <translation>la ligne %1 de la liste n&apos;est pas «&#xa0;ancien nom,nouveau nom&#xa0;»</translation>
     </message>
     <message>
         <source>line %1 of the list names &quot;%2&quot; again</source>
-        <translation>la ligne %1 de la liste nomme encore « %2 »</translation>
+        <translation>la ligne %1 de la liste nomme encore «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>the list has %1 names for %2 files</source>
@@ -1623,11 +1608,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the list renames &quot;%1&quot;, which is not among the files</source>
-        <translation>la liste renomme « %1 », qui n'est pas parmi les fichiers</translation>
+        <translation>la liste renomme «&#xa0;%1&#xa0;», qui n&apos;est pas parmi les fichiers</translation>
     </message>
     <message>
         <source>names from a list</source>
-        <translation>noms d'une liste</translation>
+        <translation>noms d&apos;une liste</translation>
     </message>
     <message>
         <source>names from %1</source>
@@ -1635,7 +1620,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Names from a list</source>
-        <translation>Noms d'une liste</translation>
+        <translation>Noms d&apos;une liste</translation>
     </message>
     <message>
         <source>Same names</source>
@@ -1710,7 +1695,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>&quot;order&quot; must be &quot;natural&quot;, &quot;name&quot;, &quot;date&quot;, &quot;size&quot; or &quot;taken&quot;</source>
-        <translation>« order » doit être « natural », « name », « date », « size » ou « taken »</translation>
+        <translation>«&#xa0;order&#xa0;» doit être «&#xa0;natural&#xa0;», «&#xa0;name&#xa0;», «&#xa0;date&#xa0;», «&#xa0;size&#xa0;» ou «&#xa0;taken&#xa0;»</translation>
     </message>
 </context>
 <context>
@@ -1786,7 +1771,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Date taken (older first)</source>
-        <translation>Date de prise de vue (plus anciennes d'abord)</translation>
+        <translation>Date de prise de vue (plus anciennes d&apos;abord)</translation>
     </message>
 </context>
 <context>

@@ -63,6 +63,18 @@ void BatchWorker::reportFailures(const BatchOutcome &outcome, const QString &hea
     tellUser(critical ? 2 : 1, heading, lines, outcome.failures.size());
 }
 
+void BatchWorker::reportRenameFailures(const BatchOutcome &outcome)
+{
+    const qsizetype count = outcome.failures.size();
+    reportFailures(
+        outcome,
+        count == 1 ? tr("1 file could not be renamed:")
+                   : tr("%1 files could not be renamed:").arg(count),
+        [](const FileFailure &failure) {
+            return tr("%1 (to \"%2\"): %3").arg(failure.path, failure.newName, failure.reason);
+        });
+}
+
 void BatchWorker::tellUser(int priority, const QString &heading, const QStringList &lines,
                            qsizetype count)
 {

@@ -48,6 +48,8 @@ protected:
     // counting the rest; nothing when every file was renamed.
     void reportFailures(const BatchOutcome &outcome, const QString &heading,
                         const std::function<QString(const FileFailure &)> &line);
+    // The message of a renaming: each file by its path, its new name and why.
+    void reportRenameFailures(const BatchOutcome &outcome);
     // One message: the heading, the first lines of count, and how many more.
     void tellUser(int priority, const QString &heading, const QStringList &lines, qsizetype count);
 

@@ -54,14 +54,6 @@ void Rename::run()
         return;
     const BatchOutcome &outcome = result.outcome;
     emit refreshListView(plan.refreshList(outcome.finalNames));
-
-    const qsizetype count = outcome.failures.size();
-    reportFailures(
-        outcome,
-        count == 1 ? tr("1 file could not be renamed:")
-                   : tr("%1 files could not be renamed:").arg(count),
-        [](const FileFailure &failure) {
-            return tr("%1 (to \"%2\"): %3").arg(failure.path, failure.newName, failure.reason);
-        });
+    reportRenameFailures(outcome);
     listExtensions.clear();
 }
