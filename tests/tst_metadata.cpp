@@ -1,3 +1,4 @@
+#include "insertrule.h"
 #include "metadatacache.h"
 #include "ruleplan.h"
 #include "templaterule.h"
@@ -97,6 +98,7 @@ private slots:
     void names();
     void cacheReadsOncePerVersion();
     void planKeepsFilesWithoutTheFact();
+    void readingIsFollowedAndStopped();
     void takenOrder_data();
     void takenOrder();
     void sameNamesNumbered_data();
@@ -141,8 +143,10 @@ void TestMetadata::names_data()
     addRow("no metadata", S("p.jpg"), L(), S("{exif.date}"), S("-exif.date"));
     addRow("no metadata, modification time instead", S("p.jpg"), L(),
            S("{exif.date:yyyy|mtime:yyyy-MM}"), S("2024-02.jpg"));
-    addRow("truncated JPEG", S("cut.jpg"), L{original}, S("{exif.date}"), S("-exif.date"));
-    addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"), S("-exif.model"));
+    addRow("truncated JPEG", S("cut.jpg"), L{original}, S("{exif.date}"),
+           S("-exif.date (damaged, or not a photo)"));
+    addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"),
+           S("-exif.model (damaged, or not a photo)"));
     addRow("TIFF", S("p.tif"), L{original}, S("{exif.date}"), S("2021-06-30.tif"));
 
     const L all{"ARTIST=AC/DC", "ALBUM=Razors Edge", "TITLE=Thunderstruck", "TRACKNUMBER=1/10",
@@ -231,6 +235,55 @@ void TestMetadata::planKeepsFilesWithoutTheFact()
     QCOMPARE(undated.newName, "b.jpg");
     QCOMPARE(undated.note, PlannedRename::Note::MissingField);
     QCOMPARE(PlannedRename::refusalText(undated), "stays: it has no exif.date");
+
+    // An insertion fills in the same tokens, when asked to.
+    auto insert = std::make_unique<InsertRule>();
+    insert->setValue("text", "{exif.date:yyyy}_");
+    insert->setValue("tokens", true);
+    RuleStack inserting;
+    inserting.append(std::move(insert));
+    QStringList names;
+    const BatchPlan insertions = RulePlan::make({dir.at("d")}, inserting);
+    for (const PlannedRename &row : insertions.renames())
+        names.append(row.newName + (row.missingField.isEmpty() ? "" : " -" + row.missingField));
+    names.sort();
+    QCOMPARE(names, QStringList({"2021_a.jpg", "b.jpg -exif.date"}));
+}
+
+void TestMetadata::readingIsFollowedAndStopped()
+{
+    TestDir dir;
+    QStringList paths;
+    for (int i = 0; i < 8; ++i)
+        paths.append(dir.file(QString("p%1.jpg").arg(i), imageBytes("jpeg")));
+    MetadataCache cache;
+    std::atomic<bool> cancel{true};
+    QVERIFY(!cache.readAll(paths, {}, {}, &cancel));
+    QCOMPARE(cache.reads(), 0);
+
+    cancel = false;
+    QList<qsizetype> reported;
+    QSet<qsizetype> used;
+    QMutex mutex;
+    const bool read = cache.readAll(
+        paths,
+        [&](qsizetype index, const Metadata &facts) {
+            // Slow enough for the caller to hear of it at least once.
+            QThread::msleep(60);
+            const QMutexLocker locker(&mutex);
+            QCOMPARE(facts.width, 16);
+            used.insert(index);
+        },
+        [&](qsizetype done, qsizetype total) {
+            QCOMPARE(total, paths.size());
+            reported.append(done);
+        },
+        &cancel);
+    QVERIFY(read);
+    QCOMPARE(used.size(), paths.size());
+    QCOMPARE(cache.reads(), paths.size());
+    QVERIFY(!reported.isEmpty());
+    QVERIFY(std::is_sorted(reported.cbegin(), reported.cend()));
 }
 
 // Files of folder "d", each "name=Exif date" or a bare name for a photo

@@ -1,4 +1,5 @@
 #include "applyrules.h"
+#include "journal.h"
 #include "mainwindow.h"
 #include "planner.h"
 #include "presets.h"
@@ -11,11 +12,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSemaphore>
 #include <QSettings>
 #include <QSpinBox>
@@ -44,6 +47,7 @@ private slots:
     void brokenPatternMarksItsFieldAndStopsRename();
     void changeDuringPlanningIsPlannedAfterIt();
     void listThatDoesNotFitTheInputStopsRename();
+    void listFromFileAndTypedNameRenameAndUndo();
     void presetsSaveLoadAndDelete();
     void presetNamesRefused_data();
     void presetNamesRefused();
@@ -131,7 +135,11 @@ void TestRulesTab::setField(const QString &key, const QString &value)
 {
     QWidget *field = child(QStringLiteral("rule_") + key);
     QVERIFY2(field, qPrintable(key));
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+    if (auto *path = field->findChild<QLineEdit *>())
+        field = path; // a file's path beside its button
+    if (auto *lines = qobject_cast<QPlainTextEdit *>(field)) {
+        lines->setPlainText(value);
+    } else if (auto *line = qobject_cast<QLineEdit *>(field)) {
         line->clear();
         QTest::keyClicks(line, value);
     } else if (auto *box = qobject_cast<QCheckBox *>(field)) {
@@ -302,9 +310,60 @@ void TestRulesTab::listThatDoesNotFitTheInputStopsRename()
     QTRY_VERIFY_WITH_TIMEOUT(summary().contains("the list has 1 names for 2 files"), patience);
     QVERIFY(!child("pushApplyRules")->isEnabled());
 
-    setField("names", "one.txt,two.txt");
+    setField("names", "one.txt\ntwo.txt");
     QTRY_VERIFY_WITH_TIMEOUT(child("pushApplyRules")->isEnabled(), patience);
     QCOMPARE(table().value("b.txt"), QStringLiteral("one.txt"));
+}
+
+// Names from a file chosen in the dialog, one typed over in the table: both
+// are renamed as shown, recorded with the stack, and undone.
+void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
+{
+    const QString list = home->file("names.txt", "x.txt\ny.txt\n");
+    home->file("docs/a.txt", "a");
+    home->file("docs/b.txt", "b");
+    QVERIFY(dropPaths(window.get(), {home->at("docs")}));
+    showRulesTab();
+    addRule("list");
+    onNextModal([list](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->selectFile(list);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    click("rule_file_open");
+    QCOMPARE(child<QLineEdit>("rule_file_path")->text(), list);
+    QTRY_COMPARE_WITH_TIMEOUT(table().value("b.txt"), QStringLiteral("y.txt"), patience);
+
+    auto *view = child<QTableView>("tableRulesPreview");
+    QModelIndex typed;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        if (view->model()->index(row, 1).data().toString() == "b.txt")
+            typed = view->model()->index(row, 2);
+    }
+    view->setCurrentIndex(typed);
+    view->edit(typed);
+    auto *editor = view->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText("typed.txt");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(table().value("b.txt"), QStringLiteral("typed.txt"), patience);
+    QCOMPARE(table().value("a.txt"), QStringLiteral("x.txt"));
+    QCOMPARE(stack().size(), 2);
+    QCOMPARE(stack().at(1).kind(), QStringLiteral("edits"));
+
+    MessageBoxWatcher watcher("Yes");
+    QTRY_VERIFY_WITH_TIMEOUT(child("pushApplyRules")->isEnabled(), patience);
+    click("pushApplyRules");
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("docs"), QStringList({"typed.txt", "x.txt"}), patience);
+    QCOMPARE(home->content("docs/typed.txt"), QByteArray("b"));
+    const QVector<Journal::Batch> batches = Journal().history();
+    QVERIFY(!batches.isEmpty());
+    QVERIFY(batches.first().rules.contains("\"edits\""));
+
+    watcher.setButtonText("Undo");
+    child<QAction>("actionUndo")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("docs"), QStringList({"a.txt", "b.txt"}), patience);
 }
 
 // A change that comes while a plan is made is planned when that plan ends:

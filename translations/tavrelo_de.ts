@@ -560,6 +560,14 @@ Fortfahren?</translation>
         <source>Rename done: %1 of %2 files renamed.</source>
         <translation>Umbenennen fertig: %1 von %2 Dateien umbenannt.</translation>
     </message>
+    <message>
+        <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
+        <translation>Hört auf, Daten und Tags der Dateien zu lesen; was gelesen ist, bleibt erhalten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1634,6 +1642,30 @@ Fortfahren?</translation>
         <source>numbered _1, _2, ...</source>
         <translation>nummeriert _1, _2, ...</translation>
     </message>
+    <message>
+        <source>Paths and typed names</source>
+        <translation>Pfade und eingetippte Namen</translation>
+    </message>
+    <message>
+        <source>the typed names do not come in pairs of a path and a name</source>
+        <translation>die eingetippten Namen sind nicht paarweise Pfad und Name</translation>
+    </message>
+    <message>
+        <source>the typed name of &quot;%1&quot; is empty</source>
+        <translation>der eingetippte Name von „%1“ ist leer</translation>
+    </message>
+    <message>
+        <source>typed names: %1</source>
+        <translation>eingetippte Namen: %1</translation>
+    </message>
+    <message>
+        <source>Fill in tokens such as {exif.date}</source>
+        <translation>Platzhalter wie {exif.date} ausfüllen</translation>
+    </message>
+    <message>
+        <source>Names typed in the table</source>
+        <translation>In der Tabelle eingetippte Namen</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditor</name>
@@ -1649,6 +1681,26 @@ Fortfahren?</translation>
     <message>
         <source>Items separated by commas</source>
         <translation>Einträge durch Kommas getrennt</translation>
+    </message>
+    <message>
+        <source>One item per line; paste a column here</source>
+        <translation>Ein Eintrag pro Zeile; hier eine Spalte einfügen</translation>
+    </message>
+    <message>
+        <source>Open…</source>
+        <translation>Öffnen…</translation>
+    </message>
+    <message>
+        <source>Choose the file</source>
+        <translation>Datei wählen</translation>
+    </message>
+    <message>
+        <source>Open a list of names</source>
+        <translation>Namensliste öffnen</translation>
+    </message>
+    <message>
+        <source>Lists of names (*.txt *.csv);;All files (*)</source>
+        <translation>Namenslisten (*.txt *.csv);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -1772,6 +1824,14 @@ Fortfahren?</translation>
     <message>
         <source>Date taken (older first)</source>
         <translation>Aufnahmedatum (ältere zuerst)</translation>
+    </message>
+    <message>
+        <source>Reading the files&apos; dates and tags: %1 of %2…</source>
+        <translation>Daten und Tags der Dateien werden gelesen: %1 von %2…</translation>
+    </message>
+    <message>
+        <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
+        <translation>Lesen angehalten. Die Namen brauchen Daten oder Tags der Dateien: eine Regel oder die Eingabe ändern, um weiterzulesen.</translation>
     </message>
 </context>
 <context>

@@ -79,15 +79,15 @@
     </message>
     <message>
         <source>1 file could not be renamed:</source>
-        <translation>1 fichier n'a pas pu être renommé :</translation>
+        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
     </message>
     <message>
         <source>%1 files could not be renamed:</source>
-        <translation>%1 fichiers n'ont pas pu être renommés :</translation>
+        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
     </message>
     <message>
         <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en « %2 ») : %3</translation>
+        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
 </context>
 <context>
@@ -559,6 +559,14 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Rename done: %1 of %2 files renamed.</source>
         <translation>Renommage terminé&#xa0;: %1 fichiers sur %2 renommés.</translation>
+    </message>
+    <message>
+        <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
+        <translation>Arrête de lire les dates et les étiquettes des fichiers ; ce qui a été lu est gardé</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
     </message>
 </context>
 <context>
@@ -1634,6 +1642,30 @@ Continuer&#xa0;?</translation>
         <source>numbered _1, _2, ...</source>
         <translation>numérotés _1, _2, ...</translation>
     </message>
+    <message>
+        <source>Paths and typed names</source>
+        <translation>Chemins et noms saisis</translation>
+    </message>
+    <message>
+        <source>the typed names do not come in pairs of a path and a name</source>
+        <translation>les noms saisis ne vont pas par paires d'un chemin et d'un nom</translation>
+    </message>
+    <message>
+        <source>the typed name of &quot;%1&quot; is empty</source>
+        <translation>le nom saisi de « %1 » est vide</translation>
+    </message>
+    <message>
+        <source>typed names: %1</source>
+        <translation>noms saisis : %1</translation>
+    </message>
+    <message>
+        <source>Fill in tokens such as {exif.date}</source>
+        <translation>Remplir les jetons comme {exif.date}</translation>
+    </message>
+    <message>
+        <source>Names typed in the table</source>
+        <translation>Noms saisis dans le tableau</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditor</name>
@@ -1649,6 +1681,26 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Items separated by commas</source>
         <translation>Éléments séparés par des virgules</translation>
+    </message>
+    <message>
+        <source>One item per line; paste a column here</source>
+        <translation>Un élément par ligne ; collez une colonne ici</translation>
+    </message>
+    <message>
+        <source>Open…</source>
+        <translation>Ouvrir…</translation>
+    </message>
+    <message>
+        <source>Choose the file</source>
+        <translation>Choisir le fichier</translation>
+    </message>
+    <message>
+        <source>Open a list of names</source>
+        <translation>Ouvrir une liste de noms</translation>
+    </message>
+    <message>
+        <source>Lists of names (*.txt *.csv);;All files (*)</source>
+        <translation>Listes de noms (*.txt *.csv);;Tous les fichiers (*)</translation>
     </message>
 </context>
 <context>
@@ -1772,6 +1824,14 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Date taken (older first)</source>
         <translation>Date de prise de vue (plus anciennes d&apos;abord)</translation>
+    </message>
+    <message>
+        <source>Reading the files&apos; dates and tags: %1 of %2…</source>
+        <translation>Lecture des dates et étiquettes des fichiers : %1 sur %2…</translation>
+    </message>
+    <message>
+        <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
+        <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers : changez une règle ou l'entrée pour reprendre la lecture.</translation>
     </message>
 </context>
 <context>

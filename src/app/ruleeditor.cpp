@@ -6,10 +6,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -88,6 +94,8 @@ void RuleEditor::setRule(Rule *rule)
     form->setContentsMargins(0, 0, 0, 0);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (const RuleParameter &parameter : rule->parameters()) {
+        if (parameter.field == RuleParameter::Field::Hidden)
+            continue;
         QWidget *field = fieldFor(parameter);
         field->setObjectName(QStringLiteral("rule_") + parameter.key);
         fieldByKey.insert(parameter.key, field);
@@ -143,6 +151,8 @@ QWidget *RuleEditor::fieldFor(const RuleParameter &parameter)
         return combo;
     }
     case RuleParameter::Type::List: {
+        if (parameter.field == RuleParameter::Field::Lines)
+            return linesField(key, value.toStringList());
         auto *line = new QLineEdit(value.toStringList().join(QLatin1String(", ")));
         line->setProperty("hint", tr("Items separated by commas"));
         line->setToolTip(line->property("hint").toString());
@@ -151,12 +161,59 @@ QWidget *RuleEditor::fieldFor(const RuleParameter &parameter)
         return line;
     }
     case RuleParameter::Type::Text:
+        if (parameter.field == RuleParameter::Field::File)
+            return fileField(key, value.toString());
         break;
     }
     auto *line = new QLineEdit(value.toString());
     connect(line, &QLineEdit::textChanged, this,
             [this, key](const QString &text) { setValue(key, text); });
     return line;
+}
+
+// A column pasted from a spreadsheet: one item per line, blank lines kept
+// so that the rule can say which line is empty.
+QWidget *RuleEditor::linesField(const QString &key, const QStringList &items)
+{
+    auto *edit = new QPlainTextEdit(items.join(QLatin1Char('\n')));
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setTabChangesFocus(true);
+    edit->setProperty("hint", tr("One item per line; paste a column here"));
+    edit->setToolTip(edit->property("hint").toString());
+    edit->setPlaceholderText(edit->property("hint").toString());
+    edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * 4);
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, key, edit] {
+        QString text = edit->toPlainText();
+        text.remove(QLatin1Char('\r'));
+        setValue(key, text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')));
+    });
+    return edit;
+}
+
+QWidget *RuleEditor::fileField(const QString &key, const QString &path)
+{
+    auto *field = new QWidget;
+    auto *layout = new QHBoxLayout(field);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *line = new QLineEdit(path, field);
+    line->setObjectName(QStringLiteral("rule_") + key + QStringLiteral("_path"));
+    auto *open = new QToolButton(field);
+    open->setObjectName(QStringLiteral("rule_") + key + QStringLiteral("_open"));
+    open->setText(tr("Open…"));
+    open->setToolTip(tr("Choose the file"));
+    layout->addWidget(line, 1);
+    layout->addWidget(open);
+    connect(line, &QLineEdit::textChanged, this,
+            [this, key](const QString &text) { setValue(key, text); });
+    connect(open, &QToolButton::clicked, this, [this, line] {
+        const QString chosen = QFileDialog::getOpenFileName(
+            this, tr("Open a list of names"),
+            line->text().isEmpty() ? QDir::homePath() : QFileInfo(line->text()).absolutePath(),
+            tr("Lists of names (*.txt *.csv);;All files (*)"));
+        if (!chosen.isEmpty())
+            line->setText(chosen);
+    });
+    return field;
 }
 
 void RuleEditor::setValue(const QString &key, const QVariant &value)

@@ -34,6 +34,8 @@ signals:
 
 private:
     QWidget *fieldFor(const RuleParameter &parameter);
+    QWidget *linesField(const QString &key, const QStringList &items);
+    QWidget *fileField(const QString &key, const QString &path);
     void setValue(const QString &key, const QVariant &value);
     void showProblem();
     QStringList faultyKeys() const;

@@ -1,6 +1,7 @@
 #include "rulestab.h"
 #include "ui_mainwindow.h"
 
+#include "editednamesrule.h"
 #include "planner.h"
 #include "planreview.h"
 #include "previewmodel.h"
@@ -65,10 +66,17 @@ RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
     connect(saveTimer, &QTimer::timeout, this, &RulesTab::writeLastStack);
     connect(planner, &Planner::planned, this, &RulesTab::planned);
     connect(planner, &QThread::finished, this, &RulesTab::planningFinished);
+    connect(planner, &Planner::readingMetadata, this, &RulesTab::readingMetadata);
+    connect(ui->pushStopReading, &QPushButton::clicked, this, [this] {
+        planner->cancelReading();
+        ui->pushStopReading->setEnabled(false);
+    });
     ui->tabRules->installEventFilter(this);
 
     auto *addMenu = new QMenu(ui->pushAddRule);
     for (const RuleRegistry::Kind &kind : RuleRegistry::kinds()) {
+        if (!kind.offered)
+            continue;
         const QString name = kind.name;
         QAction *action = addMenu->addAction(QCoreApplication::translate("Rule", kind.title));
         action->setData(name);
@@ -104,7 +112,11 @@ RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
 
     auto *table = ui->tableRulesPreview;
     table->setModel(model);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A new name is typed over the one shown: double click, F2 or typing.
+    model->setEditable(true);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                           | QAbstractItemView::AnyKeyPressed);
+    connect(model, &PreviewModel::newNameTyped, this, &RulesTab::typeName);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
@@ -244,6 +256,34 @@ void RulesTab::ruleToggled(int row, bool enabled)
     stackChanged();
 }
 
+// A name typed in the table is kept by the stack's rule of typed names,
+// made at the end of the stack for the first one, so that the plan, the
+// journal and undo take it as they take any rule's result.
+void RulesTab::typeName(const QString &path, const QString &newName)
+{
+    int at = -1;
+    for (int i = 0; i < rules.size() && at < 0; ++i) {
+        if (rules.at(i).kind() == QLatin1String("edits"))
+            at = i;
+    }
+    if (at < 0) {
+        if (newName.isEmpty())
+            return;
+        rules.append(RuleRegistry::create(QStringLiteral("edits")));
+        at = rules.size() - 1;
+        fillList(currentRow());
+    }
+    auto &edits = static_cast<EditedNamesRule &>(rules.at(at));
+    edits.setName(path, newName);
+    if (!edits.enabled) {
+        edits.enabled = true;
+        const QSignalBlocker quiet(ui->listRules);
+        ui->listRules->item(at)->setCheckState(Qt::Checked);
+    }
+    updateRow(at);
+    stackChanged();
+}
+
 void RulesTab::stackChanged()
 {
     saveTimer->start();
@@ -326,13 +366,33 @@ void RulesTab::startPlanning()
     updateApplyState();
 }
 
+void RulesTab::readingMetadata(qint64 done, qint64 total)
+{
+    if (requestedGeneration != generation)
+        return;
+    const QLocale locale;
+    ui->labelRulesSummary->setText(tr("Reading the files' dates and tags: %1 of %2…")
+                                       .arg(locale.toString(done), locale.toString(total)));
+    if (!ui->pushStopReading->isVisible()) {
+        ui->pushStopReading->setEnabled(true);
+        ui->pushStopReading->show();
+    }
+}
+
 void RulesTab::planned(const PlanPreview &preview)
 {
+    ui->pushStopReading->hide();
     // A plan overtaken by a change is not shown: the newer one follows.
     if (requestedGeneration != generation)
         return;
     model->setPreview(preview);
     shownGeneration = requestedGeneration;
+    if (preview.cancelled) {
+        ui->labelRulesSummary->setText(
+            tr("Reading stopped. The names need the files' dates or tags: change a rule or the "
+               "input to read on."));
+        return;
+    }
     if (inputList.isEmpty()) {
         ui->labelRulesSummary->setText(tr("Add files or folders to see their new names here."));
         return;
@@ -367,7 +427,8 @@ void RulesTab::updateApplyState()
         someRule = someRule || rules.at(i).enabled;
     ui->pushApplyRules->setEnabled(
         !blocked && someRule && rules.problem().isEmpty() && !inputList.isEmpty() && planIsCurrent()
-        && model->preview().changes > 0 && model->preview().problem.isEmpty());
+        && model->preview().changes > 0 && model->preview().problem.isEmpty()
+        && !model->preview().cancelled);
 }
 
 void RulesTab::apply()

@@ -59,10 +59,12 @@ private:
     void moveRule(int by);
     void ruleToggled(int row, bool enabled);
     void stackChanged();
+    void typeName(const QString &path, const QString &newName);
 
     void filesChanged();
     void schedulePlan();
     void startPlanning();
+    void readingMetadata(qint64 done, qint64 total);
     void planned(const PlanPreview &preview);
     void planningFinished();
     bool planIsCurrent() const;

@@ -177,7 +177,20 @@ int CliCommand::renameOrReplace()
         // a rule that cannot work does.
         RulePlanOptions options;
         options.recursive = m_request.recursive;
+        // Reading the dates of 100,000 photos takes a while: a terminal
+        // sees it go on.
+        bool readingShown = false;
+        if (TAVRELO_ISATTY(2) || !qEnvironmentVariableIsEmpty("TAVRELO_CLI_PROGRESS")) {
+            options.progress = [&readingShown](qsizetype done, qsizetype total) {
+                std::fprintf(stderr, "\rreading metadata: %lld of %lld files",
+                             static_cast<long long>(done), static_cast<long long>(total));
+                std::fflush(stderr);
+                readingShown = true;
+            };
+        }
         GroupList groups = RulePlan::listInput(m_request.paths, m_request.stack, options);
+        if (readingShown)
+            std::fputs("\n", stderr);
         const QString fault = RulePlan::problem(groups, m_request.stack);
         if (!fault.isEmpty()) {
             CliReport::printError(fault);

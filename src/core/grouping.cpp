@@ -6,39 +6,25 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QThread>
 
 #include <algorithm>
 #include <numeric>
-#include <thread>
 #include <vector>
 
 namespace {
 
 // The date each file was taken, read through the shared cache so that the
-// rules find them there; a folder of photos is read on every core.
+// rules find them there (the same path as RuleFile's); a folder of photos is
+// read on every core.
 std::vector<QDateTime> takenDates(const QString &folderPrefix, const QStringList &names)
 {
     std::vector<QDateTime> dates(size_t(names.size()));
-    const auto readRange = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i) {
-            // The same path and look-up as RuleFile's, so that the cache
-            // knows the file when a rule asks.
-            const QString path = folderPrefix + names[i];
-            const QFileInfo info(path);
-            dates[size_t(i)] =
-                MetadataCache::shared().facts(path, info.size(), info.lastModified()).taken;
-        }
-    };
-    const qsizetype threads = qBound<qsizetype>(1, qsizetype(QThread::idealThreadCount()),
-                                                qMax<qsizetype>(1, names.size()));
-    const qsizetype chunk = (names.size() + threads - 1) / threads;
-    std::vector<std::thread> workers;
-    for (qsizetype from = chunk; from < names.size(); from += chunk)
-        workers.emplace_back(readRange, from, qMin(from + chunk, names.size()));
-    readRange(0, qMin(chunk, names.size()));
-    for (std::thread &worker : workers)
-        worker.join();
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString &name : names)
+        paths.append(folderPrefix + name);
+    MetadataCache::shared().readAll(
+        paths, [&dates](qsizetype i, const Metadata &facts) { dates[size_t(i)] = facts.taken; });
     return dates;
 }
 
@@ -115,6 +101,21 @@ void listSubfolders(const QString &dirPath, QStringList &folders)
 }
 
 } // namespace
+
+void sortByTaken(FileGroup &group)
+{
+    const QVector<int> order = takenOrder(group.folderPrefix, group.entries);
+    QStringList entries;
+    QVector<quint64> ids;
+    entries.reserve(order.size());
+    ids.reserve(order.size());
+    for (int i : order) {
+        entries.append(group.entries[i]);
+        ids.append(i < group.fileIds.size() ? group.fileIds[i] : 0);
+    }
+    group.entries = entries;
+    group.fileIds = ids;
+}
 
 QStringList subfoldersOf(const QString &dirPath)
 {

@@ -43,4 +43,8 @@ QStringList subfoldersOf(const QString &dirPath);
 // own, right after the directory's.
 GroupList groupInput(const QStringList &pathList, ListingOrder order, bool recursive = false);
 
+// A directory group's files put in the order of the dates they were taken
+// (ListingOrder::Taken), from names in name order.
+void sortByTaken(FileGroup &group);
+
 #endif // GROUPING_H

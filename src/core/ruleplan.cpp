@@ -2,6 +2,7 @@
 
 #include "filenames.h"
 #include "grouping.h"
+#include "metadatacache.h"
 
 #include <QHash>
 #include <QSet>
@@ -71,7 +72,38 @@ ListingOrder RulePlan::listingOrder(const RuleStack &stack)
 GroupList RulePlan::listInput(const QStringList &pathList, const RuleStack &stack,
                               const RulePlanOptions &options)
 {
-    return groupInput(pathList, listingOrder(stack), options.recursive);
+    const ListingOrder order = listingOrder(stack);
+    const bool byTaken = order == ListingOrder::Taken;
+    // Dates taken are read first for the whole input at once, where the
+    // reading can be followed and stopped.
+    GroupList groups =
+        groupInput(pathList, byTaken ? ListingOrder::Name : order, options.recursive);
+    if (!readMetadata(groups, stack, options))
+        return GroupList();
+    if (byTaken) {
+        for (FileGroup &group : groups) {
+            if (group.kind == FileGroup::Directory)
+                sortByTaken(group);
+        }
+    }
+    return groups;
+}
+
+bool RulePlan::readMetadata(const GroupList &groups, const RuleStack &stack,
+                            const RulePlanOptions &options)
+{
+    if (!stack.readsMetadata() && listingOrder(stack) != ListingOrder::Taken)
+        return true;
+    QStringList paths;
+    for (const FileGroup &group : groups) {
+        for (const QString &entry : group.entries) {
+            // The path RuleFile reads the cache by.
+            const QString name = group.kind == FileGroup::Directory ? entry : fileNameOf(entry);
+            if (!name.isEmpty())
+                paths.append(group.folderPrefix + name);
+        }
+    }
+    return MetadataCache::shared().readAll(paths, {}, options.progress, options.cancel);
 }
 
 BatchPlan RulePlan::make(const QStringList &pathList, const RuleStack &stack,

@@ -84,6 +84,8 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
         bold.setBold(true);
         return bold;
     }
+    if (role == Qt::EditRole && index.column() == NewNameColumn)
+        return stays ? row.oldName : row.newName;
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
     switch (index.column()) {
@@ -97,6 +99,28 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
         return noteText(row);
     }
     return QVariant();
+}
+
+Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (m_editable && index.column() == NewNameColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!m_editable || role != Qt::EditRole || index.column() != NewNameColumn
+        || index.row() >= m_preview.rows.size())
+        return false;
+    const PlannedRename &row = m_preview.rows.at(index.row());
+    const QString typed = value.toString();
+    if (typed == data(index, Qt::EditRole).toString())
+        return false;
+    // The row shows the name once the plan made with it comes back.
+    emit newNameTyped(row.sourcePath(), typed);
+    return true;
 }
 
 QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int role) const

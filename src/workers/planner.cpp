@@ -2,7 +2,6 @@
 
 #include "replaceplan.h"
 
-#include "ruleplan.h"
 #include <QFileInfo>
 
 Planner::Planner(QObject *parent) : QThread(parent)
@@ -33,7 +32,18 @@ qint64 folderStamp(const FileGroup &group)
 
 } // namespace
 
-const GroupList &Planner::listingFor(const PlanRequest &request)
+RulePlanOptions Planner::rulePlanOptions()
+{
+    RulePlanOptions options;
+    options.recursive = request.recursive;
+    options.cancel = &readingCancelled;
+    options.progress = [this](qsizetype done, qsizetype total) {
+        emit readingMetadata(done, total);
+    };
+    return options;
+}
+
+const GroupList *Planner::listingFor(const PlanRequest &request)
 {
     const ListingOrder order = RulePlan::listingOrder(request.rules);
     bool current = listing.pathList == request.pathList && listing.order == order
@@ -41,39 +51,54 @@ const GroupList &Planner::listingFor(const PlanRequest &request)
                    && listing.folderStamps.size() == listing.groups.size();
     for (qsizetype i = 0; current && i < listing.groups.size(); ++i)
         current = listing.folderStamps[i] == folderStamp(listing.groups[i]);
+    const RulePlanOptions options = rulePlanOptions();
     if (!current) {
-        RulePlanOptions options;
-        options.recursive = request.recursive;
+        listing = Listing();
+        GroupList groups = RulePlan::listInput(request.pathList, request.rules, options);
+        if (readingCancelled)
+            return nullptr;
         listing.pathList = request.pathList;
         listing.order = order;
         listing.recursive = request.recursive;
-        listing.folderStamps.clear();
-        listing.groups = RulePlan::listInput(request.pathList, request.rules, options);
+        listing.groups = std::move(groups);
+        listing.metadataRead = request.rules.readsMetadata();
         for (const FileGroup &group : std::as_const(listing.groups))
             listing.folderStamps.append(folderStamp(group));
+    } else if (!listing.metadataRead && request.rules.readsMetadata()) {
+        // A rule reads metadata now: all of it at once, where the reading
+        // can be followed and stopped, rather than file by file.
+        if (!RulePlan::readMetadata(listing.groups, request.rules, options))
+            return nullptr;
+        listing.metadataRead = true;
     }
-    return listing.groups;
+    return &listing.groups;
 }
 
 void Planner::run()
 {
-    RulePlanOptions options;
-    options.recursive = request.recursive;
-    const BatchPlan plan =
-        request.applyingRules ? RulePlan::make(listingFor(request), request.rules, options)
-        : request.replacing
-            ? ReplacePlan::make(request.pathList,
-                                ReplaceRequest::make(request.replaceIn, request.replaceOut,
-                                                     request.regExp, request.suffix),
-                                request.recursive)
-            : RenamePlan::make(request.pathList, request.rename);
+    readingCancelled = false;
     PlanPreview preview;
-    if (request.applyingRules)
-        preview.problem = RulePlan::problem(listingFor(request), request.rules);
     preview.replacing = request.replacing;
+    BatchPlan plan;
+    if (request.applyingRules) {
+        const GroupList *groups = listingFor(request);
+        if (!groups) {
+            preview.cancelled = true;
+            emit planned(preview);
+            return;
+        }
+        plan = RulePlan::make(*groups, request.rules, rulePlanOptions());
+        preview.problem = RulePlan::problem(*groups, request.rules);
+    } else if (request.replacing) {
+        plan = ReplacePlan::make(request.pathList,
+                                 ReplaceRequest::make(request.replaceIn, request.replaceOut,
+                                                      request.regExp, request.suffix),
+                                 request.recursive);
+    } else {
+        plan = RenamePlan::make(request.pathList, request.rename);
+    }
     preview.plan = plan;
     preview.rows = plan.renames();
-
     preview.changes =
         BatchPlan::foreseeConflicts(preview.rows, request.replacing && request.replaceExisting);
     emit planned(preview);

@@ -3,11 +3,14 @@
 
 #include "batchplan.h"
 #include "renameplan.h"
+#include "ruleplan.h"
 #include "rulestack.h"
 
 #include <QMetaType>
 #include <QStringList>
 #include <QThread>
+
+#include <atomic>
 
 // Every file a rename or replace would touch with the current options, and
 // what would become of it: the very plan the run makes, with the names a file
@@ -39,6 +42,8 @@ struct PlanPreview
     // What stops a rule stack over this input (a list that does not fit
     // it); then nothing may run.
     QString problem;
+    // The reading of the files' metadata was stopped: there is no plan.
+    bool cancelled = false;
 };
 Q_DECLARE_METATYPE(PlanPreview)
 
@@ -51,15 +56,21 @@ public:
     ~Planner() override;
 
     void setRequest(const PlanRequest &request);
+    // Stops a reading of metadata under way; any thread.
+    void cancelReading() { readingCancelled = true; }
 
 signals:
     void planned(PlanPreview preview);
+    // About ten times a second while the files' metadata is read.
+    void readingMetadata(qint64 done, qint64 total);
 
 protected:
     void run() override;
 
 private:
-    const GroupList &listingFor(const PlanRequest &request);
+    // Null when the reading of metadata was cancelled.
+    const GroupList *listingFor(const PlanRequest &request);
+    RulePlanOptions rulePlanOptions();
 
     PlanRequest request;
     // The last listing of a rules request, kept while its input, order and
@@ -72,8 +83,10 @@ private:
         bool recursive = false;
         QVector<qint64> folderStamps; // per group: its folder's last change
         GroupList groups;
+        bool metadataRead = false;
     };
     Listing listing;
+    std::atomic<bool> readingCancelled{false};
 };
 
 #endif // PLANNER_H

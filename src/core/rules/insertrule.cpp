@@ -54,6 +54,11 @@ QVector<RuleParameter> InsertRule::parameters() const
          QStringLiteral("start"),
          {{QStringLiteral("start"), QT_TRANSLATE_NOOP("Rule", "the start of the base name")},
           {QStringLiteral("end"), QT_TRANSLATE_NOOP("Rule", "the end of the base name")}}},
+        {QStringLiteral("tokens"),
+         Type::Flag,
+         QT_TRANSLATE_NOOP("Rule", "Fill in tokens such as {exif.date}"),
+         false,
+         {}},
     };
 }
 
@@ -62,21 +67,33 @@ QString InsertRule::prepare()
     m_text = text(QStringLiteral("text"));
     m_position = number(QStringLiteral("position"));
     m_fromEnd = text(QStringLiteral("from")) == QLatin1String("end");
-    return QString();
+    m_template.reset();
+    if (!flag(QStringLiteral("tokens")))
+        return QString();
+    m_template = std::make_unique<TemplateRule>();
+    m_template->setValue(QStringLiteral("template"), m_text);
+    return m_template->problem();
 }
 
-QString InsertRule::apply(const RuleFile &, const QString &name) const
+QString InsertRule::apply(const RuleFile &file, const QString &name) const
 {
     if (m_text.isEmpty())
         return name;
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QStringView base = QStringView(name).left(dot < 0 ? name.size() : dot);
+    QString inserted;
+    if (m_template) {
+        if (!m_template->expand(file, base,
+                                dot < 0 ? QStringView() : QStringView(name).mid(dot + 1), inserted))
+            return name;
+    }
+    const QString &text = m_template ? inserted : m_text;
     const CharacterOffsets offsets(base);
     const qsizetype at = m_fromEnd ? offsets.fromEnd(m_position) : offsets.fromStart(m_position);
     QString out;
-    out.reserve(name.size() + m_text.size());
+    out.reserve(name.size() + text.size());
     out.append(QStringView(name).left(at));
-    out.append(m_text);
+    out.append(text);
     out.append(QStringView(name).mid(at));
     return out;
 }

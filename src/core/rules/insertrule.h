@@ -2,6 +2,7 @@
 #define INSERTRULE_H
 
 #include "rule.h"
+#include "templaterule.h"
 
 #include <QStringView>
 #include <QVarLengthArray>
@@ -31,13 +32,18 @@ private:
 // A text inserted into the base name (up to the last dot), kind "insert":
 // at a position counted in characters (see CharacterOffsets) from its start
 // or from its end. A position beyond the base name inserts at its end
-// (counted from the start) or at its start (counted from the end).
+// (counted from the start) or at its start (counted from the end). With
+// "tokens", the text is a template ({exif.date}, {n}: see TemplateRule) of
+// the name before the insertion; off by default, so that braces in a text
+// saved before stay braces.
 class InsertRule : public Rule
 {
 public:
     QString kind() const override { return QStringLiteral("insert"); }
     QVector<RuleParameter> parameters() const override;
     QString apply(const RuleFile &file, const QString &name) const override;
+    bool counts() const override { return m_template && m_template->counts(); }
+    bool readsMetadata() const override { return m_template && m_template->readsMetadata(); }
     QString summary() const override;
 
 protected:
@@ -47,6 +53,7 @@ private:
     QString m_text;
     int m_position = 0;
     bool m_fromEnd = false;
+    std::unique_ptr<TemplateRule> m_template; // with tokens
 };
 
 #endif // INSERTRULE_H

@@ -50,8 +50,17 @@ bool hasUnquotedComma(const QString &line)
 QVector<RuleParameter> ListRule::parameters() const
 {
     using Type = RuleParameter::Type;
+    RuleParameter file{
+        QStringLiteral("file"), Type::Text, QT_TRANSLATE_NOOP("Rule", "List file"), QString(), {}};
+    file.field = RuleParameter::Field::File;
+    RuleParameter names{QStringLiteral("names"),
+                        Type::List,
+                        QT_TRANSLATE_NOOP("Rule", "Names (without a file)"),
+                        QStringList(),
+                        {}};
+    names.field = RuleParameter::Field::Lines;
     return {
-        {QStringLiteral("file"), Type::Text, QT_TRANSLATE_NOOP("Rule", "List file"), QString(), {}},
+        file,
         {QStringLiteral("format"),
          Type::Choice,
          QT_TRANSLATE_NOOP("Rule", "Format"),
@@ -59,11 +68,7 @@ QVector<RuleParameter> ListRule::parameters() const
          {{QStringLiteral("auto"), QT_TRANSLATE_NOOP("Rule", "found from the list")},
           {QStringLiteral("lines"), QT_TRANSLATE_NOOP("Rule", "one new name per line")},
           {QStringLiteral("csv"), QT_TRANSLATE_NOOP("Rule", "old name,new name")}}},
-        {QStringLiteral("names"),
-         Type::List,
-         QT_TRANSLATE_NOOP("Rule", "Names (without a file)"),
-         QStringList(),
-         {}},
+        names,
     };
 }
 

@@ -44,6 +44,14 @@ struct RuleParameter
     QVector<Choice> choices;
     int minimum = 0;
     int maximum = 0;
+    // How the window's editor shows it, beyond what its type says.
+    enum class Field {
+        Plain,
+        File,  // a path, with a button to choose the file
+        Lines, // a list, one item per line, pasted as a column
+        Hidden // filled in by other means (the table's typed names)
+    };
+    Field field = Field::Plain;
 };
 
 // What a rule sees of one file. Position and counts are those of the files
@@ -117,6 +125,9 @@ public:
     // Whether new names the stack gives several files of a folder get
     // numbers to tell them apart, rather than the first file taking the name.
     virtual bool numbersCollisions() const { return false; }
+    // Whether it reads what files say inside (RuleFile::metadata()), so
+    // that the plan reads them first, on every core.
+    virtual bool readsMetadata() const { return false; }
     // What stops the rule over the input as a whole (a list of names that
     // does not fit the files), in one translated sentence; empty when
     // nothing does. Given the files the stack renames, in their order,

@@ -3,6 +3,7 @@
 #include "caserule.h"
 #include "charactersrule.h"
 #include "counterrule.h"
+#include "editednamesrule.h"
 #include "insertrule.h"
 #include "listrule.h"
 #include "numberingrule.h"
@@ -35,6 +36,8 @@ const QVector<RuleRegistry::Kind> &RuleRegistry::kinds()
          make<CharactersRule>},
         {QStringLiteral("suffix"), QT_TRANSLATE_NOOP("Rule", "Suffix"), make<SuffixRule>},
         {QStringLiteral("list"), QT_TRANSLATE_NOOP("Rule", "Names from a list"), make<ListRule>},
+        {QStringLiteral("edits"), QT_TRANSLATE_NOOP("Rule", "Names typed in the table"),
+         make<EditedNamesRule>, false},
     };
     return all;
 }

@@ -17,6 +17,8 @@ public:
         QString name;
         const char *title; // for the window, translated in the "Rule" context
         std::unique_ptr<Rule> (*make)();
+        // Offered to add in the window; a kind the window makes itself is not.
+        bool offered = true;
     };
 
     static const QVector<Kind> &kinds();

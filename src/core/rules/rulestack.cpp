@@ -123,6 +123,15 @@ bool RuleStack::numbersCollisions() const
     return false;
 }
 
+bool RuleStack::readsMetadata() const
+{
+    for (const std::unique_ptr<Rule> &rule : m_rules) {
+        if (rule->enabled && rule->readsMetadata())
+            return true;
+    }
+    return false;
+}
+
 QString RuleStack::summary() const
 {
     QStringList parts;

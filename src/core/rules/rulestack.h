@@ -54,6 +54,8 @@ public:
     bool counts() const;
     // Whether some enabled rule numbers the names it gives several files.
     bool numbersCollisions() const;
+    // Whether some enabled rule reads what the files say inside.
+    bool readsMetadata() const;
     // The enabled rules in a few words each.
     QString summary() const;
 

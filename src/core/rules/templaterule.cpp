@@ -191,11 +191,13 @@ QString TemplateRule::prepare()
 {
     m_pieces.clear();
     m_counts = false;
+    m_readsMetadata = false;
     const QString problem = parse(text(QStringLiteral("template")));
     m_ready = problem.isEmpty();
     if (!m_ready) {
         m_pieces.clear();
         m_counts = false;
+        m_readsMetadata = false;
     }
     return problem;
 }
@@ -241,6 +243,7 @@ QString TemplateRule::parse(const QString &text)
             if (!fault.isEmpty())
                 return fault;
             m_counts = m_counts || kind->counts;
+            m_readsMetadata = m_readsMetadata || isMetadata(*kind);
             piece.alternatives.append(token);
         }
         m_pieces.append(piece);
@@ -259,10 +262,22 @@ QString TemplateRule::apply(const RuleFile &file, const QString &name) const
     // Cut at the last dot, as SplitName does, without copying the parts.
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QStringView whole(name);
-    const Context context{file, dot < 0 ? whole : whole.left(dot),
-                          dot < 0 ? QStringView() : whole.mid(dot + 1)};
     QString out;
     out.reserve(name.size() + 32);
+    if (!expand(file, dot < 0 ? whole : whole.left(dot),
+                dot < 0 ? QStringView() : whole.mid(dot + 1), out))
+        return name;
+    if (dot >= 0)
+        out += whole.mid(dot);
+    return out;
+}
+
+bool TemplateRule::expand(const RuleFile &file, QStringView base, QStringView suffix,
+                          QString &out) const
+{
+    if (!m_ready)
+        return false;
+    const Context context{file, base, suffix};
     for (const Piece &piece : m_pieces) {
         out += piece.literal;
         bool found = piece.alternatives.isEmpty();
@@ -274,14 +289,23 @@ QString TemplateRule::apply(const RuleFile &file, const QString &name) const
             out.truncate(before);
         }
         if (!found) {
-            // Half a name would be a wrong one: the file stays, saying why.
-            file.setMissing(QLatin1String(piece.alternatives.constFirst().kind->name));
-            return name;
+            // Half a name would be a wrong one: the file stays, saying why,
+            // and why a file that could not be read has nothing to give.
+            const TokenKind *kind = piece.alternatives.constFirst().kind;
+            const QString fact = QLatin1String(kind->name);
+            const QString problem = isMetadata(*kind) ? file.metadata().problem : QString();
+            file.setMissing(problem.isEmpty() ? fact
+                                              : QStringLiteral("%1 (%2)").arg(fact, problem));
+            return false;
         }
     }
-    if (dot >= 0)
-        out += whole.mid(dot);
-    return out;
+    return true;
+}
+
+bool TemplateRule::isMetadata(const TokenKind &kind)
+{
+    const QLatin1String name(kind.name);
+    return name.startsWith(QLatin1String("exif.")) || name.startsWith(QLatin1String("audio."));
 }
 
 QString TemplateRule::summary() const

@@ -56,7 +56,12 @@ public:
     QString apply(const RuleFile &file, const QString &name) const override;
     bool counts() const override { return m_counts; }
     bool numbersCollisions() const override;
+    bool readsMetadata() const override { return m_readsMetadata; }
     QString summary() const override;
+    // The template's text for a file whose name so far is base.suffix,
+    // appended to out; false, the file told the fact it lacks, when some
+    // token has no value for it.
+    bool expand(const RuleFile &file, QStringView base, QStringView suffix, QString &out) const;
 
 protected:
     QString prepare() override;
@@ -69,9 +74,11 @@ private:
         QVector<Token> alternatives;
     };
     QString parse(const QString &text);
+    static bool isMetadata(const TokenKind &kind);
 
     QVector<Piece> m_pieces;
     bool m_counts = false;
+    bool m_readsMetadata = false;
     bool m_ready = false;
 };
 
