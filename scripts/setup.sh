@@ -4,14 +4,16 @@
 # icon maker; appstream, desktop-file-utils, lintian, dpkg-dev and file check
 # and build the Debian package. libblkid tells the file system behind a FUSE
 # drive; ICU writes letters of other scripts in ASCII; Exiv2 and TagLib read
-# photos' and songs' metadata; the file-system tools and FUSE drivers let the
-# tests make and mount the volumes users keep their files on.
+# photos' and songs' metadata, and Qt's image format plugins let the tests
+# write the TIFF and WebP photos they read it from; the file-system tools and
+# FUSE drivers let the tests make and mount the volumes users keep their files
+# on.
 set -euo pipefail
 
 packages=(
     build-essential cmake pkgconf libblkid-dev libicu-dev libexiv2-dev libtag1-dev
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
-    qt6-qpa-plugins fonts-dejavu-core
+    qt6-qpa-plugins qt6-image-formats-plugins fonts-dejavu-core
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     python3 xvfb xauth
     qt6-svg-dev

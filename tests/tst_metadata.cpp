@@ -69,6 +69,77 @@ QByteArray emptyFlac()
     return bytes;
 }
 
+QByteArray littleEndian(quint32 value, int bytes = 4)
+{
+    QByteArray result;
+    for (int i = 0; i < bytes; ++i)
+        result += char((value >> (8 * i)) & 0xFF);
+    return result;
+}
+
+// One Ogg page of whole packets; flags 2 begins the stream, 4 ends it.
+QByteArray oggPage(int sequence, char flags, const QList<QByteArray> &packets)
+{
+    QByteArray lacing;
+    QByteArray body;
+    for (const QByteArray &packet : packets) {
+        lacing += QByteArray(packet.size() / 255, char(255)) + char(packet.size() % 255);
+        body += packet;
+    }
+    QByteArray page = "OggS" + QByteArray(1, '\0') + flags + QByteArray(8, '\0') + littleEndian(1)
+                      + littleEndian(quint32(sequence)) + littleEndian(0) + char(lacing.size())
+                      + lacing + body;
+    quint32 crc = 0;
+    for (const char byte : std::as_const(page)) {
+        crc ^= quint32(uchar(byte)) << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 0x80000000 ? (crc << 1) ^ 0x04C11DB7 : crc << 1;
+    }
+    page.replace(22, 4, littleEndian(crc));
+    return page;
+}
+
+// The first header on a page of its own, the others on the next, and a page
+// of one audio packet ending the stream: TagLib takes no header from the
+// stream's last page.
+QByteArray oggStream(const QByteArray &first, const QList<QByteArray> &rest)
+{
+    return oggPage(0, 2, {first}) + oggPage(1, 0, rest) + oggPage(2, 4, {QByteArray(1, '\0')});
+}
+
+// Headers only (mono, 44.1 kHz, 64 kbit/s); the setup header is a bare stub,
+// which TagLib does not read.
+QByteArray emptyVorbis()
+{
+    const QByteArray identification = "\x01vorbis" + littleEndian(0) + char(1) + littleEndian(44100)
+                                      + littleEndian(0) + littleEndian(64000) + littleEndian(0)
+                                      + char(0xB8) + char(1);
+    const QByteArray comments = "\x03vorbis" + littleEndian(1) + "t" + littleEndian(0) + char(1);
+    return oggStream(identification, {comments, "\x05vorbis"});
+}
+
+// Headers only (mono, 48 kHz).
+QByteArray emptyOpus()
+{
+    const QByteArray head = "OpusHead" + QByteArray(1, char(1)) + char(1) + littleEndian(312, 2)
+                            + littleEndian(48000) + littleEndian(0, 2) + char(0);
+    return oggStream(head, {"OpusTags" + littleEndian(1) + "t" + littleEndian(0)});
+}
+
+QByteArray atom(const char *type, const QByteArray &content)
+{
+    QByteArray size;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        size += char(((content.size() + 8) >> shift) & 0xFF);
+    return size + type + content;
+}
+
+// Only the boxes TagLib needs to read and add MP4 tags: no track, no sound.
+QByteArray emptyM4a()
+{
+    return atom("ftyp", "M4A " + QByteArray(4, '\0') + "M4A isom") + atom("moov", QByteArray());
+}
+
 void tagSong(const QString &path, const QStringList &tags)
 {
     TagLib::FileRef file(QFile::encodeName(path).constData());
@@ -109,7 +180,8 @@ void TestMetadata::names_data()
 {
     using S = QString;
     using L = QStringList;
-    // The file's kind is its name: "cut" is a truncated photo, "text" holds text.
+    // The file's kind is its name: "cut" is a truncated photo, "text" holds
+    // text, "jpeg.png" is a JPEG named .png.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("tags");
     QTest::addColumn<QString>("text");
@@ -148,6 +220,12 @@ void TestMetadata::names_data()
     addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"),
            S("-exif.model (damaged, or not a photo)"));
     addRow("TIFF", S("p.tif"), L{original}, S("{exif.date}"), S("2021-06-30.tif"));
+    addRow("PNG with Exif", S("p.png"), L{original}, S("{exif.date}"), S("2021-06-30.png"));
+    addRow("WebP with Exif", S("p.webp"), L{original}, S("{exif.date}"), S("2021-06-30.webp"));
+    addRow("untagged WebP, size from the image", S("p.webp"), L(), S("{exif.width}x{exif.height}"),
+           S("16x8.webp"));
+    addRow("JPEG named .png, read as JPEG", S("jpeg.png"), L{original}, S("{exif.date}"),
+           S("2021-06-30.png"));
 
     const L all{"ARTIST=AC/DC", "ALBUM=Razors Edge", "TITLE=Thunderstruck", "TRACKNUMBER=1/10",
                 "DISCNUMBER=2", "DATE=1990-09-24",   "GENRE=Rock"};
@@ -156,6 +234,14 @@ void TestMetadata::names_data()
     addRow("MP3 with ID3v2", S("s.mp3"), all, everything,
            S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.mp3"));
     addRow("FLAC with Vorbis comments", S("s.flac"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.flac"));
+    addRow("Ogg Vorbis with comments", S("s.ogg"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.ogg"));
+    addRow("Opus with comments", S("s.opus"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.opus"));
+    addRow("M4A with MP4 tags", S("s.m4a"), all, everything,
+           S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.m4a"));
+    addRow("MP3 named .flac, read as MP3", S("mp3.flac"), all, everything,
            S("2-01 AC-DC - Razors Edge (1990, Rock) Thunderstruck.flac"));
     addRow("FLAC without a title", S("s.flac"), L{"ARTIST=X"}, S("{audio.artist} {audio.title}"),
            S("-audio.title"));
@@ -168,14 +254,22 @@ void TestMetadata::names()
     QFETCH(QString, name);
     QFETCH(QStringList, tags);
     QFETCH(QString, text);
-    const bool tiff = name.endsWith(".tif");
-    if (tiff && !QImageWriter::supportedImageFormats().contains("tiff"))
-        QSKIP("Qt has no TIFF writer here (qt6-image-formats-plugins)");
-    const bool song = !name.endsWith(".jpg") && !tiff;
-    const QByteArray content = name.startsWith("text")  ? QByteArray("only text\n")
-                               : name.endsWith(".mp3")  ? silentMp3()
-                               : name.endsWith(".flac") ? emptyFlac()
-                                                        : imageBytes(tiff ? "tiff" : "jpeg");
+    const QFileInfo info(name);
+    const QStringList songs{"mp3", "flac", "ogg", "opus", "m4a"};
+    const QStringList photos{"jpg", "jpeg", "png", "webp", "tif"};
+    const QString kind = (songs + photos + QStringList{"text"}).contains(info.baseName())
+                             ? info.baseName()
+                             : info.suffix();
+    const bool song = songs.contains(kind);
+    if (photos.contains(kind) && !QImageWriter::supportedImageFormats().contains(kind.toLatin1()))
+        QSKIP(qPrintable("Qt has no " + kind + " writer here (qt6-image-formats-plugins)"));
+    const QByteArray content = kind == "text"   ? QByteArray("only text\n")
+                               : kind == "mp3"  ? silentMp3()
+                               : kind == "flac" ? emptyFlac()
+                               : kind == "ogg"  ? emptyVorbis()
+                               : kind == "opus" ? emptyOpus()
+                               : kind == "m4a"  ? emptyM4a()
+                                                : imageBytes(qPrintable(kind));
     TestDir dir;
     const QString path = dir.file(name, content);
     if (!tags.isEmpty())
