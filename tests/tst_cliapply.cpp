@@ -1,7 +1,9 @@
+#include "metadata.h"
 #include "presets.h"
 #include "ruleregistry.h"
 #include "rulestack.h"
 #include "testdir.h"
+#include "testphotos.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -89,6 +91,7 @@ private slots:
     void presetsListed();
     void manualDocumentsEveryKind();
     void listFromAFile();
+    void photosNamedByDateTaken();
 };
 
 void TestCliApply::sameStackEveryWay_data()
@@ -435,6 +438,37 @@ void TestCliApply::listFromAFile()
     QCOMPARE(dir.names(), (QStringList{"first.png", "second", "third.md"}));
     QCOMPARE(dir.content("first.png"), QByteArray(30, 'a'));
     QCOMPARE(dir.content("third.md"), QByteArray(20, 'c'));
+}
+
+// Photos of the same second numbered in the order they were taken; one
+// without a date stays, the dry run saying why; undo takes it all back.
+void TestCliApply::photosNamedByDateTaken()
+{
+    TestDir dir;
+    const QString second = "Exif.Photo.DateTimeOriginal=2021:06:30 14:05:09";
+    stamp(dir.file("z.jpg", imageBytes("jpeg")), {second, "Exif.Photo.SubSecTimeOriginal=10"});
+    stamp(dir.file("y.jpg", imageBytes("jpeg")), {second, "Exif.Photo.SubSecTimeOriginal=90"});
+    stamp(dir.file("a.jpg", imageBytes("jpeg")),
+          {"Exif.Photo.DateTimeOriginal=2020:01:01 00:00:00"});
+    dir.file("undated.jpg", imageBytes("jpeg"));
+    const QStringList rule{"apply", "--order", "taken", "--rule",
+                           "template:{exif.date:yyyyMMdd_HHmmss}:counter"};
+
+    CliRun run = cli(rule + QStringList{"--dry-run", dir.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains("undated.jpg") && run.out.contains("exif.date"), qPrintable(run.out));
+    QCOMPARE(dir.names(), QStringList({"a.jpg", "undated.jpg", "y.jpg", "z.jpg"}));
+
+    run = cli(rule + QStringList{dir.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(dir.names(), QStringList({"20200101_000000.jpg", "20210630_140509_1.jpg",
+                                       "20210630_140509_2.jpg", "undated.jpg"}));
+    // z.jpg was taken a fraction of a second before y.jpg.
+    QCOMPARE(Metadata::read(dir.at("20210630_140509_1.jpg")).taken.time().msec(), 100);
+
+    run = cli({"undo"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(dir.names(), QStringList({"a.jpg", "undated.jpg", "y.jpg", "z.jpg"}));
 }
 
 QTEST_GUILESS_MAIN(TestCliApply)

@@ -3,9 +3,8 @@
 #include "ruleplan.h"
 #include "templaterule.h"
 #include "testdir.h"
+#include "testphotos.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QImageWriter>
 #include <QtTest>
 
@@ -16,34 +15,6 @@
 namespace {
 
 const QDateTime someTime(QDate(2024, 2, 29), QTime(13, 45, 7), Qt::UTC);
-
-QByteArray imageBytes(const char *format)
-{
-    QImage image(16, 8, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-// "Exif.Photo.ISOSpeedRatings=400" and "Xmp.xmp.CreateDate=..." written into
-// the file through Exiv2, each in the tag's own type.
-void stamp(const QString &path, const QStringList &tags)
-{
-    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-    image->readMetadata();
-    for (const QString &tag : tags) {
-        const std::string key = tag.section('=', 0, 0).toStdString();
-        const std::string value = tag.section('=', 1).toStdString();
-        if (tag.startsWith("Xmp."))
-            image->xmpData()[key] = value;
-        else
-            image->exifData()[key] = value;
-    }
-    image->writeMetadata();
-}
 
 // A few silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, mono).
 QByteArray silentMp3()

@@ -6,6 +6,7 @@
 #include "replace.h"
 #include "rulestab.h"
 #include "startup.h"
+#include "testphotos.h"
 #include "testsupport.h"
 #include "update.h"
 
@@ -48,6 +49,7 @@ private slots:
     void changeDuringPlanningIsPlannedAfterIt();
     void listThatDoesNotFitTheInputStopsRename();
     void listFromFileAndTypedNameRenameAndUndo();
+    void photosNamedFromTheirDates();
     void presetsSaveLoadAndDelete();
     void presetNamesRefused_data();
     void presetNamesRefused();
@@ -364,6 +366,29 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     watcher.setButtonText("Undo");
     child<QAction>("actionUndo")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(home->names("docs"), QStringList({"a.txt", "b.txt"}), patience);
+}
+
+// The table shows a photo's date as its name, and why the others stay.
+void TestRulesTab::photosNamedFromTheirDates()
+{
+    stamp(home->file("shots/dated.jpg", imageBytes("jpeg")),
+          {"Exif.Photo.DateTimeOriginal=2021:06:30 14:05:09"});
+    home->file("shots/undated.jpg", imageBytes("jpeg"));
+    home->file("shots/cut.jpg", imageBytes("jpeg").left(100));
+    QVERIFY(dropPaths(window.get(), {home->at("shots")}));
+    showRulesTab();
+    addRule("template");
+    setField("template", "{exif.date:yyyyMMdd}");
+    QTRY_COMPARE_WITH_TIMEOUT(table().value("dated.jpg"), QStringLiteral("20210630.jpg"), patience);
+    QMap<QString, QString> notes;
+    const QAbstractItemModel *model = child<QTableView>("tableRulesPreview")->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        notes.insert(model->index(row, 1).data().toString(),
+                     model->index(row, 3).data().toString());
+    QCOMPARE(notes.value("undated.jpg"), QStringLiteral("stays: it has no exif.date"));
+    QCOMPARE(notes.value("cut.jpg"),
+             QStringLiteral("stays: it has no exif.date (damaged, or not a photo)"));
+    QCOMPARE(summary(), QStringLiteral("1 of 3 files will be renamed."));
 }
 
 // A change that comes while a plan is made is planned when that plan ends:
