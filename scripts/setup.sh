@@ -7,7 +7,8 @@
 # photos' and songs' metadata, and Qt's image format plugins let the tests
 # write the TIFF and WebP photos they read it from; the file-system tools and
 # FUSE drivers let the tests make and mount the volumes users keep their files
-# on.
+# on. exiftool is what bench_metadata measures the naming of photos by their
+# date against.
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,7 @@ packages=(
     qt6-svg-dev
     appstream desktop-file-utils lintian dpkg-dev file
     e2fsprogs xfsprogs btrfs-progs dosfstools exfatprogs fuse3 fusefat exfat-fuse ntfs-3g
+    libimage-exiftool-perl
 )
 
 missing=()
