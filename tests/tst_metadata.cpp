@@ -186,6 +186,8 @@ void TestMetadata::names_data()
     addRow("no metadata", S("p.jpg"), L(), S("{exif.date}"), S("-exif.date"));
     addRow("no metadata, modification time instead", S("p.jpg"), L(),
            S("{exif.date:yyyy|mtime:yyyy-MM}"), S("2024-02.jpg"));
+    addRow("garbled Exif", S("garbled.jpg"), L{original, "Exif.Image.Make=Canon"},
+           S("{exif.date}"), S("-exif.date"));
     addRow("truncated JPEG", S("cut.jpg"), L{original}, S("{exif.date}"),
            S("-exif.date (damaged, or not a photo)"));
     addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"),
@@ -247,6 +249,16 @@ void TestMetadata::names()
         song ? tagSong(path, tags) : stamp(path, tags);
     if (name.startsWith("cut"))
         dir.file(name, dir.content(name).left(200));
+    if (name.startsWith("garbled")) {
+        // The Exif directory's entries overwritten: counts and offsets
+        // pointing anywhere.
+        QByteArray bytes = dir.content(name);
+        const qsizetype tiff = bytes.indexOf(QByteArray("Exif\0\0", 6)) + 6;
+        QVERIFY(tiff > 6);
+        for (qsizetype i = tiff + 8; i < tiff + 80 && i < bytes.size(); ++i)
+            bytes[i] = char(0xF7 ^ i);
+        dir.file(name, bytes);
+    }
     setModified(path, someTime);
 
     TemplateRule rule;
