@@ -120,6 +120,8 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
     // a replacing run must know them beforehand. A file coming back stands
     // in the folder it comes from, and a file to delete keeps its name, so
     // that neither is taken to free or claim a name.
+    // Checked as they are: a copy of a million rows would double the
+    // batch's memory. Only the rows of other moves, rare, are changed.
     QVector<PlannedRename> checked = renames;
     for (auto it = otherMoves.cbegin(); it != otherMoves.cend(); ++it) {
         PlannedRename &row = checked[it.key()];
@@ -128,14 +130,18 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         row.newName = row.oldName;
         row.note = PlannedRename::Note::None;
     }
+    // Read only from here: a non-const look would copy every row.
+    const QVector<PlannedRename> &rows = checked;
+    QVector<BatchPlan::Verdict> verdicts;
     const BatchPlan::Foresight foresight =
-        BatchPlan::foresee(checked, m_options.replaceExisting, false);
+        BatchPlan::foresee(rows, m_options.replaceExisting, false, &verdicts);
     for (int i : foresight.givenTwice)
         fail(i, Cause::System, BatchExecutor::tr("given twice"));
     for (int i = 0; i < count; ++i) {
         if (m_state[i] == State::Failed)
             continue;
-        const PlannedRename &rename = checked[i];
+        const PlannedRename &rename = rows[i];
+        const BatchPlan::Verdict &verdict = verdicts[i];
         if (!otherMoves.isEmpty() && otherMoves.contains(i)) {
             m_state[i] = State::Waiting;
             continue;
@@ -144,7 +150,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             ++m_handled;
             continue;
         }
-        switch (rename.note) {
+        switch (verdict.note) {
         case PlannedRename::Note::None:
         case PlannedRename::Note::ReplacesFile:
         case PlannedRename::Note::DeletesFile:
@@ -160,9 +166,13 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             fail(i, Cause::NameTaken,
                  BatchExecutor::tr("a file named \"%1\" already exists").arg(rename.newName));
             break;
-        default:
-            fail(i, Cause::InvalidName, PlannedRename::refusalText(rename));
+        default: {
+            PlannedRename refused = rename;
+            refused.note = verdict.note;
+            refused.refusal = verdict.refusal;
+            fail(i, Cause::InvalidName, PlannedRename::refusalText(refused));
             break;
+        }
         }
     }
     for (int i = 0; i < count; ++i) {
@@ -171,13 +181,13 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
-        if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::ReplacesFile)
+        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::ReplacesFile)
             m_displaces[i] = Displacing::ToTrash;
-        if (m_state[i] == State::Waiting && checked[i].note == PlannedRename::Note::DeletesFile)
+        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::DeletesFile)
             m_displaces[i] = Displacing::ForGood;
     }
     if (!otherMoves.isEmpty())
-        linkOtherMoves(checked);
+        linkOtherMoves(rows);
     m_prepared.attempted.reserve(count);
     for (int i = 0; i < count; ++i)
         m_prepared.attempted.append(m_state[i] == State::Waiting);

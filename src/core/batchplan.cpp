@@ -50,6 +50,11 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
     }
 
     BatchPlan plan;
+    qsizetype entries = 0;
+    for (const FileGroup &group : groups)
+        entries += group.entries.size();
+    // As many rows as files, most often: no room grown for half as many again.
+    plan.m_renames.reserve(entries);
     // A listing names each file once, so only a folder met by several groups,
     // or entries given one by one, can reach a file twice.
     QHash<QString, int> renameOfFile;
@@ -113,8 +118,29 @@ qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replace
 BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool replaceExisting,
                                         bool lookAtDisk)
 {
+    QVector<Verdict> verdicts;
+    const Foresight foresight =
+        foresee(std::as_const(rows), replaceExisting, lookAtDisk, &verdicts);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        // Written only where it changes: rows shared with a caller stay shared.
+        if (rows.at(i).note != verdicts[i].note
+            || rows.at(i).refusal.problem != verdicts[i].refusal.problem
+            || rows.at(i).refusal.character != verdicts[i].refusal.character) {
+            rows[i].note = verdicts[i].note;
+            rows[i].refusal = verdicts[i].refusal;
+        }
+    }
+    return foresight;
+}
+
+BatchPlan::Foresight BatchPlan::foresee(const QVector<PlannedRename> &rows, bool replaceExisting,
+                                        bool lookAtDisk, QVector<Verdict> *verdicts)
+{
     using Note = PlannedRename::Note;
     const int count = int(rows.size());
+    verdicts->resize(count);
+    for (int i = 0; i < count; ++i)
+        (*verdicts)[i] = {rows[i].note, rows[i].refusal};
     // Per folder, one table of names: the file of the request that bears
     // each and the file that claimed it first as its new name; and, where
     // many names are to be looked up, the names the folder holds besides the
@@ -202,29 +228,30 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
     QVector<int> staying;
     int twice = 0;
     for (int i = 0; i < count; ++i) {
-        PlannedRename &row = rows[i];
+        const PlannedRename &row = rows[i];
+        Verdict &verdict = (*verdicts)[i];
         if (twice < foresight.givenTwice.size() && foresight.givenTwice[twice] == i) {
             ++twice;
             if (row.changesName())
-                row.note = Note::NameShared;
+                verdict.note = Note::NameShared;
             continue;
         }
         if (!row.changesName()) {
             staying.append(i);
             continue;
         }
-        row.note = Note::None;
+        verdict.note = Note::None;
         Folder &folder = *folderOf[i];
-        row.refusal = row.restoresName
-                          ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
-                                                                   : NameProblem::NotAName}
-                          : checkNewName(row.oldName, row.newName, folder.volume);
-        if (row.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
-            row.note = Note::InvalidName;
+        verdict.refusal = row.restoresName
+                              ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
+                                                                       : NameProblem::NotAName}
+                              : checkNewName(row.oldName, row.newName, folder.volume);
+        if (verdict.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
+            verdict.note = Note::InvalidName;
         } else {
             Name &name = folder.names[folder.key(row.newName)];
             if (name.claimedBy >= 0) {
-                row.note = Note::NameShared;
+                verdict.note = Note::NameShared;
             } else {
                 name.claimedBy = i;
                 const int holder = name.oldRow;
@@ -235,28 +262,29 @@ BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool repla
                            && (folder.listed ? folder.others.contains(folder.key(row.newName))
                                              : pathExists(row.targetPath()))
                            && !isSameFile(row.targetPath(), row.sourcePath())) {
-                    row.note = Note::NameTaken;
+                    verdict.note = Note::NameTaken;
                     if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
                         if (folder.hasTrash < 0)
                             folder.hasTrash = Trash::folderFor(row.targetPath()).isEmpty() ? 0 : 1;
-                        row.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
+                        verdict.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
                     }
                 }
             }
         }
-        if (PlannedRename::staysWith(row.note))
+        if (PlannedRename::staysWith(verdict.note))
             staying.append(i);
     }
     while (!staying.isEmpty()) {
         const int wanting = wantedBy[staying.takeLast()];
-        if (wanting < 0 || PlannedRename::staysWith(rows[wanting].note))
+        if (wanting < 0 || PlannedRename::staysWith((*verdicts)[wanting].note))
             continue;
-        rows[wanting].note = Note::NameKept;
+        (*verdicts)[wanting].note = Note::NameKept;
         foresight.waitsFor[wanting] = -1;
         staying.append(wanting);
     }
-    for (const PlannedRename &row : std::as_const(rows))
-        foresight.changes += row.willMove() ? 1 : 0;
+    for (int i = 0; i < count; ++i)
+        foresight.changes +=
+            rows[i].changesName() && !PlannedRename::staysWith((*verdicts)[i].note) ? 1 : 0;
     return foresight;
 }
 

@@ -101,6 +101,16 @@ public:
         qsizetype changes = 0;
     };
     static Foresight foresee(QVector<PlannedRename> &rows, bool replaceExisting, bool lookAtDisk);
+    // The same without touching the rows: each row's note and refusal in
+    // verdicts, so that a batch of a million files is not copied to be
+    // checked.
+    struct Verdict
+    {
+        PlannedRename::Note note = PlannedRename::Note::None;
+        NameCheck refusal = {};
+    };
+    static Foresight foresee(const QVector<PlannedRename> &rows, bool replaceExisting,
+                             bool lookAtDisk, QVector<Verdict> *verdicts);
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }
