@@ -97,7 +97,11 @@ void TestUpdate::check_data()
     const QString large = QString(record + '\n').repeated(4000);
     addRow("same version", "", "112;1.1.2;T.exe;A", noUpdate, "");
     addRow("newer", "", record + '\n', found, "");
-    addRow("key 12 is newer than 112, as text", "", "12;1.1.3;T.exe;A__B", found, "");
+    addRow("1.10.0 is newer than 1.1.2", "", "1100;1.10.0;T.exe;A__B", found, "");
+    addRow("1.1.10 is newer, whatever its key", "", "11;1.1.10;T.exe;A__B", found, "");
+    addRow("1.0.9 is older, whatever its key", "", "9;1.0.9;T.exe;A__B", noUpdate, "");
+    addRow("no dotted version: key 12 is newer than 112, as text", "", "12;beta;T.exe;A__B", found,
+           "");
     addRow("last line only, fifth field ignored", "", "9;9;o;o\r\nx\n" + record + ";C\n", found,
            "");
     addRow("three fields", "", "113;1.1.3;T.exe", noUpdate, "");
@@ -125,7 +129,8 @@ void TestUpdate::check()
     QVERIFY2(d.redWith(error), qPrintable(d.error->text()));
     QCOMPARE(d.text("labelDownload"), found ? second : "Not checked...");
     QVERIFY(d.available.count() == int(found) && d.download->isEnabled() == found);
-    QCOMPARE(d.text("labelNewVers"), found ? "1.1.3" : "");
+    const QString shown = information.trimmed().split('\n').last().section(';', 1, 1);
+    QCOMPARE(d.text("labelNewVers"), found ? shown : "");
     QCOMPARE(d.text("labelFilename"), found ? "T.exe" : "");
     QCOMPARE(d.text("labelWhatsnew"), found ? "A\n\nB\n" : "");
     d.checkNow->click();

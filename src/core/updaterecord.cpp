@@ -1,5 +1,7 @@
 #include "updaterecord.h"
 
+#include <QVersionNumber>
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -22,9 +24,27 @@ UpdateRecord UpdateRecord::fromInformationFile(const QByteArray &bytes)
     return record;
 }
 
-bool UpdateRecord::isNewerThan(const QString &currentKey) const
+namespace {
+
+// "1.10.0" as a version; null for "1.1-beta", "" or "1..2".
+QVersionNumber dottedVersion(const QString &text)
 {
-    return complete && isNewerVersion(versionKey, currentKey);
+    qsizetype end = 0;
+    const QVersionNumber version = QVersionNumber::fromString(text, &end);
+    return end == text.size() ? version : QVersionNumber();
+}
+
+} // namespace
+
+bool UpdateRecord::isNewerThan(const QString &currentVersion) const
+{
+    if (!complete)
+        return false;
+    const QVersionNumber offered = dottedVersion(versionShown);
+    const QVersionNumber running = dottedVersion(currentVersion);
+    if (!offered.isNull() && !running.isNull())
+        return QVersionNumber::compare(offered, running) > 0;
+    return isNewerVersion(versionKey, versionKeyOf(currentVersion));
 }
 
 QString versionKeyOf(const QString &applicationVersion)

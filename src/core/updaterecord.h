@@ -17,9 +17,11 @@ struct UpdateRecord
     static UpdateRecord fromInformationFile(const QByteArray &bytes);
 
     bool isComplete() const { return complete; }
-    // True when the record is complete and its version key is newer than
-    // currentKey (the running version with its dots removed).
-    bool isNewerThan(const QString &currentKey) const;
+    // True when the record is complete and names a newer version than the
+    // running one ("1.1.2"): as version numbers where both read as dotted
+    // numbers (1.10.0 is newer than 1.1.2), else by the version key against
+    // the running version with its dots removed.
+    bool isNewerThan(const QString &currentVersion) const;
 
     QString versionKey;
     QString versionShown;

@@ -42,7 +42,7 @@ Update::Update(QWidget *parent)
       silence(new QTimer(this)), deadline(new QTimer(this))
 {
     ui->setupUi(this);
-    currentVersion = versionKeyOf(QCoreApplication::applicationVersion());
+    currentVersion = QCoreApplication::applicationVersion();
     ui->labelCurrentVers->setText(QCoreApplication::applicationVersion());
     ui->labelError->hide();
     ui->labelProgressBytes->hide();
