@@ -266,18 +266,27 @@ void TestMainWindow::extensionChoiceOutlivesNewDrops()
 
 void TestMainWindow::formatPreview()
 {
-    // The text, the position and the order each redo the whole example.
+    // The text, the position and the order each redo the whole example,
+    // which is what the run gives "filename.txt" among the input's files.
     auto *format = child<QLineEdit>("lineOutputFormat");
     auto *example = child<QLabel>("labelOutputFormat");
-    QCOMPARE(example->text(), QStringLiteral("~000.txt"));
+    QCOMPARE(example->text(), QStringLiteral("1.txt"));
     QTest::keyClicks(format, "Trip");
-    QCOMPARE(example->text(), QStringLiteral("Trip000.txt"));
+    QCOMPARE(example->text(), QStringLiteral("Trip1.txt"));
     click("radioFormatSuffix");
-    QCOMPARE(example->text(), QStringLiteral("filename_Trip000.txt"));
+    QCOMPARE(example->text(), QStringLiteral("filename-Trip1.txt"));
     click("checkReverseFormat");
-    QCOMPARE(example->text(), QStringLiteral("filename_000Trip.txt"));
+    QCOMPARE(example->text(), QStringLiteral("filename-1Trip.txt"));
     format->clear();
-    QCOMPARE(example->text(), QStringLiteral("filename_000~.txt"));
+    QCOMPARE(example->text(), QStringLiteral("filename-1.txt"));
+
+    // Padded as wide as the count of files, like the run's numbers.
+    QStringList files;
+    for (int i = 0; i < 12; ++i)
+        files.append(home->file(QString("many/%1.txt").arg(i)));
+    QVERIFY(drop({home->at("many")}));
+    waitForAnalysis();
+    QTRY_COMPARE(example->text(), QStringLiteral("filename-01.txt"));
 }
 
 void TestMainWindow::previewThenUndoAfterARestart()
@@ -308,7 +317,7 @@ void TestMainWindow::previewThenUndoAfterARestart()
     click("pushRename");
     QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes().size(), 2, patience);
     QCOMPARE(watcher.boxes().last().text,
-             QStringLiteral("You have selected to rename your files : \nT000.txt\n\nContinue ?"));
+             QStringLiteral("You have selected to rename your files : \nT1.txt\n\nContinue ?"));
     QVERIFY(watcher.boxes().last().details.startsWith(QStringLiteral("3 files will be renamed.")));
     QVERIFY(watcher.boxes().last().details.contains(QDir::toNativeSeparators(home->at("trip/b.jpg"))
                                                     + QStringLiteral(" → T2.jpg")));

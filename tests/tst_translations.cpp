@@ -113,7 +113,7 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     QFETCH(bool, translated);
     QFETCH(QStringList, sameInEnglish);
     // Names and samples: the same in every language.
-    sameInEnglish += QStringList{"~", "~000.txt", "RegExp ", "↑", "↓"};
+    sameInEnglish += QStringList{"~", "1.txt", "RegExp ", "↑", "↓"};
 
     const QMap<QString, QString> sources = shownTexts(MainWindow());
     QVERIFY(sources.size() > 40);

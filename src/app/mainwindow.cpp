@@ -143,6 +143,7 @@ MainWindow::MainWindow(QWidget *parent)
             qOverload<bool>(&MainWindow::setTextLabelOutputFormat));
     connect(ui->lineOutputFormat, &QLineEdit::textChanged, this,
             qOverload<QString>(&MainWindow::setTextLabelOutputFormat));
+    writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
     connect(update, &Update::updateIsAvailable, this, &MainWindow::updateAvailable);
     connect(analize, &QThread::finished, this, &MainWindow::analizeFinished);
     connect(analize, &Analize::setFilesInformations, this, &MainWindow::setFilesInformations);
@@ -514,34 +515,24 @@ void MainWindow::showFilesInformations()
     ui->labelFilesInfosNumberExt->setText(QString::number(shownSuffixes));
     ui->groupRenameFiles->setEnabled(shownSuffixes > 1);
     ui->groupRenameBy->setEnabled(shownFiles > 1);
+    // The number is as wide as the input's count.
+    writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
 }
 
 // ---- Output format preview ----
 
+// What the run gives a file "filename.txt" of a folder as large as the
+// input: the same function names the files.
 void MainWindow::writeOutputFormatPreview(const QString &text, int position)
 {
-    const QString sample = text.isEmpty() ? QStringLiteral("~") : text;
     //: Stands for the old name of a file in the example name, as in the radio buttons.
-    const QString name = tr("filename");
-    const bool reverse = ui->checkReverseFormat->isChecked();
-    QString preview;
-    switch (position) {
-    case 0:
-        preview = reverse ? QStringLiteral("000") + sample + QStringLiteral(".txt")
-                          : sample + QStringLiteral("000.txt");
-        break;
-    case 1:
-        preview = reverse ? QStringLiteral("000") + sample + u'_' + name + QStringLiteral(".txt")
-                          : sample + QStringLiteral("000_") + name + QStringLiteral(".txt");
-        break;
-    case 2:
-        preview = reverse ? name + QStringLiteral("_000") + sample + QStringLiteral(".txt")
-                          : name + u'_' + sample + QStringLiteral("000.txt");
-        break;
-    default:
-        return;
-    }
-    ui->labelOutputFormat->setText(preview);
+    const QString name = tr("filename") + QStringLiteral(".txt");
+    RenameOptions options;
+    options.outputFormat = text;
+    options.reverseFormat = ui->checkReverseFormat->isChecked();
+    options.formatPosition = position;
+    ui->labelOutputFormat->setText(
+        RenamePlan::composeName(name, RenamePlan::formatNumber(shownFiles, 1), options));
 }
 
 void MainWindow::setTextLabelOutputFormat()
