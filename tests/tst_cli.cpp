@@ -77,6 +77,7 @@ private slots:
     void batches_data();
     void batches();
     void dryRunTouchesNothing();
+    void nothingToRenameIsNoBatch();
     void undoAcrossFrontEnds();
     void killedRunIsRecoveredAndUndone();
 };
@@ -173,6 +174,28 @@ void TestCli::dryRunTouchesNothing()
                                 "conflict", "name taken by a file outside the request"}));
     QCOMPARE(json.json()["summary"]["planned"].toInt(), 1);
     QCOMPARE(snapshot(dir.path()), before);
+
+    // In words: what would happen, and how much of it.
+    const CliRun text = cli({"rename", "--text", "T", "--order", "name", "--ext", "jpg",
+                             "--dry-run", dir.at("d"), dir.at("e/x.jpg")});
+    QCOMPARE(text.out.split('\n', Qt::SkipEmptyParts),
+             QStringList({"would rename " + dir.at("d/a.jpg") + " -> " + dir.at("d/T1.jpg"),
+                          dir.at("d/b.png") + ": unchanged, suffix not selected",
+                          dir.at("e/x.jpg") + " -> " + dir.at("e/T1.jpg")
+                              + ": conflict, name taken by a file outside the request",
+                          "1 of 3 files would be renamed."}));
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+// A run that renames nothing leaves no batch behind to undo.
+void TestCli::nothingToRenameIsNoBatch()
+{
+    TestDir dir;
+    makeFiles(dir, {"T1.jpg"});
+    const int batches = cli({"history", "--json"}).json()["batches"].toArray().size();
+    const CliRun run = cli({"rename", "--text", "T", dir.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(cli({"history", "--json"}).json()["batches"].toArray().size(), batches);
 }
 
 void TestCli::undoAcrossFrontEnds()

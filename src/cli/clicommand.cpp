@@ -231,6 +231,10 @@ int CliCommand::showPlan(const BatchPlan &plan)
                      {QStringLiteral("planned"), planned},
                      {QStringLiteral("conflicts"), conflicts},
                      {QStringLiteral("unchanged"), renames.size() - planned - conflicts}});
+    if (!m_request.json)
+        CliReport::printLine(QStringLiteral("%1 of %2 files would be renamed.")
+                                 .arg(planned)
+                                 .arg(renames.size()));
     return conflicts > 0 ? 1 : 0;
 }
 

@@ -29,7 +29,9 @@ void CliReport::add(const QString &oldPath, const QString &newPath, const QStrin
         m_changes.append(change);
         return;
     }
-    QString line = oldShown;
+    // A dry run says what would happen, not what did.
+    QString line = status == QLatin1String("planned") ? QStringLiteral("would rename ") + oldShown
+                                                       : oldShown;
     if (newPath != oldPath)
         line += QLatin1String(" -> ") + newShown;
     const bool done = status == QLatin1String("renamed") || status == QLatin1String("planned")

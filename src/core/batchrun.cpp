@@ -18,6 +18,10 @@ BatchRun::Result BatchRun::carryOut(const QVector<PlannedRename> &renames, Journ
         result.outcome = executor.untouched();
         return result;
     }
+    // A batch that moves no file is none: the history would only fill with
+    // "0 of 0 files".
+    if (otherMoves.isEmpty() && !executor.prepared().attempted.contains(true))
+        journal = nullptr;
     if (journal) {
         result.batchId =
             journal->begin(kind, executor.prepared(), about, &result.journalError, rules);
