@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -50,6 +52,7 @@ private slots:
     void batchCutOffIsRecoveredAtStart();
     void fileMenuAndCommandLineAddLikeADrop();
     void secondaryWindowsCloseWithTheWindow();
+    void helpMenu();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -523,6 +526,28 @@ void TestMainWindow::secondaryWindowsCloseWithTheWindow()
     // Left open, they would keep the program running without its window.
     child<QAction>("actionQuit")->trigger();
     QVERIFY(!window->isVisible() && !update->isVisible() && !regexp->isVisible());
+}
+
+// Help is the last menu: the expressions' help, About.
+void TestMainWindow::helpMenu()
+{
+    const QList<QAction *> menus = child<QMenuBar>("menuBar")->actions();
+    QCOMPARE(menus.last()->menu(), child<QMenu>("menuHelp"));
+
+    child<QAction>("actionRegexpHelp")->trigger();
+    Regexp *regexp = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        regexp = regexp ? regexp : qobject_cast<Regexp *>(widget);
+    QVERIFY(regexp && regexp->isVisible());
+
+    MessageBoxWatcher watcher;
+    child<QAction>("actionAbout")->trigger();
+    QCOMPARE(watcher.boxes().size(), 1);
+    const QString about = watcher.boxes().first().text;
+    QVERIFY2(about.contains(QCoreApplication::applicationVersion()), qPrintable(about));
+    QVERIFY2(about.contains(QDir::toNativeSeparators(Journal::defaultDirectory()).toHtmlEscaped()),
+             qPrintable(about));
+    QVERIFY(about.contains("General Public License"));
 }
 
 QTEST_MAIN(TestMainWindow)

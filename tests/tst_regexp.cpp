@@ -14,6 +14,7 @@ private slots:
     void navigationWrapsAround();
     void terms_data();
     void terms();
+    void escapeCloses();
 };
 
 void TestRegexp::navigationWrapsAround_data()
@@ -45,7 +46,8 @@ void TestRegexp::terms_data()
     QTest::newRow("label_40") << "\\xhhhh";
     QTest::newRow("label_41") << "<strong>\\0ooo</strong><br />\n(i.e., zero ooo)";
     QTest::newRow("label_85") << "(?\n=E)";
-    QTest::newRow("label_113") << "[...]";
+    // The last page: what the window offers when replacing.
+    QTest::newRow("label_113") << "RegExp";
 }
 
 void TestRegexp::terms()
@@ -54,6 +56,16 @@ void TestRegexp::terms()
     auto *term = window.findChild<QLabel *>(QLatin1String(QTest::currentDataTag()));
     QVERIFY(term);
     QTEST(term->text(), "term");
+}
+
+// Esc closes it, as it closes a dialog.
+void TestRegexp::escapeCloses()
+{
+    Regexp window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestRegexp)

@@ -568,6 +568,30 @@ Fortfahren?</translation>
         <source>Stop</source>
         <translation>Anhalten</translation>
     </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Regular expressions</source>
+        <translation>&amp;Reguläre Ausdrücke</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrelo</source>
+        <translation>Ü&amp;ber Tavrelo</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
+    </message>
+    <message>
+        <source>About Tavrelo</source>
+        <translation>Über Tavrelo</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renames files in batches, and takes back any batch it made.&lt;/p&gt;&lt;p&gt;Free software under the GNU General Public License, version 3 or later.&lt;/p&gt;&lt;p&gt;Its journal of batches is kept in %2&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Benennt Dateien in Aufträgen um und nimmt jeden seiner Aufträge wieder zurück.&lt;/p&gt;&lt;p&gt;Freie Software unter der GNU General Public License, Version 3 oder später.&lt;/p&gt;&lt;p&gt;Sein Protokoll der Aufträge liegt in %2&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1014,42 +1038,6 @@ Fortfahren?</translation>
         <translation>Negative Vorausschau: gilt dort, wo E an dieser Position nicht passen würde. So passt const(?!\s+char) auf „const“, außer wenn „char“ folgt.</translation>
     </message>
     <message>
-        <source>Wildcard Matching</source>
-        <translation>Suche mit Platzhaltern</translation>
-    </message>
-    <message>
-        <source>Command shells pick groups of files with wildcards, a practice known as &quot;file globbing&quot;. The pattern syntax setting switches between regular expressions and this wildcard mode, which is much simpler: it has only the four features below.</source>
-        <translation>Befehlsinterpreter (Shells) wählen Gruppen von Dateien mit Platzhaltern aus, ein Verfahren, das als „File Globbing“ bekannt ist. Die Einstellung der Mustersyntax schaltet zwischen regulären Ausdrücken und diesem Platzhaltermodus um, der viel einfacher ist: Er kennt nur die vier Elemente unten.</translation>
-    </message>
-    <message>
-        <source>Any character other than those below stands for itself. The character c matches the letter c.</source>
-        <translation>Jedes Zeichen außer den unten genannten steht für sich selbst. Das Zeichen c passt auf den Buchstaben c.</translation>
-    </message>
-    <message>
-        <source>?</source>
-        <translation>?</translation>
-    </message>
-    <message>
-        <source>Matches any single character, like the dot in a regular expression.</source>
-        <translation>Passt auf ein beliebiges einzelnes Zeichen, wie der Punkt in einem regulären Ausdruck.</translation>
-    </message>
-    <message>
-        <source>*</source>
-        <translation>*</translation>
-    </message>
-    <message>
-        <source>Matches any sequence of characters, the empty one included, like .* in a regular expression.</source>
-        <translation>Passt auf eine beliebige Folge von Zeichen, auch die leere, wie .* in einem regulären Ausdruck.</translation>
-    </message>
-    <message>
-        <source>[...]</source>
-        <translation>[...]</translation>
-    </message>
-    <message>
-        <source>Matches one character of the set in brackets, written as in regular expressions. Inside the brackets the backslash has no special meaning.</source>
-        <translation>Passt auf ein Zeichen der Menge in eckigen Klammern, die wie in regulären Ausdrücken geschrieben wird. In den Klammern hat der Backslash keine besondere Bedeutung.</translation>
-    </message>
-    <message>
         <source>Previous</source>
         <translation>Zurück</translation>
     </message>
@@ -1064,6 +1052,30 @@ Fortfahren?</translation>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;This documentation provides from the Qt Documentation of QRegExp. The original can be found &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Diese Dokumentation stammt aus der Qt-Dokumentation zu QRegExp. Das Original finden Sie unter &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>With RegExp ticked on the Replace tab, the text put in place of a match may repeat what the expression captured. The Rules tab&apos;s replace rule reads the same expressions, or Perl&apos;s when its syntax is set so.</source>
+        <translation>Ist auf der Registerkarte „Ersetzen“ RegExp angekreuzt, kann der eingesetzte Text wiederholen, was der Ausdruck erfasst hat. Die Ersetzen-Regel der Registerkarte „Regeln“ liest dieselben Ausdrücke, oder die von Perl, wenn ihre Syntax so eingestellt ist.</translation>
+    </message>
+    <message>
+        <source>Parentheses capture the text they match, counted from the left by their opening parenthesis. (?:E) groups E without capturing.</source>
+        <translation>Klammern erfassen den Text, auf den sie passen, von links nach ihrer öffnenden Klammer gezählt. (?:E) gruppiert E, ohne zu erfassen.</translation>
+    </message>
+    <message>
+        <source>In the text put in place, the text the first to ninth parentheses captured. For example, finding (\d+)-(\d+) and putting \2-\1 turns &quot;12-34&quot; into &quot;34-12&quot;.</source>
+        <translation>Im eingesetzten Text der Text, den die erste bis neunte Klammer erfasst hat. Wer zum Beispiel (\d+)-(\d+) sucht und \2-\1 einsetzt, macht aus „12-34“ „34-12“.</translation>
+    </message>
+    <message>
+        <source>With the Perl syntax of a replace rule, $1 and ${name} repeat captures too, (?&lt;name&gt;E) naming one.</source>
+        <translation>Mit der Perl-Syntax einer Ersetzen-Regel wiederholen auch $1 und ${name} Erfasstes; (?&lt;name&gt;E) benennt eine Erfassung.</translation>
+    </message>
+    <message>
+        <source>Without RegExp ticked, the text to find is found as it is written: every character stands for itself.</source>
+        <translation>Ohne angekreuztes RegExp wird der gesuchte Text so gefunden, wie er geschrieben ist: Jedes Zeichen steht für sich selbst.</translation>
     </message>
 </context>
 <context>

@@ -562,11 +562,35 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
-        <translation>Arrête de lire les dates et les étiquettes des fichiers ; ce qui a été lu est gardé</translation>
+        <translation>Arrête de lire les dates et les étiquettes des fichiers&#xa0;; ce qui a été lu est gardé</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Regular expressions</source>
+        <translation>Expressions &amp;régulières</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrelo</source>
+        <translation>À &amp;propos de Tavrelo</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>À propos de &amp;Qt</translation>
+    </message>
+    <message>
+        <source>About Tavrelo</source>
+        <translation>À propos de Tavrelo</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renames files in batches, and takes back any batch it made.&lt;/p&gt;&lt;p&gt;Free software under the GNU General Public License, version 3 or later.&lt;/p&gt;&lt;p&gt;Its journal of batches is kept in %2&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renomme des fichiers par lots, et peut reprendre chacun des lots qu'il a faits.&lt;/p&gt;&lt;p&gt;Logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure.&lt;/p&gt;&lt;p&gt;Son journal des lots est conservé dans %2&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -1014,42 +1038,6 @@ Continuer&#xa0;?</translation>
         <translation>Anticipation négative&#xa0;: vraie là où E ne correspondrait pas à cette position. Par exemple, const(?!\s+char) correspond à «&#xa0;const&#xa0;» sauf si «&#xa0;char&#xa0;» suit.</translation>
     </message>
     <message>
-        <source>Wildcard Matching</source>
-        <translation>Caractères génériques</translation>
-    </message>
-    <message>
-        <source>Command shells pick groups of files with wildcards, a practice known as &quot;file globbing&quot;. The pattern syntax setting switches between regular expressions and this wildcard mode, which is much simpler: it has only the four features below.</source>
-        <translation>Les interpréteurs de commandes sélectionnent des groupes de fichiers à l&apos;aide de caractères génériques, une pratique appelée «&#xa0;file globbing&#xa0;». Le réglage de la syntaxe des motifs bascule entre les expressions régulières et ce mode générique, bien plus simple&#xa0;: il ne connaît que les quatre éléments ci-dessous.</translation>
-    </message>
-    <message>
-        <source>Any character other than those below stands for itself. The character c matches the letter c.</source>
-        <translation>Tout caractère autre que ceux ci-dessous se représente lui-même. Le caractère c correspond à la lettre c.</translation>
-    </message>
-    <message>
-        <source>?</source>
-        <translation>?</translation>
-    </message>
-    <message>
-        <source>Matches any single character, like the dot in a regular expression.</source>
-        <translation>Correspond à un seul caractère quelconque, comme le point dans une expression régulière.</translation>
-    </message>
-    <message>
-        <source>*</source>
-        <translation>*</translation>
-    </message>
-    <message>
-        <source>Matches any sequence of characters, the empty one included, like .* in a regular expression.</source>
-        <translation>Correspond à une suite quelconque de caractères, même vide, comme .* dans une expression régulière.</translation>
-    </message>
-    <message>
-        <source>[...]</source>
-        <translation>[...]</translation>
-    </message>
-    <message>
-        <source>Matches one character of the set in brackets, written as in regular expressions. Inside the brackets the backslash has no special meaning.</source>
-        <translation>Correspond à un caractère de l&apos;ensemble entre crochets, écrit comme dans les expressions régulières. Entre les crochets, la barre oblique inverse n&apos;a pas de signification spéciale.</translation>
-    </message>
-    <message>
         <source>Previous</source>
         <translation>Précédent</translation>
     </message>
@@ -1064,6 +1052,30 @@ Continuer&#xa0;?</translation>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;This documentation provides from the Qt Documentation of QRegExp. The original can be found &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Cette documentation est tirée de la documentation Qt de QRegExp. L&apos;original se trouve à l&apos;adresse &lt;/span&gt;&lt;span style=&quot; font-size:8pt; color:#009900;&quot;&gt;https://doc.qt.io/qt-5/qregexp.html&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>With RegExp ticked on the Replace tab, the text put in place of a match may repeat what the expression captured. The Rules tab&apos;s replace rule reads the same expressions, or Perl&apos;s when its syntax is set so.</source>
+        <translation>Quand RegExp est coché dans l'onglet Remplacer, le texte mis à la place d'une correspondance peut reprendre ce que l'expression a capturé. La règle de remplacement de l'onglet Règles lit les mêmes expressions, ou celles de Perl quand sa syntaxe est réglée ainsi.</translation>
+    </message>
+    <message>
+        <source>Parentheses capture the text they match, counted from the left by their opening parenthesis. (?:E) groups E without capturing.</source>
+        <translation>Les parenthèses capturent le texte qu'elles reconnaissent, comptées depuis la gauche par leur parenthèse ouvrante. (?:E) groupe E sans capturer.</translation>
+    </message>
+    <message>
+        <source>In the text put in place, the text the first to ninth parentheses captured. For example, finding (\d+)-(\d+) and putting \2-\1 turns &quot;12-34&quot; into &quot;34-12&quot;.</source>
+        <translation>Dans le texte mis à la place, le texte capturé par la première à la neuvième parenthèse. Par exemple, chercher (\d+)-(\d+) et mettre \2-\1 change « 12-34 » en « 34-12 ».</translation>
+    </message>
+    <message>
+        <source>With the Perl syntax of a replace rule, $1 and ${name} repeat captures too, (?&lt;name&gt;E) naming one.</source>
+        <translation>Avec la syntaxe Perl d'une règle de remplacement, $1 et ${name} reprennent aussi les captures, (?&lt;name&gt;E) en nommant une.</translation>
+    </message>
+    <message>
+        <source>Without RegExp ticked, the text to find is found as it is written: every character stands for itself.</source>
+        <translation>Sans RegExp coché, le texte à chercher est trouvé tel qu'il est écrit : chaque caractère vaut pour lui-même.</translation>
     </message>
 </context>
 <context>
@@ -1648,15 +1660,15 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the typed names do not come in pairs of a path and a name</source>
-        <translation>les noms saisis ne vont pas par paires d'un chemin et d'un nom</translation>
+        <translation>les noms saisis ne vont pas par paires d&apos;un chemin et d&apos;un nom</translation>
     </message>
     <message>
         <source>the typed name of &quot;%1&quot; is empty</source>
-        <translation>le nom saisi de « %1 » est vide</translation>
+        <translation>le nom saisi de «&#xa0;%1&#xa0;» est vide</translation>
     </message>
     <message>
         <source>typed names: %1</source>
-        <translation>noms saisis : %1</translation>
+        <translation>noms saisis&#xa0;: %1</translation>
     </message>
     <message>
         <source>Fill in tokens such as {exif.date}</source>
@@ -1684,7 +1696,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>One item per line; paste a column here</source>
-        <translation>Un élément par ligne ; collez une colonne ici</translation>
+        <translation>Un élément par ligne&#xa0;; collez une colonne ici</translation>
     </message>
     <message>
         <source>Open…</source>
@@ -1827,11 +1839,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Reading the files&apos; dates and tags: %1 of %2…</source>
-        <translation>Lecture des dates et étiquettes des fichiers : %1 sur %2…</translation>
+        <translation>Lecture des dates et étiquettes des fichiers&#xa0;: %1 sur %2…</translation>
     </message>
     <message>
         <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
-        <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers : changez une règle ou l'entrée pour reprendre la lecture.</translation>
+        <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers&#xa0;: changez une règle ou l&apos;entrée pour reprendre la lecture.</translation>
     </message>
 </context>
 <context>

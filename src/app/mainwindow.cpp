@@ -7,6 +7,7 @@
 #include "extensions.h"
 #include "inputchooser.h"
 #include "inputlistmodel.h"
+#include "journal.h"
 #include "planreview.h"
 #include "progressstrip.h"
 #include "recover.h"
@@ -18,6 +19,7 @@
 #include "undocontroller.h"
 #include "update.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -123,6 +125,13 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
     connect(ui->pushExtensions, &QPushButton::clicked, extensions, &QWidget::show);
     connect(ui->toolButtonDoc, &QToolButton::clicked, regexp, &QWidget::show);
+    connect(ui->actionRegexpHelp, &QAction::triggered, regexp, [this] {
+        regexp->show();
+        regexp->raise();
+        regexp->activateWindow();
+    });
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(ui->actionAboutQt, &QAction::triggered, qApp, &QApplication::aboutQt);
     connect(ui->pushResetList, &QPushButton::clicked, this, &MainWindow::resetListView);
     connect(ui->pushRename, &QPushButton::clicked, this, &MainWindow::doRename);
     connect(ui->pushReplace, &QPushButton::clicked, this, &MainWindow::doReplace);
@@ -228,6 +237,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
     update->close();
     extensions->close();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showAbout()
+{
+    const QString journal = QDir::toNativeSeparators(Journal::defaultDirectory()).toHtmlEscaped();
+    QMessageBox::about(
+        this, tr("About Tavrelo"),
+        tr("<h3>Tavrelo %1</h3>"
+           "<p>Renames files in batches, and takes back any batch it made.</p>"
+           "<p>Free software under the GNU General Public License, version 3 or later.</p>"
+           "<p>Its journal of batches is kept in %2</p>")
+            .arg(QCoreApplication::applicationVersion().toHtmlEscaped(), journal));
 }
 
 void MainWindow::updateAvailable()

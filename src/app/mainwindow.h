@@ -54,6 +54,7 @@ protected:
 
 private slots:
     void updateAvailable();
+    void showAbout();
     void openInputDirectory(QStringList pathList);
     void openInputDirectory();
     void checkButtonChanged(bool checked);

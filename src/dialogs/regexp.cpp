@@ -1,6 +1,8 @@
 #include "regexp.h"
 #include "ui_regexp.h"
 
+#include <QShortcut>
+
 namespace {
 constexpr int lastPage = 4;
 }
@@ -10,6 +12,9 @@ Regexp::Regexp(QWidget *parent) : QWidget(parent), ui(new Ui_Regexp)
     ui->setupUi(this);
     connect(ui->pushNext, &QPushButton::clicked, this, &Regexp::setCurrentIndex);
     connect(ui->pushPrevious, &QPushButton::clicked, this, &Regexp::setCurrentIndex);
+    // A window of its own, closed as a dialog is.
+    auto *escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 Regexp::~Regexp()
