@@ -64,7 +64,10 @@ private:
         QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
     }
     bool drop(const QStringList &paths) { return dropPaths(window.get(), paths); }
-    int files() const { return child<QLabel>("labelFilesInfosNumberFiles")->text().toInt(); }
+    int files() const
+    {
+        return QLocale().toInt(child<QLabel>("labelFilesInfosNumberFiles")->text());
+    }
     QString status() const { return window->statusBar()->currentMessage(); }
     QStringList rows() const;
     void waitForAnalysis();

@@ -26,6 +26,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegExp>
@@ -532,8 +533,8 @@ void MainWindow::setFilesInformations(int files, int suffixes)
 void MainWindow::showFilesInformations()
 {
     filesInformationsQueued = false;
-    ui->labelFilesInfosNumberFiles->setText(QString::number(shownFiles));
-    ui->labelFilesInfosNumberExt->setText(QString::number(shownSuffixes));
+    ui->labelFilesInfosNumberFiles->setText(QLocale().toString(qlonglong(shownFiles)));
+    ui->labelFilesInfosNumberExt->setText(QLocale().toString(qlonglong(shownSuffixes)));
     ui->groupRenameFiles->setEnabled(shownSuffixes > 1);
     ui->groupRenameBy->setEnabled(shownFiles > 1);
     // The number is as wide as the input's count.
@@ -695,8 +696,9 @@ void MainWindow::renameFinished()
     undoController->refresh();
     updateCommandStates();
     if (lastCancelled)
-        statusBar()->showMessage(
-            tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+        statusBar()->showMessage(tr("Cancelled: %1 of %2 files renamed.")
+                                     .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                     .arg(QLocale().toString(qlonglong(lastPlanned))));
     else
         statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
 }
@@ -764,10 +766,12 @@ void MainWindow::replaceFinished()
     undoController->refresh();
     updateCommandStates();
     // Also when nothing matched: the user must not wonder whether it ran.
-    statusBar()->showMessage(
-        lastCancelled
-            ? tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned)
-            : tr("Replace done: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+    statusBar()->showMessage(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
+                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                                 .arg(QLocale().toString(qlonglong(lastPlanned)))
+                                           : tr("Replace done: %1 of %2 files renamed.")
+                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
 }
 
 void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
@@ -791,10 +795,12 @@ void MainWindow::applyRulesFinished()
     progressStrip->end();
     undoController->refresh();
     updateCommandStates();
-    statusBar()->showMessage(
-        lastCancelled
-            ? tr("Cancelled: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned)
-            : tr("Rename done: %1 of %2 files renamed.").arg(lastRenamed).arg(lastPlanned));
+    statusBar()->showMessage(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
+                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                                 .arg(QLocale().toString(qlonglong(lastPlanned)))
+                                           : tr("Rename done: %1 of %2 files renamed.")
+                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
 }
 
 void MainWindow::scanRecursiveChanged(bool recursive)
@@ -824,8 +830,8 @@ void MainWindow::undoFinished()
     progressStrip->end();
     updateCommandStates();
     statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
-                                 .arg(lastRenamed)
-                                 .arg(lastPlanned));
+                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
 }
 
 void MainWindow::cancelRunningJob()

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -80,7 +81,8 @@ bool PlanReview::askToRename(QWidget *window, const QString &question, const Pla
             changes.append(QDir::toNativeSeparators(row.sourcePath()) + QStringLiteral(" → ")
                            + row.newName);
     }
-    QString details = tr("%1 files will be renamed.").arg(plan.changes);
+    QString details =
+        tr("%1 files will be renamed.").arg(QLocale().toString(qlonglong(plan.changes)));
     if (!changes.isEmpty())
         details += QLatin1String("\n\n") + changes.join(QLatin1Char('\n'));
     if (plan.changes > changes.size())
@@ -115,7 +117,7 @@ void PlanReview::askAboutDeletions(const PlanPreview &plan)
                                     "no trash.\n\nContinue ?")
                                : tr("%1 files in the way will be deleted for good: their volume "
                                     "has no trash.\n\nContinue ?")
-                                     .arg(count),
+                                     .arg(QLocale().toString(qlonglong(count))),
                     QMessageBox::NoButton, window);
     box.setDetailedText(deleted.join(QLatin1Char('\n'))
                         + (count > deleted.size() ? QStringLiteral("\n…") : QString()));

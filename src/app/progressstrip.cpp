@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -63,7 +64,9 @@ void ProgressStrip::setProgress(qint64 done, qint64 total)
     const qint64 divisor = total > limit ? total / limit + 1 : 1;
     bar->setRange(0, int(total / divisor));
     bar->setValue(int(qBound<qint64>(0, done, total) / divisor));
-    bar->setFormat(tr("%1 of %2").arg(done).arg(total));
+    bar->setFormat(tr("%1 of %2")
+                       .arg(QLocale().toString(qlonglong(done)))
+                       .arg(QLocale().toString(qlonglong(total))));
 }
 
 void ProgressStrip::end()

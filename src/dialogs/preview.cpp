@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -55,6 +56,6 @@ void Preview::showPlan(const PlanPreview &preview)
     labelPreviewSummary->setText((preview.replacing
                                       ? tr("%1 files will get a new name, %2 stay as they are.")
                                       : tr("%1 files will be renamed, %2 stay as they are."))
-                                     .arg(preview.changes)
+                                     .arg(QLocale().toString(qlonglong(preview.changes)))
                                      .arg(stay));
 }

@@ -1,5 +1,7 @@
 #include "batchworker.h"
 
+#include <QLocale>
+
 BatchWorker::BatchWorker(QObject *parent) : QThread(parent) {}
 
 BatchWorker::~BatchWorker()
@@ -69,7 +71,7 @@ void BatchWorker::reportRenameFailures(const BatchOutcome &outcome)
     reportFailures(
         outcome,
         count == 1 ? tr("1 file could not be renamed:")
-                   : tr("%1 files could not be renamed:").arg(count),
+                   : tr("%1 files could not be renamed:").arg(QLocale().toString(qlonglong(count))),
         [](const FileFailure &failure) {
             return tr("%1 (to \"%2\"): %3").arg(failure.path, failure.newName, failure.reason);
         });
@@ -83,7 +85,8 @@ void BatchWorker::tellUser(int priority, const QString &heading, const QStringLi
     QString message = heading.isEmpty() ? QString() : heading + QLatin1String("\n\n");
     message += lines.mid(0, shownLines).join(QLatin1Char('\n'));
     if (count > shownLines)
-        message += QLatin1String("\n\n") + tr("and %1 more.").arg(count - shownLines);
+        message += QLatin1String("\n\n")
+                   + tr("and %1 more.").arg(QLocale().toString(qlonglong(count - shownLines)));
     // The window's priorities: 1 shows a warning, 2 a critical message.
     emit errorAtRename(priority, message);
 }

@@ -1,6 +1,7 @@
 #include "undo.h"
 
 #include <QDir>
+#include <QLocale>
 
 Undo::Undo(QObject *parent) : BatchWorker(parent) {}
 
@@ -31,7 +32,8 @@ void Undo::run()
 
     const qsizetype count = undo.leftAlone.size();
     tellUser(1,
-             count == 1 ? tr("1 file was left as it is:")
-                        : tr("%1 files were left as they are:").arg(count),
+             count == 1
+                 ? tr("1 file was left as it is:")
+                 : tr("%1 files were left as they are:").arg(QLocale().toString(qlonglong(count))),
              Journal::lines(undo.leftAlone), count);
 }
