@@ -311,6 +311,8 @@ private:
     QStringList m_paths;
     Tree m_before;
     int m_fileCount = 0;
+    // Numbers each content once, even past files taken away again.
+    int m_contentCount = 0;
     QStringList m_story;
     QList<Problem> m_problems;
     QSet<QString> m_reached;
@@ -514,7 +516,7 @@ void RandomCase::makeFiles(const QByteArray &relativeFolder, const QList<QByteAr
     QSet<QByteArray> made;
     for (const QByteArray &name : names) {
         const QByteArray content = "file-" + QByteArray::number(m_seed) + '-'
-                                   + QByteArray::number(m_fileCount + 1) + '\n'
+                                   + QByteArray::number(++m_contentCount) + '\n'
                                    + QByteArray(number(0, 40), '.');
         // Few distinct dates, so that ordering by date meets ties.
         struct timespec times[2] = {{0, UTIME_OMIT}, {start + number(0, 4) * day, 0}};
