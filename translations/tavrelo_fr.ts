@@ -98,6 +98,89 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>Rename</source>
+        <translation>Renommage</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacement</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Règles</translation>
+    </message>
+    <message>
+        <source>Rules: %1</source>
+        <translation>Règles&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Undo of the batch of %1</source>
+        <translation>Annulation du lot du %1</translation>
+    </message>
+    <message>
+        <source>Recovery of the batch of %1</source>
+        <translation>Récupération du lot du %1</translation>
+    </message>
+    <message>
+        <source>undone</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>cut off</source>
+        <translation>interrompu</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>arrêté</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>%1 folders in all</source>
+        <translation>%1 dossiers en tout</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Batch %1</source>
+        <translation>Lot %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quand</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Quoi</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+</context>
+<context>
     <name>InputChooser</name>
     <message>
         <source>Add files</source>
@@ -562,11 +645,19 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
-        <translation>Arrête de lire les dates et les étiquettes des fichiers ; ce qui a été lu est gardé</translation>
+        <translation>Arrête de lire les dates et les étiquettes des fichiers&#xa0;; ce qui a été lu est gardé</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historique…</translation>
+    </message>
+    <message>
+        <source>Nothing was undone.</source>
+        <translation>Rien n’a été annulé.</translation>
     </message>
 </context>
 <context>
@@ -1648,15 +1739,15 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>the typed names do not come in pairs of a path and a name</source>
-        <translation>les noms saisis ne vont pas par paires d'un chemin et d'un nom</translation>
+        <translation>les noms saisis ne vont pas par paires d&apos;un chemin et d&apos;un nom</translation>
     </message>
     <message>
         <source>the typed name of &quot;%1&quot; is empty</source>
-        <translation>le nom saisi de « %1 » est vide</translation>
+        <translation>le nom saisi de «&#xa0;%1&#xa0;» est vide</translation>
     </message>
     <message>
         <source>typed names: %1</source>
-        <translation>noms saisis : %1</translation>
+        <translation>noms saisis&#xa0;: %1</translation>
     </message>
     <message>
         <source>Fill in tokens such as {exif.date}</source>
@@ -1684,7 +1775,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>One item per line; paste a column here</source>
-        <translation>Un élément par ligne ; collez une colonne ici</translation>
+        <translation>Un élément par ligne&#xa0;; collez une colonne ici</translation>
     </message>
     <message>
         <source>Open…</source>
@@ -1827,11 +1918,11 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Reading the files&apos; dates and tags: %1 of %2…</source>
-        <translation>Lecture des dates et étiquettes des fichiers : %1 sur %2…</translation>
+        <translation>Lecture des dates et étiquettes des fichiers&#xa0;: %1 sur %2…</translation>
     </message>
     <message>
         <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
-        <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers : changez une règle ou l'entrée pour reprendre la lecture.</translation>
+        <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers&#xa0;: changez une règle ou l&apos;entrée pour reprendre la lecture.</translation>
     </message>
 </context>
 <context>
@@ -1886,6 +1977,18 @@ Continuer&#xa0;?</translation>
         <source>%1 files were left as they are:</source>
         <translation>%1 fichiers ont été laissés tels quels :</translation>
     </message>
+    <message>
+        <source>Nothing was undone: a later batch renamed some of the files of this one again.</source>
+        <translation>Rien n’a été annulé&#xa0;: un lot ultérieur a de nouveau renommé certains fichiers de celui-ci.</translation>
+    </message>
+    <message>
+        <source>Undo first the replace made on %1 (batch %2).</source>
+        <translation>Annulez d’abord le remplacement du %1 (lot %2).</translation>
+    </message>
+    <message>
+        <source>Undo first the rename made on %1 (batch %2).</source>
+        <translation>Annulez d’abord le renommage du %1 (lot %2).</translation>
+    </message>
 </context>
 <context>
     <name>UndoController</name>
@@ -1939,6 +2042,10 @@ Continuer&#xa0;?</translation>
     <message>
         <source>the file it replaced is no longer in the trash</source>
         <translation>le fichier remplacé n’est plus dans la corbeille</translation>
+    </message>
+    <message>
+        <source>a later batch renamed some of its files again; undo batch %1 first</source>
+        <translation>un lot ultérieur a de nouveau renommé certains de ses fichiers&#xa0;; annulez d’abord le lot %1</translation>
     </message>
 </context>
 <context>

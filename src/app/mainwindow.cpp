@@ -121,6 +121,7 @@ MainWindow::MainWindow(QWidget *parent)
     setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
+    connect(ui->actionHistory, &QAction::triggered, undoController, &UndoController::showHistory);
     connect(ui->pushExtensions, &QPushButton::clicked, extensions, &QWidget::show);
     connect(ui->toolButtonDoc, &QToolButton::clicked, regexp, &QWidget::show);
     connect(ui->pushResetList, &QPushButton::clicked, this, &MainWindow::resetListView);
@@ -803,6 +804,7 @@ void MainWindow::batchFinished(qint64 renamed, qint64 planned, bool cancelled)
 void MainWindow::undoStarted()
 {
     lastCancelled = false;
+    lastPlanned = -1; // until the undo tells how it ended
     updateCommandStates();
     progressStrip->begin(tr("Undoing"), 0);
 }
@@ -811,9 +813,12 @@ void MainWindow::undoFinished()
 {
     progressStrip->end();
     updateCommandStates();
-    statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
-                                 .arg(lastRenamed)
-                                 .arg(lastPlanned));
+    if (lastPlanned < 0)
+        statusBar()->showMessage(tr("Nothing was undone."));
+    else
+        statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
+                                     .arg(lastRenamed)
+                                     .arg(lastPlanned));
 }
 
 void MainWindow::cancelRunningJob()
