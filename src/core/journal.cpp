@@ -164,46 +164,63 @@ void readPlanFolders(const QString &path, JournalRecord::Batch *batch)
     }
 }
 
-// The names a batch gave its files and the names it took from them, as paths.
-struct GivenNames
+// The names a batch gave its files and the names it took from them, by
+// folder: a batch of 100,000 files is looked up without composing a path.
+class GivenNames
 {
-    QSet<QString> given;
-    QSet<QString> taken;
+public:
+    explicit GivenNames(const Journal::Stored &stored)
+    {
+        const QVector<JournalRecord::Entry> &entries = stored.plan.entries;
+        // Most batches rename in one folder: its sets are made once at their size.
+        if (stored.plan.batch.folders.size() == 1) {
+            given[stored.plan.batch.folders.first()].reserve(entries.size());
+            taken[stored.plan.batch.folders.first()].reserve(entries.size());
+        }
+        for (int i = 0; i < entries.size(); ++i) {
+            const JournalRecord::Entry &entry = entries[i];
+            const QString &finalName = stored.end.elsewhere.value(i, entry.newName);
+            if (!entry.usable || finalName == entry.oldName)
+                continue;
+            taken[entry.fromFolder.isEmpty() ? entry.folder : entry.fromFolder].insert(
+                entry.oldName);
+            if (!entry.deletes)
+                given[entry.folder].insert(finalName);
+        }
+    }
+
+    // Whether a batch moved a file from or onto a name given, or onto a name
+    // taken (an undo would take another file back, or find the name taken).
+    bool movedBy(const Journal::Stored &later) const
+    {
+        const QVector<JournalRecord::Entry> &entries = later.plan.entries;
+        for (int i = 0; i < entries.size(); ++i) {
+            const JournalRecord::Entry &entry = entries[i];
+            const QString &finalName = later.end.elsewhere.value(i, entry.newName);
+            if (!entry.usable || finalName == entry.oldName)
+                continue;
+            const QString &from = entry.fromFolder.isEmpty() ? entry.folder : entry.fromFolder;
+            if (holds(given, from, entry.oldName))
+                return true;
+            if (!entry.deletes
+                && (holds(given, entry.folder, finalName) || holds(taken, entry.folder, finalName)))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    using Names = QHash<QString, QSet<QString>>;
+
+    static bool holds(const Names &names, const QString &folder, const QString &name)
+    {
+        const auto in = names.constFind(folder);
+        return in != names.constEnd() && in->contains(name);
+    }
+
+    Names given;
+    Names taken;
 };
-
-GivenNames namesOf(const Journal::Stored &stored)
-{
-    GivenNames names;
-    const QVector<JournalRecord::Entry> &entries = stored.plan.entries;
-    for (int i = 0; i < entries.size(); ++i) {
-        const JournalRecord::Entry &entry = entries[i];
-        const QString finalName = stored.end.elsewhere.value(i, entry.newName);
-        if (!entry.usable || finalName == entry.oldName)
-            continue;
-        names.taken.insert(entry.oldPath());
-        if (!entry.deletes)
-            names.given.insert(entry.folder + finalName);
-    }
-    return names;
-}
-
-bool movesAny(const Journal::Stored &later, const GivenNames &names)
-{
-    const QVector<JournalRecord::Entry> &entries = later.plan.entries;
-    for (int i = 0; i < entries.size(); ++i) {
-        const JournalRecord::Entry &entry = entries[i];
-        const QString finalName = later.end.elsewhere.value(i, entry.newName);
-        if (!entry.usable || finalName == entry.oldName)
-            continue;
-        if (names.given.contains(entry.oldPath()))
-            return true;
-        // A file put over one of the batch's, or under a name it must get back.
-        const QString target = entry.folder + finalName;
-        if (!entry.deletes && (names.given.contains(target) || names.taken.contains(target)))
-            return true;
-    }
-    return false;
-}
 
 bool shareFolder(const Journal::Batch &a, const Journal::Batch &b)
 {
@@ -375,12 +392,12 @@ Journal::Batch Journal::undoBlocker(const Stored &stored) const
         if (!read(later->id, &next, &error))
             continue; // a record that cannot be read cannot be undone either
         if (!names)
-            names = namesOf(stored);
-        if (!movesAny(next, *names))
+            names.emplace(stored);
+        if (!names->movedBy(next))
             continue;
         blocker = *later;
         current = *later;
-        names = namesOf(next);
+        names.emplace(next);
     }
     return blocker;
 }

@@ -124,8 +124,9 @@ History::History(QWidget *parent)
     connect(tableHistory->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &History::updateUndoButton);
     connect(pushHistoryUndo, &QPushButton::clicked, this, [this] {
+        // A copy: the list is given anew while the undo is asked for.
         if (const Journal::Batch *batch = selected())
-            emit undoRequested(batch->id);
+            emit undoRequested(QString(batch->id));
     });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
