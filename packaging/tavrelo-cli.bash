@@ -12,6 +12,19 @@ _tavrelo_cli_presets()
     done
 }
 
+# The ids of the batches, from the names of the journal's files: asking the
+# program would first put in order a batch cut off by a crash.
+_tavrelo_cli_batches()
+{
+    local folder=${TAVRELO_JOURNAL_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/Tavrelo/journal}
+    local file
+    for file in "$folder"/*.json; do
+        [[ -f $file && $file != *.end.json ]] || continue
+        file=${file##*/}
+        printf '%s\n' "${file%.json}"
+    done
+}
+
 # The rule kinds, as the program's help lists them ("  kind:field:..."), so
 # that a kind added to the program needs nothing here.
 _tavrelo_cli_kinds()
@@ -103,6 +116,8 @@ _tavrelo_cli()
     elif [[ $command == rename || $command == replace || $command == apply ]]; then
         _filedir
         __ltrim_colon_completions "$cur"
+    elif [[ $command == undo ]]; then
+        COMPREPLY=($(compgen -W "$(_tavrelo_cli_batches)" -- "$cur"))
     fi
 } &&
     complete -F _tavrelo_cli tavrelo-cli

@@ -80,6 +80,7 @@ private slots:
     void nothingToRenameIsNoBatch();
     void undoAcrossFrontEnds();
     void killedRunIsRecoveredAndUndone();
+    void olderBatchUndoneByItsId();
 };
 
 void TestCli::batches_data()
@@ -267,6 +268,52 @@ void TestCli::killedRunIsRecoveredAndUndone()
     QCOMPARE(dir.names().filter("T").size(), renamed);
     QCOMPARE(cli({"undo"}).exitCode, 0);
     verifyRenamed(dir, names, names);
+}
+
+// Any batch of the history is undone by its id, unless a later batch renamed
+// its files again: then that one is named and nothing moves.
+void TestCli::olderBatchUndoneByItsId()
+{
+    TestDir dir;
+    const QStringList files{"a.jpg", "b.jpg", "c.txt"};
+    makeFiles(dir, files);
+    useJournal("older");
+    QStringList ids;
+    for (const QStringList &change : {QStringList{"a", "x"}, {"b", "y"}, {"x", "z"}}) {
+        const CliRun run =
+            cli({"replace", "--find", change[0], "--with", change[1], "--json", dir.path()});
+        QCOMPARE(run.exitCode, 0);
+        ids.prepend(run.json()["summary"]["batch"].toString()); // newest first
+    }
+    const QString older = ids[2], middle = ids[1], newest = ids[0];
+    verifyRenamed(dir, files, {"z.jpg", "y.jpg", "c.txt"});
+
+    const QString folder = QDir(dir.path()).canonicalPath();
+    CliRun run = cli({"history"});
+    QCOMPARE(run.out.count("\n    in " + folder + "\n"), 3);
+    const QJsonArray batches = cli({"history", "--json"}).json()["batches"].toArray();
+    QCOMPARE(batches[2]["id"].toString(), older);
+    QCOMPARE(batches[2]["folders"].toArray(), QJsonArray{folder});
+
+    run = cli({"undo", middle});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    verifyRenamed(dir, files, {"z.jpg", "b.jpg", "c.txt"});
+    run = cli({"undo", middle});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("was undone already"), qPrintable(run.err));
+
+    // x.jpg, which the older batch named, was renamed again by the newest.
+    run = cli({"undo", "--json", older});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QString("Undo batch %1 (replace, ").arg(newest)),
+             qPrintable(run.err));
+    QCOMPARE(run.json()["summary"]["blockedBy"].toString(), newest);
+    verifyRenamed(dir, files, {"z.jpg", "b.jpg", "c.txt"});
+
+    QCOMPARE(cli({"undo", newest}).exitCode, 0);
+    QCOMPARE(cli({"undo", older}).exitCode, 0);
+    verifyRenamed(dir, files, files);
+    QCOMPARE(cli({"undo", "20200101-000000-000-0000"}).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -67,6 +67,35 @@ bool killChild(const QString &mode, const TestDir &dir, const TestDir &journalDi
     return child.waitForFinished(afterMsecs >= 0 ? 10000 : 60000);
 }
 
+// One batch of moves written "old>new old>new", paths inside dir; a new name
+// ending in "!" replaces the file that bears it. "undo" takes back the batch
+// before.
+QString runMoves(Journal &journal, const TestDir &dir, const QString &moves)
+{
+    if (moves == "undo") {
+        const BatchRun::UndoResult undo = BatchRun::undo(journal, journal.newestUndoable().id, {});
+        return undo.run.batchId;
+    }
+    QVector<PlannedRename> renames;
+    BatchExecutor::Options options;
+    for (const QString &move : moves.split(' ')) {
+        QStringList ends = move.split('>');
+        if (ends[1].endsWith('!')) {
+            ends[1].chop(1);
+            options.replaceExisting = true;
+        }
+        const QFileInfo from(dir.at(ends[0]));
+        renames.append(
+            {from.canonicalPath() + '/', from.fileName(), QFileInfo(ends[1]).fileName()});
+    }
+    const BatchRun::Result run = BatchRun::carryOut(
+        renames, options.replaceExisting ? Journal::Kind::Replace : Journal::Kind::Rename, options,
+        &journal);
+    if (!run.outcome.failures.isEmpty())
+        qFatal("%s: %s", qPrintable(moves), qPrintable(run.outcome.failures.first().reason));
+    return run.batchId;
+}
+
 QList<QByteArray> sorted(QList<QByteArray> list)
 {
     std::sort(list.begin(), list.end());
@@ -100,6 +129,8 @@ private slots:
     void unusableEntriesAreSkippedOneByOne();
     void cutOffUndoLeavesTheRestUndoable();
     void namesThatAreNotUtf8KeepTheirBytes();
+    void laterBatchesStandInTheWay_data();
+    void laterBatchesStandInTheWay();
 
 private:
     // Files by name with their contents, hidden ones too.
@@ -650,7 +681,8 @@ void TestJournal::namesThatAreNotUtf8KeepTheirBytes()
     const QMap<QByteArray, QByteArray> before = files();
 
     const BatchRun::Result replaced = BatchRun::carryOut(
-        ReplacePlan::make({dir.path()}, ReplaceRequest::make("IMG", "photo", false, false)).renames(),
+        ReplacePlan::make({dir.path()}, ReplaceRequest::make("IMG", "photo", false, false))
+            .renames(),
         Journal::Kind::Replace, {}, &journal);
     QVERIFY(replaced.outcome.failures.isEmpty());
     QCOMPARE(files().keys(), (QList<QByteArray>{"caf\xe9 photo_1.jpg", "photo_2.jpg"}));
@@ -672,6 +704,55 @@ void TestJournal::namesThatAreNotUtf8KeepTheirBytes()
                  qPrintable(Journal::lines(result.leftAlone).join('\n')));
     }
     QCOMPARE(files(), before);
+}
+
+void TestJournal::laterBatchesStandInTheWay_data()
+{
+    QTest::addColumn<QStringList>("later"); // batches after a>a1 b>b1
+    QTest::addColumn<int>("blocker");       // which of them to undo first; -1: none
+
+    addRow("another file renamed", QStringList{"c>c1"}, -1);
+    addRow("the same names in another folder", QStringList{"d/a1>a2"}, -1);
+    addRow("one of its files renamed again", QStringList{"c>c1", "a1>a2"}, 1);
+    addRow("its old name given to another file", QStringList{"c>a"}, 0);
+    addRow("another file put over one of its files", QStringList{"c>b1!"}, 0);
+    addRow("the later batch undone", QStringList{"a1>a2", "undo"}, -1);
+    // The named batch can be undone at once.
+    addRow("a chain: its last batch first", QStringList{"a1>a2", "c>c1", "a2>a3"}, 2);
+}
+
+// An older batch is undone as long as no later batch moved its files; else
+// the batch to undo first is named and nothing moves.
+void TestJournal::laterBatchesStandInTheWay()
+{
+    QFETCH(QStringList, later);
+    QFETCH(int, blocker);
+    const OwnTrash trash;
+    TestDir dir;
+    TestDir journalDir;
+    Journal journal(journalDir.path());
+    for (const char *name : {"a", "b", "c", "d/a1"})
+        dir.file(name, name);
+    const QString batch = runMoves(journal, dir, "a>a1 b>b1");
+    QStringList ids;
+    for (const QString &moves : later)
+        ids.append(runMoves(journal, dir, moves));
+
+    QCOMPARE(journal.undoBlocker(batch).id, blocker < 0 ? QString() : ids[blocker]);
+    const QMap<QString, QByteArray> before = contents(dir);
+    const BatchRun::UndoResult undo = BatchRun::undo(journal, batch, {});
+    if (blocker >= 0) {
+        QVERIFY(!undo.run.ran() && undo.run.journalError.contains(ids[blocker]));
+        QCOMPARE(contents(dir), before);
+        return;
+    }
+    QVERIFY2(undo.leftAlone.isEmpty(), qPrintable(Journal::lines(undo.leftAlone).join('\n')));
+    QCOMPARE(dir.content("a"), QByteArray("a"));
+    QCOMPARE(dir.content("b"), QByteArray("b"));
+    const QVector<Journal::Batch> history = journal.history();
+    QVERIFY(std::any_of(history.cbegin(), history.cend(), [&](const Journal::Batch &shown) {
+        return shown.id == batch && shown.undone;
+    }));
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -156,6 +156,13 @@ void TestJournalRecord::planRoundTrips()
     QCOMPARE(read.batch.rules, plan.batch.rules);
     QCOMPARE(read.batch.planned, entries.size());
     QCOMPARE(read.replaceExisting, plan.replaceExisting);
+    // The folders the batch renamed in, not the ones files came from.
+    QStringList folders;
+    for (const Entry &e : entries)
+        folders << e.folder;
+    folders.removeDuplicates();
+    folders.sort();
+    QCOMPARE(read.batch.folders, folders);
 }
 
 // A rename or replace is written as every earlier version wrote it, so that
@@ -189,6 +196,12 @@ void TestJournalRecord::ordinaryBatchesKeepTheirFormat()
     QCOMPARE(read.entries[1].setAside, QString(".tavrelo-x-1-0.bak"));
     QCOMPARE(read.entries[1].fingerprint, QString("3:1700000000000"));
     QVERIFY(read.entries[1].fromFolder.isEmpty() && !read.entries[1].deletes);
+
+    // Their ends keep no folders: a history reads them from the plan's head.
+    QStringList folders;
+    QVERIFY(!JournalRecord::readPlanFolders(earlier.left(planHead.indexOf("\"columns")), &folders));
+    QVERIFY(JournalRecord::readPlanFolders(earlier.left(planHead.size()), &folders));
+    QCOMPARE(folders, QStringList{"/d/"});
 }
 
 void TestJournalRecord::unreadablePlansAreRefused_data()
@@ -262,6 +275,9 @@ void TestJournalRecord::endRoundTrips()
     plan.batch = batchOf(JournalRecord::Kind::Undo);
     plan.batch.undoes = "20260101-000000-000-0001";
     plan.batch.planned = 4;
+    for (int f = 0; f <= JournalRecord::foldersKept; ++f)
+        plan.batch.folders << QString("/d%1/").arg(f, 3, 10, QChar('0'));
+    plan.batch.folderCount = plan.batch.folders.size();
     plan.entries = QVector<Entry>(4, entry("/d/", "a", "b"));
     JournalRecord::End end;
     end.finished = plan.batch.started.addSecs(3);
@@ -291,6 +307,8 @@ void TestJournalRecord::endRoundTrips()
     QCOMPARE(summary.undoes, plan.batch.undoes);
     QCOMPARE(summary.planned, 4);
     QCOMPARE(summary.finished, end.finished);
+    QCOMPARE(summary.folders, plan.batch.folders.mid(0, JournalRecord::foldersKept));
+    QCOMPARE(summary.folderCount, JournalRecord::foldersKept + 1);
     QVERIFY(!JournalRecord::readSummary(bytes, "another", &summary));
     QVERIFY(!JournalRecord::readEnd(bytes.left(20), plan, &read, &unusable, &error));
 }

@@ -47,6 +47,7 @@ private slots:
     void extensionChoiceOutlivesNewDrops();
     void formatPreview();
     void previewThenUndoAfterARestart();
+    void historyUndoesAnyBatch();
     void replaceEndToEnd();
     void replaceAsksBeforeDeletingForGood();
     void batchCutOffIsRecoveredAtStart();
@@ -363,6 +364,63 @@ void TestMainWindow::previewThenUndoAfterARestart()
     QTRY_VERIFY_WITH_TIMEOUT(!undo->isEnabled(), patience);
     QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 3, patience);
     QVERIFY(rows().contains(QDir::toNativeSeparators(home->at("trip/b.jpg"))));
+}
+
+// Edit → History lists every batch, newest first, and undoes an older one
+// unless a later batch renamed its files again.
+void TestMainWindow::historyUndoesAnyBatch()
+{
+    for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
+        home->file(QStringLiteral("trip/") + name, name);
+    const QString folder = QDir(home->at("trip")).canonicalPath() + '/';
+    Journal journal;
+    QStringList ids; // newest first
+    for (const auto &[from, to] :
+         {std::pair{"a.jpg", "A.jpg"}, {"b.jpg", "B.jpg"}, {"A.jpg", "AA.jpg"}})
+        ids.prepend(
+            BatchRun::carryOut({{folder, from, to}}, Journal::Kind::Rename, {}, &journal).batchId);
+
+    auto *action = child<QAction>("actionHistory");
+    QVERIFY(child<QMenu>("menuEdit")->actions().contains(action));
+    action->trigger();
+    auto *history = child<QDialog>("History");
+    QVERIFY(history && history->isVisible());
+    QCOMPARE(history->windowTitle(), QStringLiteral("History"));
+    auto *table = history->findChild<QTableView *>("tableHistory");
+    const auto shown = [table](int row, int column) {
+        return table->model()->index(row, column).data().toString();
+    };
+    const auto listed = [&] {
+        QStringList found;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            found << table->model()->index(row, 0).data(Qt::UserRole).toString();
+        return found;
+    };
+    QCOMPARE(listed(), ids);
+    QCOMPARE(QStringList({shown(2, 1), shown(2, 2), shown(2, 3), shown(2, 4)}),
+             QStringList({"Rename", QDir::toNativeSeparators(folder.chopped(1)), "1", "done"}));
+
+    // The oldest waits for the newest, which renamed its file again.
+    MessageBoxWatcher watcher("Undo");
+    table->selectRow(2);
+    click("pushHistoryUndo");
+    QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes().size(), 2, patience);
+    QVERIFY2(watcher.boxes()[1].text.contains(ids[0]), qPrintable(watcher.boxes()[1].text));
+    QCOMPARE(home->names("trip"), QStringList({"AA.jpg", "B.jpg", "c.jpg"}));
+
+    auto *undo = history->findChild<QPushButton *>("pushHistoryUndo");
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), patience);
+    table->selectRow(1);
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"AA.jpg", "b.jpg", "c.jpg"}),
+                              patience);
+    QCOMPARE(home->content("trip/b.jpg"), QByteArray("b.jpg"));
+    // The undo comes on top, and the batch it took back can no longer be undone.
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 4, patience);
+    QCOMPARE(listed().mid(1), ids);
+    QCOMPARE(shown(2, 4), QStringLiteral("undone"));
+    table->selectRow(2);
+    QVERIFY(!undo->isEnabled());
 }
 
 void TestMainWindow::replaceEndToEnd()

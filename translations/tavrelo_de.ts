@@ -98,6 +98,89 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Rules: %1</source>
+        <translation>Regeln: %1</translation>
+    </message>
+    <message>
+        <source>Undo of the batch of %1</source>
+        <translation>Rückgängig: Auftrag vom %1</translation>
+    </message>
+    <message>
+        <source>Recovery of the batch of %1</source>
+        <translation>Wiederherstellung des Auftrags vom %1</translation>
+    </message>
+    <message>
+        <source>undone</source>
+        <translation>rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>cut off</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>%1 folders in all</source>
+        <translation>%1 Ordner insgesamt</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Batch %1</source>
+        <translation>Auftrag %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
     <name>InputChooser</name>
     <message>
         <source>Add files</source>
@@ -567,6 +650,14 @@ Fortfahren?</translation>
     <message>
         <source>Stop</source>
         <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+    <message>
+        <source>Nothing was undone.</source>
+        <translation>Nichts wurde rückgängig gemacht.</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -1898,6 +1989,18 @@ Fortfahren?</translation>
         <source>%1 files were left as they are:</source>
         <translation>%1 Dateien blieben unverändert:</translation>
     </message>
+    <message>
+        <source>Nothing was undone: a later batch renamed some of the files of this one again.</source>
+        <translation>Nichts wurde rückgängig gemacht: Ein späterer Auftrag hat einige Dateien dieses Auftrags erneut umbenannt.</translation>
+    </message>
+    <message>
+        <source>Undo first the replace made on %1 (batch %2).</source>
+        <translation>Machen Sie zuerst das Ersetzen vom %1 rückgängig (Auftrag %2).</translation>
+    </message>
+    <message>
+        <source>Undo first the rename made on %1 (batch %2).</source>
+        <translation>Machen Sie zuerst das Umbenennen vom %1 rückgängig (Auftrag %2).</translation>
+    </message>
 </context>
 <context>
     <name>UndoController</name>
@@ -1951,6 +2054,10 @@ Fortfahren?</translation>
     <message>
         <source>the file it replaced is no longer in the trash</source>
         <translation>die ersetzte Datei ist nicht mehr im Papierkorb</translation>
+    </message>
+    <message>
+        <source>a later batch renamed some of its files again; undo batch %1 first</source>
+        <translation>ein späterer Auftrag hat einige seiner Dateien erneut umbenannt; machen Sie zuerst Auftrag %1 rückgängig</translation>
     </message>
 </context>
 <context>

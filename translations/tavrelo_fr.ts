@@ -98,6 +98,89 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>Rename</source>
+        <translation>Renommage</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacement</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Règles</translation>
+    </message>
+    <message>
+        <source>Rules: %1</source>
+        <translation>Règles&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Undo of the batch of %1</source>
+        <translation>Annulation du lot du %1</translation>
+    </message>
+    <message>
+        <source>Recovery of the batch of %1</source>
+        <translation>Récupération du lot du %1</translation>
+    </message>
+    <message>
+        <source>undone</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>cut off</source>
+        <translation>interrompu</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>arrêté</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>%1 folders in all</source>
+        <translation>%1 dossiers en tout</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Batch %1</source>
+        <translation>Lot %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quand</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Quoi</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+</context>
+<context>
     <name>InputChooser</name>
     <message>
         <source>Add files</source>
@@ -567,6 +650,14 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historique…</translation>
+    </message>
+    <message>
+        <source>Nothing was undone.</source>
+        <translation>Rien n’a été annulé.</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -1898,6 +1989,18 @@ Continuer&#xa0;?</translation>
         <source>%1 files were left as they are:</source>
         <translation>%1 fichiers ont été laissés tels quels :</translation>
     </message>
+    <message>
+        <source>Nothing was undone: a later batch renamed some of the files of this one again.</source>
+        <translation>Rien n’a été annulé&#xa0;: un lot ultérieur a de nouveau renommé certains fichiers de celui-ci.</translation>
+    </message>
+    <message>
+        <source>Undo first the replace made on %1 (batch %2).</source>
+        <translation>Annulez d’abord le remplacement du %1 (lot %2).</translation>
+    </message>
+    <message>
+        <source>Undo first the rename made on %1 (batch %2).</source>
+        <translation>Annulez d’abord le renommage du %1 (lot %2).</translation>
+    </message>
 </context>
 <context>
     <name>UndoController</name>
@@ -1951,6 +2054,10 @@ Continuer&#xa0;?</translation>
     <message>
         <source>the file it replaced is no longer in the trash</source>
         <translation>le fichier remplacé n’est plus dans la corbeille</translation>
+    </message>
+    <message>
+        <source>a later batch renamed some of its files again; undo batch %1 first</source>
+        <translation>un lot ultérieur a de nouveau renommé certains de ses fichiers&#xa0;; annulez d’abord le lot %1</translation>
     </message>
 </context>
 <context>

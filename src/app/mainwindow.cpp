@@ -124,6 +124,7 @@ MainWindow::MainWindow(QWidget *parent)
     setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
+    connect(ui->actionHistory, &QAction::triggered, undoController, &UndoController::showHistory);
     connect(ui->pushExtensions, &QPushButton::clicked, extensions, &QWidget::show);
     connect(ui->toolButtonDoc, &QToolButton::clicked, regexp, &QWidget::show);
     connect(ui->actionRegexpHelp, &QAction::triggered, regexp, [this] {
@@ -821,6 +822,7 @@ void MainWindow::batchFinished(qint64 renamed, qint64 planned, bool cancelled)
 void MainWindow::undoStarted()
 {
     lastCancelled = false;
+    lastPlanned = -1; // until the undo tells how it ended
     updateCommandStates();
     progressStrip->begin(tr("Undoing"), 0);
 }
@@ -829,9 +831,12 @@ void MainWindow::undoFinished()
 {
     progressStrip->end();
     updateCommandStates();
-    statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
-                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
+    if (lastPlanned < 0)
+        statusBar()->showMessage(tr("Nothing was undone."));
+    else
+        statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
+                                     .arg(QLocale().toString(qlonglong(lastRenamed)))
+                                     .arg(QLocale().toString(qlonglong(lastPlanned))));
 }
 
 void MainWindow::cancelRunningJob()

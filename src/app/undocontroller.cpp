@@ -1,7 +1,10 @@
 #include "undocontroller.h"
 
+#include "history.h"
 #include "recover.h"
 #include "undo.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QLocale>
@@ -40,6 +43,32 @@ void UndoController::refresh()
 {
     newest = journal.newestUndoable();
     updateAction();
+    if (history && history->isVisible())
+        history->setBatches(journal.history());
+}
+
+void UndoController::showHistory()
+{
+    if (!history) {
+        history = new History(window);
+        connect(history, &History::undoRequested, this, [this](const QString &id) {
+            // The journal may have changed since it was listed (the command
+            // line shares it).
+            const QVector<Journal::Batch> batches = journal.history();
+            const auto chosen =
+                std::find_if(batches.cbegin(), batches.cend(),
+                             [&id](const Journal::Batch &batch) { return batch.id == id; });
+            if (chosen != batches.cend() && chosen->canBeUndone())
+                undoBatch(*chosen, history);
+            else
+                history->setBatches(batches);
+        });
+    }
+    history->setBatches(journal.history());
+    updateAction();
+    history->show();
+    history->raise();
+    history->activateWindow();
 }
 
 bool UndoController::recoverInterrupted()
@@ -62,31 +91,40 @@ void UndoController::updateAction()
     else
         action->setText(tr("Undo rename of %1 files").arg(count));
     action->setEnabled(!newest.id.isEmpty() && !blocked && !running);
+    if (history)
+        history->setUndoAllowed(!blocked && !running);
 }
 
 void UndoController::undoNewest()
 {
     refresh();
-    if (newest.id.isEmpty() || blocked || running)
+    if (!newest.id.isEmpty())
+        undoBatch(newest, window);
+}
+
+// By value: the question lets the journal be read again under it.
+void UndoController::undoBatch(Journal::Batch batch, QWidget *asker)
+{
+    if (blocked || running)
         return;
-    const QString count = QLocale().toString(qlonglong(newest.renamed));
-    const QString when = QLocale().toString(newest.started.toLocalTime(), QLocale::ShortFormat);
-    const QString what = newest.kind == Journal::Kind::Replace
+    const QString count = QLocale().toString(qlonglong(batch.renamed));
+    const QString when = QLocale().toString(batch.started.toLocalTime(), QLocale::ShortFormat);
+    const QString what = batch.kind == Journal::Kind::Replace
                              ? tr("Undo the replace made on %1, which renamed %2 files?")
                              : tr("Undo the rename made on %1, which renamed %2 files?");
     QMessageBox box(QMessageBox::Question, tr("Undo"),
                     what.arg(when, count) + QLatin1String("\n\n")
                         + tr("Files changed since then are left as they are."),
-                    QMessageBox::NoButton, window);
+                    QMessageBox::NoButton, asker);
     QPushButton *yes = box.addButton(tr("Undo"), QMessageBox::YesRole);
     box.addButton(tr("Cancel"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
-    if (box.clickedButton() != yes)
+    if (box.clickedButton() != yes || blocked || running)
         return;
     running = true;
     updateAction();
-    undo->setBatch(newest.id);
+    undo->setBatch(batch.id);
     emit started();
     undo->startBatch();
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class History;
 class QAction;
 class QWidget;
 class Recover;
@@ -12,7 +13,8 @@ class Undo;
 
 // The Edit menu's undo: keeps the action's text and state in step with the
 // journal ("Undo rename of 2,054 files"), asks once before taking the newest
-// batch back, and runs the Undo worker; at start, runs the Recover worker
+// batch back, and runs the Undo worker; the History window lists every batch
+// and takes any of them back the same way. At start, runs the Recover worker
 // when a batch was cut off by a crash. Lives on the GUI thread; the window
 // connects the workers' reports like those of a run.
 class UndoController : public QObject
@@ -36,6 +38,8 @@ public slots:
     // any; false when there is nothing to do. recoveryFinished() tells the end.
     bool recoverInterrupted();
     void undoNewest();
+    // Made on first use; lists the journal afresh.
+    void showHistory();
 
 signals:
     void started();
@@ -45,11 +49,14 @@ signals:
 
 private:
     void updateAction();
+    // Asks once, above asker, then takes the batch back, whichever it is.
+    void undoBatch(Journal::Batch batch, QWidget *asker);
 
     QAction *action;
     QWidget *window;
     Undo *undo;
     Recover *recover;
+    History *history = nullptr;
     Journal journal;
     Journal::Batch newest;
     bool blocked = false;

@@ -6,11 +6,13 @@
 #include "replaceplan.h"
 #include "ruleplan.h"
 
+#include <QDir>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -367,14 +369,72 @@ void addLeftAlone(CliReport &report, const Journal::LeftAlone &file)
     CliReport::printError(file.line());
 }
 
+QString localTime(const QDateTime &time)
+{
+    return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// Why a batch of the history cannot be undone; empty when it can.
+QString whyNotUndoable(const Journal::Batch &batch)
+{
+    if (batch.kind == Journal::Kind::Undo)
+        return QStringLiteral("it is an undo itself");
+    if (batch.kind == Journal::Kind::Recover)
+        return QStringLiteral("it is a recovery after a crash");
+    if (batch.undone)
+        return QStringLiteral("it was undone already");
+    if (!batch.finished.isValid())
+        return QStringLiteral("it has not ended");
+    if (batch.renamed == 0)
+        return QStringLiteral("it renamed no file");
+    return QString();
+}
+
 } // namespace
+
+int CliCommand::refuseBlocked(const Journal::Batch &batch, const Journal::Batch &blocker,
+                              QJsonObject summary)
+{
+    CliReport::printError(QStringLiteral("batch %1 cannot be undone yet: a later batch renamed "
+                                         "some of its files again. Undo batch %2 (%3, %4) first.")
+                              .arg(batch.id, blocker.id, Journal::kindName(blocker.kind),
+                                   localTime(blocker.started)));
+    summary.insert(QStringLiteral("blockedBy"), blocker.id);
+    m_report.finish(summary);
+    return 1;
+}
 
 int CliCommand::undo()
 {
-    const Journal::Batch batch = m_journal.newestUndoable();
+    Journal::Batch batch;
+    bool known = true;
+    if (m_request.batchId.isEmpty()) {
+        batch = m_journal.newestUndoable();
+    } else {
+        const QVector<Journal::Batch> batches = m_journal.history();
+        const auto chosen =
+            std::find_if(batches.cbegin(), batches.cend(), [this](const Journal::Batch &shown) {
+                return shown.id == m_request.batchId;
+            });
+        known = chosen != batches.cend();
+        if (known)
+            batch = *chosen;
+    }
     const QStringList problems = m_journal.problems();
     for (const QString &problem : problems)
         CliReport::printError(problem);
+    if (!known) {
+        CliReport::printError(
+            QStringLiteral("there is no batch %1 in the journal; history lists them.")
+                .arg(m_request.batchId));
+        return 2;
+    }
+    const QString refusal = whyNotUndoable(batch);
+    if (!batch.id.isEmpty() && !refusal.isEmpty()) {
+        CliReport::printError(
+            QStringLiteral("batch %1 cannot be undone: %2.").arg(batch.id, refusal));
+        return 1;
+    }
     if (batch.id.isEmpty()) {
         CliReport::printError(QStringLiteral("nothing to undo."));
         m_report.finish({{QStringLiteral("command"), commandName()},
@@ -388,6 +448,8 @@ int CliCommand::undo()
                         {QStringLiteral("undoes"), batch.id}};
     if (m_request.dryRun) {
         const UndoPlan plan = UndoPlan::make(m_journal, batch.id);
+        if (!plan.blocker.id.isEmpty())
+            return refuseBlocked(batch, plan.blocker, summary);
         if (!plan.error.isEmpty()) {
             CliReport::printError(
                 QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, plan.error));
@@ -416,6 +478,8 @@ int CliCommand::undo()
     std::signal(SIGINT, SIG_DFL);
     if (m_progressShown)
         std::fputs("\n", stderr);
+    if (!result.plan.blocker.id.isEmpty())
+        return refuseBlocked(batch, result.plan.blocker, summary);
     if (!result.run.ran()) {
         CliReport::printError(
             QStringLiteral("batch %1 cannot be undone: %2").arg(batch.id, result.run.journalError));
@@ -474,6 +538,29 @@ QString rulesText(const QByteArray &rules)
     return text;
 }
 
+// Folders as a user writes them: native separators, no "/" at the end.
+QStringList shownFolders(const Journal::Batch &batch)
+{
+    QStringList folders;
+    for (const QString &folder : batch.folders)
+        folders.append(QDir::toNativeSeparators(folder.size() > 1 ? folder.chopped(1) : folder));
+    return folders;
+}
+
+// The first few folders of a batch, and how many more there are.
+QString foldersText(const Journal::Batch &batch)
+{
+    const int shown = 3;
+    const QStringList folders = shownFolders(batch);
+    QString text = folders.mid(0, shown).join(QLatin1String(", "));
+    const qsizetype more =
+        qMax(batch.folderCount, folders.size()) - qMin<qsizetype>(shown, folders.size());
+    if (more > 0)
+        text += more == 1 ? QStringLiteral(" and 1 more folder")
+                          : QStringLiteral(" and %1 more folders").arg(more);
+    return text;
+}
+
 } // namespace
 
 int CliCommand::history()
@@ -502,9 +589,12 @@ int CliCommand::history()
                 {QStringLiteral("recovers"), batch.recovers.isEmpty() ? QJsonValue(QJsonValue::Null)
                                                                       : QJsonValue(batch.recovers)},
                 {QStringLiteral("rules"),
-                 batch.rules.isEmpty()
-                     ? QJsonValue(QJsonValue::Null)
-                     : QJsonValue(QJsonDocument::fromJson(batch.rules).object())}});
+                 batch.rules.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                       : QJsonValue(QJsonDocument::fromJson(batch.rules).object())},
+                {QStringLiteral("folders"), QJsonArray::fromStringList(shownFolders(batch))},
+                {QStringLiteral("folderCount"), batch.folderCount < 0
+                                                    ? QJsonValue(QJsonValue::Null)
+                                                    : QJsonValue(batch.folderCount)}});
             continue;
         }
         QStringList states;
@@ -529,6 +619,8 @@ int CliCommand::history()
                                       : QLatin1String(", ") + states.join(QLatin1String(", "))));
         if (!batch.rules.isEmpty())
             CliReport::printLine(QStringLiteral("    %1").arg(rulesText(batch.rules)));
+        if (!batch.folders.isEmpty())
+            CliReport::printLine(QStringLiteral("    in %1").arg(foldersText(batch)));
     }
     if (m_request.json)
         CliReport::printJson(QJsonObject{{QStringLiteral("batches"), list}});

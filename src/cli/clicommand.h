@@ -8,6 +8,7 @@
 #include "journal.h"
 #include "replaceplan.h"
 
+#include <QJsonObject>
 #include <QString>
 
 // Carries out one checked request on the calling thread, through the same
@@ -38,6 +39,9 @@ private:
     int carryOut(const BatchPlan &plan);
     int presets();
     int undo();
+    // A later batch renamed files of batch again: says which to undo first.
+    int refuseBlocked(const Journal::Batch &batch, const Journal::Batch &blocker,
+                      QJsonObject summary);
     int history();
 
     RenameOptions renameOptions() const;

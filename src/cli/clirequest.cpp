@@ -124,7 +124,7 @@ QString CliRequest::helpText()
                "                    [--order natural|name|date|size|taken] [--reverse-order]\n"
                "                    [--recursive] [--dry-run] [--json] PATH...\n"
                "  tavrelo-cli presets [--json]\n"
-               "  tavrelo-cli undo [--dry-run] [--json]\n"
+               "  tavrelo-cli undo [--dry-run] [--json] [BATCH-ID]\n"
                "  tavrelo-cli history [--json]\n"
                "  tavrelo-cli --help | --version\n"
                "\n"
@@ -144,7 +144,9 @@ QString CliRequest::helpText()
                "one last), and --reverse-order reverses the order.\n"
                "presets lists the presets, kept in %1.\n"
                "undo takes back the newest batch not undone yet, from this program or the\n"
-               "window; history lists the batches.\n"
+               "window, or the batch of BATCH-ID; a batch whose files a later batch renamed\n"
+               "again waits until that one is undone. history lists the batches, newest\n"
+               "first, with their ids and the folders they renamed in.\n"
                "--recursive also renames the files of the subfolders of each folder given.\n"
                "--dry-run prints what would be done and touches nothing; --json prints one\n"
                "JSON document.\n"
@@ -278,6 +280,12 @@ CliRequest CliRequest::parse(const QStringList &arguments)
     request.recursive = parser.optionNames().contains(QLatin1String("recursive"));
     request.paths = parser.positionalArguments();
 
+    if (request.command == Command::Undo && !request.paths.isEmpty()) {
+        if (request.paths.size() > 1)
+            return usageError(
+                QStringLiteral("undo takes one batch at most: '%1'").arg(request.paths.at(1)));
+        request.batchId = request.paths.takeFirst();
+    }
     if (request.command == Command::Undo || request.command == Command::History
         || request.command == Command::Presets) {
         if (!request.paths.isEmpty())

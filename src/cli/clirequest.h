@@ -32,6 +32,9 @@ struct CliRequest
     bool suffix = false;
     bool deleteIfExists = false;
 
+    // undo: the batch to take back; empty for the newest.
+    QString batchId;
+
     // apply: the rules, from a preset, a file or --rule, with the order of
     // the command line put over theirs.
     RuleStack stack;

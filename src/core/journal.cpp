@@ -17,6 +17,8 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -114,8 +116,18 @@ bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 
 QString newBatchId()
 {
-    // Sortable by time; the random tail keeps two batches of one millisecond apart.
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
+    // Sortable by time, and in the order of the batches of this process even
+    // when two start in one millisecond: undo tells which batch came later
+    // by them. The random tail keeps batches of two processes apart.
+    static std::atomic<qint64> last{0};
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    qint64 seen = last.load();
+    qint64 msecs = 0;
+    do {
+        msecs = qMax(now, seen + 1);
+    } while (!last.compare_exchange_weak(seen, msecs));
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC)
+               .toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
            + QString::number(QRandomGenerator::global()->bounded(0x10000u), 16)
                  .rightJustified(4, QLatin1Char('0'));
 }
@@ -133,6 +145,90 @@ bool readWhole(const QString &path, QByteArray *bytes, bool *found, QString *err
     }
     *bytes = file.readAll();
     return true;
+}
+
+// Reads no further into a plan than its folders, for an end that does not
+// keep them.
+void readPlanFolders(const QString &path, JournalRecord::Batch *batch)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray head;
+    for (qint64 chunk = 64 * 1024; !file.atEnd(); chunk *= 2) {
+        head += file.read(chunk);
+        if (JournalRecord::readPlanFolders(head, &batch->folders)) {
+            batch->folderCount = batch->folders.size();
+            return;
+        }
+    }
+}
+
+// The names a batch gave its files and the names it took from them, by
+// folder: a batch of 100,000 files is looked up without composing a path.
+class GivenNames
+{
+public:
+    explicit GivenNames(const Journal::Stored &stored)
+    {
+        const QVector<JournalRecord::Entry> &entries = stored.plan.entries;
+        // Most batches rename in one folder: its sets are made once at their size.
+        if (stored.plan.batch.folders.size() == 1) {
+            given[stored.plan.batch.folders.first()].reserve(entries.size());
+            taken[stored.plan.batch.folders.first()].reserve(entries.size());
+        }
+        for (int i = 0; i < entries.size(); ++i) {
+            const JournalRecord::Entry &entry = entries[i];
+            const QString &finalName = stored.end.elsewhere.value(i, entry.newName);
+            if (!entry.usable || finalName == entry.oldName)
+                continue;
+            taken[entry.fromFolder.isEmpty() ? entry.folder : entry.fromFolder].insert(
+                entry.oldName);
+            if (!entry.deletes)
+                given[entry.folder].insert(finalName);
+        }
+    }
+
+    // Whether a batch moved a file from or onto a name given, or onto a name
+    // taken (an undo would take another file back, or find the name taken).
+    bool movedBy(const Journal::Stored &later) const
+    {
+        const QVector<JournalRecord::Entry> &entries = later.plan.entries;
+        for (int i = 0; i < entries.size(); ++i) {
+            const JournalRecord::Entry &entry = entries[i];
+            const QString &finalName = later.end.elsewhere.value(i, entry.newName);
+            if (!entry.usable || finalName == entry.oldName)
+                continue;
+            const QString &from = entry.fromFolder.isEmpty() ? entry.folder : entry.fromFolder;
+            if (holds(given, from, entry.oldName))
+                return true;
+            if (!entry.deletes
+                && (holds(given, entry.folder, finalName) || holds(taken, entry.folder, finalName)))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    using Names = QHash<QString, QSet<QString>>;
+
+    static bool holds(const Names &names, const QString &folder, const QString &name)
+    {
+        const auto in = names.constFind(folder);
+        return in != names.constEnd() && in->contains(name);
+    }
+
+    Names given;
+    Names taken;
+};
+
+bool shareFolder(const Journal::Batch &a, const Journal::Batch &b)
+{
+    if (!a.knowsEveryFolder() || !b.knowsEveryFolder())
+        return true;
+    const QSet<QString> folders(a.folders.cbegin(), a.folders.cend());
+    return std::any_of(b.folders.cbegin(), b.folders.cend(),
+                       [&folders](const QString &folder) { return folders.contains(folder); });
 }
 
 } // namespace
@@ -250,6 +346,8 @@ QVector<Journal::Batch> Journal::history() const
                 continue;
             }
             batch = stored.batch();
+        } else if (batch.folderCount < 0) {
+            readPlanFolders(pathOf(id, planSuffix), &batch);
         }
         // An undo cut off or cancelled leaves the rest of its batch to undo.
         if (batch.kind == Kind::Undo && batch.finished.isValid() && !batch.cancelled)
@@ -265,10 +363,43 @@ Journal::Batch Journal::newestUndoable() const
 {
     const QVector<Batch> batches = history();
     for (const Batch &batch : batches) {
-        if (batch.renames() && !batch.undone && batch.finished.isValid() && batch.renamed > 0)
+        if (batch.canBeUndone())
             return batch;
     }
     return Batch();
+}
+
+Journal::Batch Journal::undoBlocker(const QString &id) const
+{
+    Stored stored;
+    QString error;
+    return read(id, &stored, &error) ? undoBlocker(stored) : Batch();
+}
+
+Journal::Batch Journal::undoBlocker(const Stored &stored) const
+{
+    const QVector<Batch> batches = history();
+    Batch current = stored.batch();
+    std::optional<GivenNames> names;
+    Batch blocker;
+    // Oldest first, so that each record is read once along the chain.
+    for (auto later = batches.crbegin(); later != batches.crend(); ++later) {
+        if (later->id <= stored.plan.batch.id || !later->canBeUndone()
+            || !shareFolder(current, *later))
+            continue;
+        Stored next;
+        QString error;
+        if (!read(later->id, &next, &error))
+            continue; // a record that cannot be read cannot be undone either
+        if (!names)
+            names.emplace(stored);
+        if (!names->movedBy(next))
+            continue;
+        blocker = *later;
+        current = *later;
+        names.emplace(next);
+    }
+    return blocker;
 }
 
 QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &about,
@@ -325,6 +456,7 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
             stable = stableIds.insert(rename.folder, volume.stableFileIds);
             // FAT through FUSE stamps a rename as a change of the file.
             timesKept.insert(rename.folder, volume.type != QLatin1String("vfat"));
+            batch.folders.append(rename.folder);
         }
         // The path is composed only where the disk is asked: most files come
         // with their number from the listing.
@@ -340,6 +472,8 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
         }
         writer.add(entry);
     }
+    batch.folders.sort();
+    batch.folderCount = batch.folders.size();
     const QByteArray out = writer.bytes();
     // Held while the batch runs, so that no other process takes it for one
     // cut off by a crash.

@@ -81,6 +81,16 @@ public:
     // The line that reports a batch file skipped.
     static QString skipped(const QString &id, const QString &error);
 
+    // The batch to undo before the batch id can be undone: a later batch, not
+    // undone, that moved a file from or onto a name the batch gave, or onto a
+    // name it took away (an undo would then take another file back, or find
+    // the old name taken). When that one waits for a later batch in turn, the
+    // last of the chain, so that the answer can be undone at once. An empty
+    // id when nothing stands in the way, or the batch cannot be read. Reads
+    // the whole record of each later batch that shares a folder with it.
+    Batch undoBlocker(const QString &id) const;
+    Batch undoBlocker(const Stored &stored) const;
+
     // Write-ahead: records the prepared batch before any file moves; about is
     // the batch an undo takes back or a recovery puts in order. Returns its
     // id, or an empty string with the reason in error (then the batch must

@@ -249,10 +249,14 @@ bool JournalRecord::readPlan(const QByteArray &bytes, const QString &id, Plan *p
     const QJsonArray files = object.value(QLatin1String("files")).toArray();
     plan->entries.clear();
     plan->entries.reserve(files.size());
+    // The folders a file comes from are not among the batch's own.
+    QVector<bool> renamedIn(folders.size(), false);
     for (const QJsonValue &value : files) {
         const QJsonArray row = value.toArray();
         Entry entry;
         entry.folder = folderAt(row.at(0));
+        if (!entry.folder.isEmpty())
+            renamedIn[row.at(0).toInt()] = true;
         entry.oldName = row.at(1).toString();
         entry.newName = row.at(2).toString();
         entry.fileId = row.at(3).toString().toULongLong();
@@ -279,6 +283,13 @@ bool JournalRecord::readPlan(const QByteArray &bytes, const QString &id, Plan *p
     }
     batch.planned = plan->entries.size();
     batch.renamed = plan->entries.size();
+    batch.folders.clear();
+    for (qsizetype f = 0; f < folders.size(); ++f) {
+        if (renamedIn[f])
+            batch.folders.append(folders[f]);
+    }
+    batch.folders.sort();
+    batch.folderCount = batch.folders.size();
     return true;
 }
 
@@ -292,6 +303,15 @@ QByteArray JournalRecord::writeEnd(const Batch &batch, const End &end)
     appendJsonString(out, end.finished.toString(Qt::ISODateWithMs));
     out.append(",\n\"cancelled\": ").append(end.cancelled ? "true" : "false");
     out.append(",\n\"renamed\": ").append(QByteArray::number(end.renamed));
+    if (batch.folderCount >= 0) {
+        // A few folders are enough to show; a history reads 50 of these files.
+        out.append(",\n\"folders\": [");
+        for (qsizetype f = 0; f < qMin<qsizetype>(batch.folders.size(), foldersKept); ++f) {
+            out.append(f ? ",\n  " : "\n  ");
+            appendJsonString(out, batch.folders[f]);
+        }
+        out.append("],\n\"folderCount\": ").append(QByteArray::number(batch.folderCount));
+    }
     out.append(",\n\"elsewhere\": [");
     appendIndexedStrings(out, end.elsewhere);
     out.append("],\n\"disposed\": [");
@@ -361,5 +381,34 @@ bool JournalRecord::readSummary(const QByteArray &bytes, const QString &id, Batc
     batch->planned = object.value(QLatin1String("planned")).toInteger();
     batch->renamed = object.value(QLatin1String("renamed")).toInteger();
     batch->cancelled = object.value(QLatin1String("cancelled")).toBool();
+    batch->folders.clear();
+    batch->folderCount = -1;
+    if (object.contains(QLatin1String("folderCount"))) {
+        batch->folderCount = object.value(QLatin1String("folderCount")).toInteger();
+        for (const QJsonValue &folder : object.value(QLatin1String("folders")).toArray()) {
+            if (isCleanFolder(folder.toString()))
+                batch->folders.append(folder.toString());
+        }
+    }
+    return true;
+}
+
+bool JournalRecord::readPlanFolders(const QByteArray &head, QStringList *folders)
+{
+    // The plan writer puts the folders before the columns and the rows: the
+    // head up to the columns, closed, is an object of its own.
+    const qsizetype end = head.indexOf("\n\"columns\"");
+    if (end < 0)
+        return false;
+    const qsizetype comma = head.lastIndexOf(',', end);
+    const QJsonObject object = QJsonDocument::fromJson(head.left(comma) + '}').object();
+    if (object.value(QLatin1String("format")).toString() != formatName)
+        return false;
+    folders->clear();
+    for (const QJsonValue &folder : object.value(QLatin1String("folders")).toArray()) {
+        if (isCleanFolder(folder.toString()))
+            folders->append(folder.toString());
+    }
+    folders->sort();
     return true;
 }

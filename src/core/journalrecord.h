@@ -46,13 +46,24 @@ public:
         QString recovers; // for a recovery: the batch cut off that it put in order
         // The rule stack a renaming ran, as compact JSON; empty for the others.
         QByteArray rules;
+        // The folders of its files, sorted (clean, absolute, with a trailing
+        // "/"); an end record keeps the first foldersKept of them, and how
+        // many there were. folderCount is -1 where the record does not tell.
+        QStringList folders;
+        qsizetype folderCount = -1;
+        bool knowsEveryFolder() const { return folderCount >= 0 && folderCount == folders.size(); }
         // Whether the batch renames files on a user's request (not an undo or
         // a recovery): such a batch can be undone.
         bool renames() const
         {
             return kind == Kind::Rename || kind == Kind::Replace || kind == Kind::Rules;
         }
+        bool canBeUndone() const
+        {
+            return renames() && !undone && finished.isValid() && renamed > 0;
+        }
     };
+    static constexpr int foldersKept = 100;
 
     // One file of a batch.
     struct Entry
@@ -133,6 +144,9 @@ public:
     // What a history shows of the batch id, from its end alone; false when
     // the bytes do not tell it.
     static bool readSummary(const QByteArray &bytes, const QString &id, Batch *batch);
+    // The folders of a plan from its first bytes alone, for an end written
+    // before ends kept them; false while head does not hold them all.
+    static bool readPlanFolders(const QByteArray &head, QStringList *folders);
 };
 
 #endif // JOURNALRECORD_H

@@ -35,6 +35,12 @@ UndoPlan UndoPlan::make(const Journal &journal, const QString &id)
         plan.error = tr("the batch has not ended");
         return plan;
     }
+    plan.blocker = journal.undoBlocker(stored);
+    if (!plan.blocker.id.isEmpty()) {
+        plan.error = tr("a later batch renamed some of its files again; undo batch %1 first")
+                         .arg(plan.blocker.id);
+        return plan;
+    }
     plan.leftAlone = stored.unusable;
     const QVector<JournalRecord::Entry> &entries = stored.plan.entries;
     const qint64 began = plan.batch.started.toMSecsSinceEpoch();

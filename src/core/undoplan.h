@@ -15,7 +15,8 @@
 // goes back to its old name; each file a replace displaced comes back from
 // the trash to its name, once the file that took it has gone back (a row
 // with a Return of its own); every other file is listed as left alone, with
-// the reason. Changes nothing; safe on any thread.
+// the reason. Nothing at all while a later batch renamed some of its files
+// again. Changes nothing; safe on any thread.
 struct UndoPlan
 {
     Q_DECLARE_TR_FUNCTIONS(UndoPlan)
@@ -25,7 +26,9 @@ public:
     QVector<PlannedRename> renames;
     QHash<int, PreparedBatch::OtherMove> otherMoves; // the rows back from the trash
     QVector<Journal::LeftAlone> leftAlone;           // one per file that changed since
-    QString error;                                   // the batch could not be read
+    QString error; // the batch could not be read, or must wait for the blocker
+    // A later batch to undo first (see Journal::undoBlocker): nothing is planned.
+    Journal::Batch blocker;
 
     bool comesBack(int row) const { return otherMoves.contains(row); }
     // Where the file of a row is now.

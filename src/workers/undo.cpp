@@ -13,6 +13,19 @@ void Undo::setBatch(const QString &batchId)
 void Undo::run()
 {
     const BatchRun::UndoResult undo = BatchRun::undo(journal, batchId, executorOptions(false));
+    const Journal::Batch &blocker = undo.plan.blocker;
+    if (!blocker.id.isEmpty()) {
+        const QString when =
+            QLocale().toString(blocker.started.toLocalTime(), QLocale::ShortFormat);
+        emit errorAtRename(
+            1, tr("Nothing was undone: a later batch renamed some of the files of this one again.")
+                   + QLatin1String("\n\n")
+                   + (blocker.kind == Journal::Kind::Replace
+                          ? tr("Undo first the replace made on %1 (batch %2).")
+                          : tr("Undo first the rename made on %1 (batch %2)."))
+                         .arg(when, blocker.id));
+        return;
+    }
     if (!undo.run.ran()) {
         emit errorAtRename(2, tr("The batch could not be undone: %1").arg(undo.run.journalError));
         return;
