@@ -16,6 +16,9 @@
 // round; each gets a freshly made folder (untimed) and must leave every file
 // named Trip...
 // Usage: bench_process [file count ...] [--rounds N]   (100000, 3 rounds)
+// Making and removing the folders takes most of the time: on a small ext4
+// machine, some 2.5 minutes at 100,000 files and 3 rounds, 16 at a million
+// files and one round.
 // This binary uses no Qt, so that the C loops load nothing they do not need.
 // mmv and file-rename come from Debian's mmv and rename packages.
 
