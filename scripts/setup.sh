@@ -8,7 +8,8 @@
 # write the TIFF and WebP photos they read it from; the file-system tools and
 # FUSE drivers let the tests make and mount the volumes users keep their files
 # on. exiftool is what bench_metadata measures the naming of photos by their
-# date against.
+# date against; mmv and rename (perl's file-rename) are what bench_cli and
+# bench_process measure the command line's renames against.
 set -euo pipefail
 
 packages=(
@@ -20,7 +21,7 @@ packages=(
     qt6-svg-dev
     appstream desktop-file-utils lintian dpkg-dev file
     e2fsprogs xfsprogs btrfs-progs dosfstools exfatprogs fuse3 fusefat exfat-fuse ntfs-3g
-    libimage-exiftool-perl
+    libimage-exiftool-perl mmv rename
 )
 
 missing=()
