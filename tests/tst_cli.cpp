@@ -230,7 +230,9 @@ void TestCli::undoAcrossFrontEnds()
     verifyRenamed(dir, files, files);
 
     // Both undos took their batch back for good.
-    QCOMPARE(cli({"undo"}).err, "tavrelo-cli: nothing to undo.\n");
+    const CliRun nothing = cli({"undo"});
+    QCOMPARE(nothing.err, "tavrelo-cli: nothing to undo.\n");
+    QCOMPARE(nothing.exitCode, 1);
 }
 
 void TestCli::killedRunIsRecoveredAndUndone()

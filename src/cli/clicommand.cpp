@@ -234,9 +234,8 @@ int CliCommand::showPlan(const BatchPlan &plan)
                      {QStringLiteral("conflicts"), conflicts},
                      {QStringLiteral("unchanged"), renames.size() - planned - conflicts}});
     if (!m_request.json)
-        CliReport::printLine(QStringLiteral("%1 of %2 files would be renamed.")
-                                 .arg(planned)
-                                 .arg(renames.size()));
+        CliReport::printLine(
+            QStringLiteral("%1 of %2 files would be renamed.").arg(planned).arg(renames.size()));
     return conflicts > 0 ? 1 : 0;
 }
 
@@ -440,7 +439,8 @@ int CliCommand::undo()
         m_report.finish({{QStringLiteral("command"), commandName()},
                          {QStringLiteral("dryRun"), m_request.dryRun},
                          {QStringLiteral("undoes"), QJsonValue::Null}});
-        return 0;
+        // A script that asked for an undo must see that none happened.
+        return 1;
     }
 
     QJsonObject summary{{QStringLiteral("command"), commandName()},
