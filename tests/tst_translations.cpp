@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTranslator>
@@ -14,6 +15,41 @@
 #include <QtTest>
 
 namespace {
+
+// The buttons of a window, each tab shown in turn, given less width than
+// their text and the style's margins need.
+QStringList squeezedButtons(QWidget *window)
+{
+    window->show();
+    QStringList squeezed;
+    const auto check = [&squeezed](const QList<QPushButton *> &buttons) {
+        QCoreApplication::processEvents();
+        for (const QPushButton *button : buttons) {
+            const QString text = QString(button->text()).remove(u'&');
+            if (!button->isVisible() || text.isEmpty())
+                continue;
+            // The style's own width for the text and its margins: a layout
+            // that gives less cuts the margins first.
+            const int needed = qMax(button->sizeHint().width(),
+                                    button->fontMetrics().horizontalAdvance(text) + 2 * 3);
+            if (button->width() < needed)
+                squeezed.append(QStringLiteral("%1 \"%2\": %3 of %4 pixels")
+                                    .arg(button->objectName(), text)
+                                    .arg(button->width())
+                                    .arg(needed));
+        }
+    };
+    const QList<QTabWidget *> tabWidgets = window->findChildren<QTabWidget *>();
+    for (QTabWidget *tabs : tabWidgets) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            check(tabs->widget(i)->findChildren<QPushButton *>());
+        }
+    }
+    check(window->findChildren<QPushButton *>());
+    squeezed.removeDuplicates();
+    return squeezed;
+}
 
 // Every text of the window a user can read, the window title aside, keyed by
 // the object that shows it.
@@ -131,6 +167,12 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
             leftInEnglish.append(it.key() + QStringLiteral(": ") + it.value());
     }
     QVERIFY2(leftInEnglish.isEmpty(), qPrintable(leftInEnglish.join(u'\n')));
+
+    // Longer words must not fill their buttons to the edges.
+    MainWindow window;
+    Update update;
+    QStringList squeezed = squeezedButtons(&window) + squeezedButtons(&update);
+    QVERIFY2(squeezed.isEmpty(), qPrintable(squeezed.join(u'\n')));
 
     // Qt's own buttons follow, where Qt's translation is installed.
     if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_"

@@ -2166,6 +2166,14 @@ Fortfahren?</translation>
         <source>Update checks are turned off in this build.</source>
         <translation>Die Suche nach Aktualisierungen ist in dieser Ausgabe abgeschaltet.</translation>
     </message>
+    <message>
+        <source>Checking…</source>
+        <translation>Wird geprüft…</translation>
+    </message>
+    <message>
+        <source>The check failed.</source>
+        <translation>Die Prüfung ist fehlgeschlagen.</translation>
+    </message>
 </context>
 <context>
     <name>Volume</name>

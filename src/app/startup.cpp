@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "version.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +15,7 @@
 void setApplicationIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelo"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1.2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRELO_VERSION));
     // Lets the desktop match the windows with the installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tavrelo.Tavrelo"));
 }

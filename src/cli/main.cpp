@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "clireport.h"
 #include "clirequest.h"
+#include "version.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +12,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The window's identity, so that both keep one journal.
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelo"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1.2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRELO_VERSION));
 
     const CliRequest request = CliRequest::parse(QCoreApplication::arguments());
     if (request.answered()) {

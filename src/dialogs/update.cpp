@@ -156,6 +156,7 @@ void Update::downloadUpdateInfos()
     ui->pushCheckNow->setEnabled(false);
     ui->labelError->hide();
     ui->labelProgressBytes->hide();
+    ui->labelDownload->setText(tr("Checking…"));
     QNetworkReply *check = get(informationFileName);
     // One byte past the cap is enough to refuse; more is never held.
     check->setReadBufferSize(informationSizeCap + 1);
@@ -198,12 +199,13 @@ void Update::checkForUpdateInfos()
             }
             ui->pushDownload->setEnabled(true);
             emit updateIsAvailable();
-        } else if (reportNoUpdate) {
+        } else {
             ui->labelDownload->setText(tr("No updates available."));
         }
+    } else {
+        // The red line says why.
+        ui->labelDownload->setText(tr("The check failed."));
     }
-
-    reportNoUpdate = true;
     endTransfer();
 }
 

@@ -68,7 +68,6 @@ private:
     QString saveDirectory;
     bool updateFound = false;
     bool networkError = false;
-    bool reportNoUpdate = false;
 };
 
 #endif // UPDATE_H
