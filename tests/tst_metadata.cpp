@@ -183,11 +183,15 @@ void TestMetadata::names_data()
              "Exif.Photo.PixelYDimension=3000"},
            S("{exif.lens} {exif.width}x{exif.height}"), S("EF 24-70mm f-2.8L 4000x3000.jpg"));
     addRow("size from the image", S("p.jpg"), L(), S("{exif.width}x{exif.height}"), S("16x8.jpg"));
+    // Two numbers of 4 bytes do not fit in their entry: they lie elsewhere.
+    addRow("size as pairs of numbers", S("p.jpg"),
+           L{"Exif.Photo.PixelXDimension=4000 1", "Exif.Photo.PixelYDimension=3000 1"},
+           S("{exif.width}x{exif.height}"), S("4000x3000.jpg"));
     addRow("no metadata", S("p.jpg"), L(), S("{exif.date}"), S("-exif.date"));
     addRow("no metadata, modification time instead", S("p.jpg"), L(),
            S("{exif.date:yyyy|mtime:yyyy-MM}"), S("2024-02.jpg"));
-    addRow("garbled Exif", S("garbled.jpg"), L{original, "Exif.Image.Make=Canon"},
-           S("{exif.date}"), S("-exif.date"));
+    addRow("garbled Exif", S("garbled.jpg"), L{original, "Exif.Image.Make=Canon"}, S("{exif.date}"),
+           S("-exif.date"));
     addRow("truncated JPEG", S("cut.jpg"), L{original}, S("{exif.date}"),
            S("-exif.date (damaged, or not a photo)"));
     addRow("text named .jpg", S("text.jpg"), L(), S("{exif.model}"),

@@ -184,7 +184,12 @@ private:
                     text.truncate(end);
                 texts[known] = QString::fromUtf8(text).trimmed();
             } else if (type == 3 || type == 4) { // SHORT, LONG: the first one
-                numbers[known] = long(type == 3 ? u16(entry + 8) : u32(entry + 8));
+                // In the entry when all of them fit in its 4 bytes.
+                const qsizetype size = qsizetype(values) * (type == 3 ? 2 : 4);
+                const qsizetype at = size <= 4 ? entry + 8 : qsizetype(u32(entry + 8));
+                if (at + (type == 3 ? 2 : 4) > tiff.size())
+                    continue;
+                numbers[known] = long(type == 3 ? u16(at) : u32(at));
                 texts[known] = QString::number(numbers[known]);
             }
         }
