@@ -1,3 +1,4 @@
+#include "editednamesrule.h"
 #include "insertrule.h"
 #include "metadatacache.h"
 #include "ruleplan.h"
@@ -316,6 +317,14 @@ void TestMetadata::planKeepsFilesWithoutTheFact()
     QCOMPARE(undated.newName, "b.jpg");
     QCOMPARE(undated.note, PlannedRename::Note::MissingField);
     QCOMPARE(PlannedRename::refusalText(undated), "stays: it has no exif.date");
+
+    // A name typed for the undated one stands all the same.
+    auto typed = std::make_unique<EditedNamesRule>();
+    typed->setName(dir.at("d/b.jpg"), "typed.jpg");
+    stack.append(std::move(typed));
+    const BatchPlan withTyped = RulePlan::make({dir.at("d")}, stack);
+    for (const PlannedRename &row : withTyped.renames())
+        QCOMPARE(row.newName, row.oldName == "a.jpg" ? "20210630 a.jpg" : "typed.jpg");
 
     // An insertion fills in the same tokens, when asked to.
     auto insert = std::make_unique<InsertRule>();

@@ -128,6 +128,21 @@ void reorder(GroupList &groups, const RuleStack &stack)
     }
 }
 
+// The name a rule after rules[after] gives the file whatever it is called
+// (a name typed by hand), or nothing.
+QString typedNameAfter(const QVector<const Rule *> &rules, qsizetype after, const RuleFile &file,
+                       const QString &name)
+{
+    for (qsizetype r = after + 1; r < rules.size(); ++r) {
+        if (!rules[r]->namesAnyFile())
+            continue;
+        const QString typed = rules[r]->apply(file, name);
+        if (typed != name)
+            return typed;
+    }
+    return QString();
+}
+
 QVector<const Rule *> enabledRules(const RuleStack &stack)
 {
     QVector<const Rule *> rules;
@@ -214,10 +229,16 @@ BatchPlan RulePlan::make(GroupList groups, const RuleStack &stack, const RulePla
         // Facts read for the previous file are not this one's.
         file = counter.next(group, name);
         QString newName = name;
-        for (const Rule *rule : std::as_const(rules)) {
-            newName = rule->apply(file, newName);
-            if (!file.missing().isEmpty())
+        for (qsizetype r = 0; r < rules.size(); ++r) {
+            newName = rules[r]->apply(file, newName);
+            if (file.missing().isEmpty())
+                continue;
+            // A name typed for the file stands where a rule lacked a fact.
+            const QString typed = typedNameAfter(rules, r, file, name);
+            if (typed.isEmpty())
                 return BatchPlan::Decision{name, PlannedRename::Note::MissingField, file.missing()};
+            newName = typed;
+            break;
         }
         if (newName == name)
             return BatchPlan::Decision{name, options.unchanged};

@@ -17,6 +17,7 @@ public:
     QVector<RuleParameter> parameters() const override;
     QString apply(const RuleFile &file, const QString &name) const override;
     QString summary() const override;
+    bool namesAnyFile() const override { return true; }
 
     // The typed name of a file, or its removal with an empty name.
     void setName(const QString &path, const QString &newName);

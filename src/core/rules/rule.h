@@ -128,6 +128,9 @@ public:
     // Whether it reads what files say inside (RuleFile::metadata()), so
     // that the plan reads them first, on every core.
     virtual bool readsMetadata() const { return false; }
+    // Whether the name it gives a file stands even where an earlier rule
+    // lacked a fact for it (a name typed by hand).
+    virtual bool namesAnyFile() const { return false; }
     // What stops the rule over the input as a whole (a list of names that
     // does not fit the files), in one translated sentence; empty when
     // nothing does. Given the files the stack renames, in their order,
