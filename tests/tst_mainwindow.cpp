@@ -3,6 +3,7 @@
 #include "extensions.h"
 #include "journal.h"
 #include "mainwindow.h"
+#include "progressstrip.h"
 #include "regexp.h"
 #include "rename.h"
 #include "replace.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -54,6 +56,7 @@ private slots:
     void fileMenuAndCommandLineAddLikeADrop();
     void secondaryWindowsCloseWithTheWindow();
     void helpMenu();
+    void progressStripCountsFromTheStart();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -609,6 +612,21 @@ void TestMainWindow::helpMenu()
     QVERIFY2(about.contains(QDir::toNativeSeparators(Journal::defaultDirectory()).toHtmlEscaped()),
              qPrintable(about));
     QVERIFY(about.contains("General Public License"));
+}
+
+// A run counts from its first file, and no earlier message shows cut short
+// beside it.
+void TestMainWindow::progressStripCountsFromTheStart()
+{
+    QStatusBar bar;
+    auto *strip = new ProgressStrip(&bar);
+    bar.addPermanentWidget(strip);
+    bar.show();
+    bar.showMessage("Rename done: 3 of 3 files renamed.");
+    strip->begin("Renaming", 12000);
+    QCOMPARE(bar.currentMessage(), QString());
+    QCOMPARE(strip->findChild<QProgressBar *>("progressBar")->format(),
+             QLocale().toString(0) + " of " + QLocale().toString(12000));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -685,7 +685,7 @@ void MainWindow::startRename(const BatchPlan &plan)
     renameRunning = true;
     lastCancelled = false;
     updateCommandStates();
-    progressStrip->begin(tr("Renaming"), 0);
+    progressStrip->begin(tr("Renaming"), plan.renames().size());
     rename->startBatch();
 }
 
@@ -740,7 +740,7 @@ void MainWindow::startReplace(const BatchPlan &plan)
     replaceRunning = true;
     lastCancelled = false;
     updateCommandStates();
-    progressStrip->begin(tr("Replacing"), 0);
+    progressStrip->begin(tr("Replacing"), plan.renames().size());
     replace->startBatch();
 }
 
@@ -785,7 +785,7 @@ void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
     rulesRunning = true;
     lastCancelled = false;
     updateCommandStates();
-    progressStrip->begin(tr("Renaming"), 0);
+    progressStrip->begin(tr("Renaming"), plan.renames().size());
     applyRules->startBatch();
 }
 

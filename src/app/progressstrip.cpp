@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include <limits>
 
@@ -41,6 +42,9 @@ bool ProgressStrip::isRunning() const
 void ProgressStrip::begin(const QString &what, qint64 total)
 {
     running = true;
+    // The message of the job before would show cut short beside the strip.
+    if (auto *statusBar = qobject_cast<QStatusBar *>(parentWidget()))
+        statusBar->clearMessage();
     label->setText(what);
     pushCancel->setEnabled(true);
     setProgress(0, total);
