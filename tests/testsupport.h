@@ -22,7 +22,7 @@ bool dropPaths(QWidget *target, const QStringList &paths);
 // Runs action on the next modal widget (message box, file dialog) as soon as
 // it appears, from a timer, so that a test never blocks on a dialog. Gives up
 // after timeoutMs.
-void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs = 5000);
+void onNextModal(const std::function<void(QWidget *)> &action, int timeoutMs = 60000);
 
 // Picks path in the next file dialog, as a user typing it would, and accepts.
 void chooseInNextFileDialog(const QString &path);

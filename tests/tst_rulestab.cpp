@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -327,12 +326,7 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     QVERIFY(dropPaths(window.get(), {home->at("docs")}));
     showRulesTab();
     addRule("list");
-    onNextModal([list](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        dialog->selectFile(list);
-        static_cast<QDialog *>(dialog)->accept();
-    });
+    chooseInNextFileDialog(list);
     click("rule_file_open");
     QCOMPARE(child<QLineEdit>("rule_file_path")->text(), list);
     QTRY_COMPARE_WITH_TIMEOUT(table().value("b.txt"), QStringLiteral("y.txt"), patience);
