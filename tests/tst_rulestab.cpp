@@ -161,8 +161,8 @@ QMap<QString, QString> TestRulesTab::table() const
     const QAbstractItemModel *model = child<QTableView>("tableRulesPreview")->model();
     QMap<QString, QString> names;
     for (int row = 0; row < model->rowCount(); ++row)
-        names.insert(model->index(row, 1).data().toString(),
-                     model->index(row, 2).data().toString());
+        names.insert(model->index(row, 0).data().toString(),
+                     model->index(row, 1).data().toString());
     return names;
 }
 
@@ -340,8 +340,8 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     auto *view = child<QTableView>("tableRulesPreview");
     QModelIndex typed;
     for (int row = 0; row < view->model()->rowCount(); ++row) {
-        if (view->model()->index(row, 1).data().toString() == "b.txt")
-            typed = view->model()->index(row, 2);
+        if (view->model()->index(row, 0).data().toString() == "b.txt")
+            typed = view->model()->index(row, 1);
     }
     view->setCurrentIndex(typed);
     view->edit(typed);
@@ -383,8 +383,8 @@ void TestRulesTab::photosNamedFromTheirDates()
     QMap<QString, QString> notes;
     const QAbstractItemModel *model = child<QTableView>("tableRulesPreview")->model();
     for (int row = 0; row < model->rowCount(); ++row)
-        notes.insert(model->index(row, 1).data().toString(),
-                     model->index(row, 3).data().toString());
+        notes.insert(model->index(row, 0).data().toString(),
+                     model->index(row, 2).data().toString());
     QCOMPARE(notes.value("undated.jpg"), QStringLiteral("stays: it has no exif.date"));
     QCOMPARE(notes.value("cut.jpg"),
              QStringLiteral("stays: it has no exif.date (damaged, or not a photo)"));

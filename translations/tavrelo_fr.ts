@@ -681,7 +681,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renames files in batches, and takes back any batch it made.&lt;/p&gt;&lt;p&gt;Free software under the GNU General Public License, version 3 or later.&lt;/p&gt;&lt;p&gt;Its journal of batches is kept in %2&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renomme des fichiers par lots, et peut reprendre chacun des lots qu'il a faits.&lt;/p&gt;&lt;p&gt;Logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure.&lt;/p&gt;&lt;p&gt;Son journal des lots est conservé dans %2&lt;/p&gt;</translation>
+        <translation>&lt;h3&gt;Tavrelo %1&lt;/h3&gt;&lt;p&gt;Renomme des fichiers par lots, et peut reprendre chacun des lots qu&apos;il a faits.&lt;/p&gt;&lt;p&gt;Logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure.&lt;/p&gt;&lt;p&gt;Son journal des lots est conservé dans %2&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -761,12 +761,12 @@ Continuer&#xa0;?</translation>
         <translation>Examen des fichiers…</translation>
     </message>
     <message>
-        <source>%1 files will get a new name, %2 stay as they are.</source>
-        <translation>%1 fichiers recevront un nouveau nom, %2 restent tels quels.</translation>
+        <source>Rename</source>
+        <translation>Renommer</translation>
     </message>
     <message>
-        <source>%1 files will be renamed, %2 stay as they are.</source>
-        <translation>%1 fichiers seront renommés, %2 restent tels quels.</translation>
+        <source>Files to rename: %1. Files that keep their name: %2.</source>
+        <translation>Fichiers à renommer&#xa0;: %1. Fichiers qui gardent leur nom&#xa0;: %2.</translation>
     </message>
 </context>
 <context>
@@ -804,16 +804,16 @@ Continuer&#xa0;?</translation>
         <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
     </message>
     <message>
-        <source>stays: a file that keeps its name holds the new one</source>
-        <translation>reste : un fichier qui garde son nom porte déjà le nouveau</translation>
-    </message>
-    <message>
-        <source>stays: its new name is taken by a file outside the request</source>
-        <translation>reste : son nouveau nom est pris par un fichier hors de la demande</translation>
-    </message>
-    <message>
         <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
         <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier qui garde son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier hors de la demande</translation>
     </message>
 </context>
 <context>
@@ -1150,23 +1150,23 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>With RegExp ticked on the Replace tab, the text put in place of a match may repeat what the expression captured. The Rules tab&apos;s replace rule reads the same expressions, or Perl&apos;s when its syntax is set so.</source>
-        <translation>Quand RegExp est coché dans l'onglet Remplacer, le texte mis à la place d'une correspondance peut reprendre ce que l'expression a capturé. La règle de remplacement de l'onglet Règles lit les mêmes expressions, ou celles de Perl quand sa syntaxe est réglée ainsi.</translation>
+        <translation>Quand RegExp est coché dans l&apos;onglet Remplacer, le texte mis à la place d&apos;une correspondance peut reprendre ce que l&apos;expression a capturé. La règle de remplacement de l&apos;onglet Règles lit les mêmes expressions, ou celles de Perl quand sa syntaxe est réglée ainsi.</translation>
     </message>
     <message>
         <source>Parentheses capture the text they match, counted from the left by their opening parenthesis. (?:E) groups E without capturing.</source>
-        <translation>Les parenthèses capturent le texte qu'elles reconnaissent, comptées depuis la gauche par leur parenthèse ouvrante. (?:E) groupe E sans capturer.</translation>
+        <translation>Les parenthèses capturent le texte qu&apos;elles reconnaissent, comptées depuis la gauche par leur parenthèse ouvrante. (?:E) groupe E sans capturer.</translation>
     </message>
     <message>
         <source>In the text put in place, the text the first to ninth parentheses captured. For example, finding (\d+)-(\d+) and putting \2-\1 turns &quot;12-34&quot; into &quot;34-12&quot;.</source>
-        <translation>Dans le texte mis à la place, le texte capturé par la première à la neuvième parenthèse. Par exemple, chercher (\d+)-(\d+) et mettre \2-\1 change « 12-34 » en « 34-12 ».</translation>
+        <translation>Dans le texte mis à la place, le texte capturé par la première à la neuvième parenthèse. Par exemple, chercher (\d+)-(\d+) et mettre \2-\1 change «&#xa0;12-34&#xa0;» en «&#xa0;34-12&#xa0;».</translation>
     </message>
     <message>
         <source>With the Perl syntax of a replace rule, $1 and ${name} repeat captures too, (?&lt;name&gt;E) naming one.</source>
-        <translation>Avec la syntaxe Perl d'une règle de remplacement, $1 et ${name} reprennent aussi les captures, (?&lt;name&gt;E) en nommant une.</translation>
+        <translation>Avec la syntaxe Perl d&apos;une règle de remplacement, $1 et ${name} reprennent aussi les captures, (?&lt;name&gt;E) en nommant une.</translation>
     </message>
     <message>
         <source>Without RegExp ticked, the text to find is found as it is written: every character stands for itself.</source>
-        <translation>Sans RegExp coché, le texte à chercher est trouvé tel qu'il est écrit : chaque caractère vaut pour lui-même.</translation>
+        <translation>Sans RegExp coché, le texte à chercher est trouvé tel qu&apos;il est écrit&#xa0;: chaque caractère vaut pour lui-même.</translation>
     </message>
 </context>
 <context>
