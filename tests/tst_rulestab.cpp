@@ -363,6 +363,8 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     QVERIFY(!batches.isEmpty());
     QVERIFY(batches.first().rules.contains("\"edits\""));
 
+    // The batch's end comes after its files are renamed: undo waits for it.
+    QTRY_VERIFY_WITH_TIMEOUT(child<QAction>("actionUndo")->isEnabled(), patience);
     watcher.setButtonText("Undo");
     child<QAction>("actionUndo")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(home->names("docs"), QStringList({"a.txt", "b.txt"}), patience);
