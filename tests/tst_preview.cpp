@@ -221,6 +221,8 @@ void TestPreview::runsThePlanShown()
 
     auto *undo = window->findChild<QAction *>("actionUndo");
     QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), patience);
+    // The run has ended; its plan, now spent, is not offered again.
+    QVERIFY(!child<QPushButton>("pushPreviewRename")->isEnabled());
     watcher.setButtonText("Undo");
     undo->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"a.jpg", "b.jpg"}), patience);

@@ -768,6 +768,10 @@ Fortfahren?</translation>
         <source>Files to rename: %1. Files that keep their name: %2.</source>
         <translation>Umzubenennende Dateien: %1. Dateien, die ihren Namen behalten: %2.</translation>
     </message>
+    <message>
+        <source>Files were renamed since: preview again to rename from here.</source>
+        <translation>Seitdem wurden Dateien umbenannt: für eine Umbenennung von hier erneut die Vorschau öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewModel</name>

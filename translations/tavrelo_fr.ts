@@ -768,6 +768,10 @@ Continuer&#xa0;?</translation>
         <source>Files to rename: %1. Files that keep their name: %2.</source>
         <translation>Fichiers à renommer&#xa0;: %1. Fichiers qui gardent leur nom&#xa0;: %2.</translation>
     </message>
+    <message>
+        <source>Files were renamed since: preview again to rename from here.</source>
+        <translation>Des fichiers ont été renommés depuis : refaites l’aperçu pour renommer d’ici.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewModel</name>

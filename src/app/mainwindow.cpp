@@ -619,7 +619,7 @@ void MainWindow::updateCommandStates()
     ui->checkScanRecursive->setEnabled(!changingFiles);
     undoController->setBlocked(renameRunning || replaceRunning || rulesRunning);
     rulesTab->setBlocked(changingFiles || takingPaths());
-    planReview->setBlocked(changingFiles || takingPaths() || analysisRunning);
+    planReview->setBlocked(changingFiles || takingPaths() || analysisRunning, changingFiles);
     ui->actionAddFiles->setEnabled(!changingFiles);
     ui->actionAddFolder->setEnabled(!changingFiles);
 }

@@ -39,9 +39,11 @@ void PlanReview::showPreview(const PlanRequest &request, const QString &question
     plan(request, Purpose::ShowPreview);
 }
 
-void PlanReview::setBlocked(bool blocked)
+void PlanReview::setBlocked(bool blocked, bool filesChanging)
 {
     preview->setBlocked(blocked);
+    if (filesChanging)
+        preview->setPlanOutdated();
 }
 
 void PlanReview::confirmRename(const PlanRequest &request, const QString &question)

@@ -25,8 +25,9 @@ public:
     // question is the one asked when the preview's Rename button is
     // pressed; a replace that deletes files for good asks about them instead.
     void showPreview(const PlanRequest &request, const QString &question);
-    // No run starts from the preview while files change.
-    void setBlocked(bool blocked);
+    // No run starts from the preview while blocked, nor ever from a plan
+    // made before files changed.
+    void setBlocked(bool blocked, bool filesChanging);
     // Asks the question with the plan's changes as details; emits
     // renameConfirmed() with the plan shown when the user agrees.
     void confirmRename(const PlanRequest &request, const QString &question);

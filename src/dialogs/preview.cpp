@@ -62,6 +62,7 @@ Preview::Preview(QWidget *parent)
 void Preview::showPlanning()
 {
     planning = true;
+    outdated = false;
     model->setPreview(PlanPreview());
     labelPreviewSummary->setText(tr("Looking at the files…"));
     updateRenameState();
@@ -91,10 +92,21 @@ void Preview::setBlocked(bool blocked)
     updateRenameState();
 }
 
+void Preview::setPlanOutdated()
+{
+    if (outdated || planning || model->rowCount() == 0)
+        return;
+    outdated = true;
+    labelPreviewSummary->setText(labelPreviewSummary->text() + QLatin1Char(' ')
+                                 + tr("Files were renamed since: preview again to rename from "
+                                      "here."));
+    updateRenameState();
+}
+
 void Preview::updateRenameState()
 {
     const PlanPreview &shown = model->preview();
-    pushPreviewRename->setEnabled(!planning && !blocked && shown.changes > 0
+    pushPreviewRename->setEnabled(!planning && !blocked && !outdated && shown.changes > 0
                                   && shown.problem.isEmpty() && !shown.cancelled);
 }
 

@@ -25,6 +25,8 @@ public:
     void showPlan(const PlanPreview &preview);
     // While files change, the plan shown may no longer hold: no run starts.
     void setBlocked(bool blocked);
+    // Files were renamed since the plan was made: it is shown, never run.
+    void setPlanOutdated();
 
 signals:
     void renameRequested(const PlanPreview &shown);
@@ -39,6 +41,7 @@ private:
     PreviewModel *model;
     bool planning = false;
     bool blocked = false;
+    bool outdated = false;
 };
 
 #endif // PREVIEW_H
