@@ -160,8 +160,8 @@ QMap<QString, QString> TestRulesTab::table() const
     const QAbstractItemModel *model = child<QTableView>("tableRulesPreview")->model();
     QMap<QString, QString> names;
     for (int row = 0; row < model->rowCount(); ++row)
-        names.insert(model->index(row, 1).data().toString(),
-                     model->index(row, 2).data().toString());
+        names.insert(model->index(row, 0).data().toString(),
+                     model->index(row, 1).data().toString());
     return names;
 }
 
@@ -334,8 +334,8 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     auto *view = child<QTableView>("tableRulesPreview");
     QModelIndex typed;
     for (int row = 0; row < view->model()->rowCount(); ++row) {
-        if (view->model()->index(row, 1).data().toString() == "b.txt")
-            typed = view->model()->index(row, 2);
+        if (view->model()->index(row, 0).data().toString() == "b.txt")
+            typed = view->model()->index(row, 1);
     }
     view->setCurrentIndex(typed);
     view->edit(typed);
@@ -357,6 +357,8 @@ void TestRulesTab::listFromFileAndTypedNameRenameAndUndo()
     QVERIFY(!batches.isEmpty());
     QVERIFY(batches.first().rules.contains("\"edits\""));
 
+    // The batch's end comes after its files are renamed: undo waits for it.
+    QTRY_VERIFY_WITH_TIMEOUT(child<QAction>("actionUndo")->isEnabled(), patience);
     watcher.setButtonText("Undo");
     child<QAction>("actionUndo")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(home->names("docs"), QStringList({"a.txt", "b.txt"}), patience);
@@ -377,8 +379,8 @@ void TestRulesTab::photosNamedFromTheirDates()
     QMap<QString, QString> notes;
     const QAbstractItemModel *model = child<QTableView>("tableRulesPreview")->model();
     for (int row = 0; row < model->rowCount(); ++row)
-        notes.insert(model->index(row, 1).data().toString(),
-                     model->index(row, 3).data().toString());
+        notes.insert(model->index(row, 0).data().toString(),
+                     model->index(row, 2).data().toString());
     QCOMPARE(notes.value("undated.jpg"), QStringLiteral("stays: it has no exif.date"));
     QCOMPARE(notes.value("cut.jpg"),
              QStringLiteral("stays: it has no exif.date (damaged, or not a photo)"));

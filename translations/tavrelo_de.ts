@@ -761,12 +761,16 @@ Fortfahren?</translation>
         <translation>Die Dateien werden durchgesehen…</translation>
     </message>
     <message>
-        <source>%1 files will get a new name, %2 stay as they are.</source>
-        <translation>%1 Dateien erhalten einen neuen Namen, %2 bleiben, wie sie sind.</translation>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
     </message>
     <message>
-        <source>%1 files will be renamed, %2 stay as they are.</source>
-        <translation>%1 Dateien werden umbenannt, %2 bleiben, wie sie sind.</translation>
+        <source>Files to rename: %1. Files that keep their name: %2.</source>
+        <translation>Umzubenennende Dateien: %1. Dateien, die ihren Namen behalten: %2.</translation>
+    </message>
+    <message>
+        <source>Files were renamed since: preview again to rename from here.</source>
+        <translation>Seitdem wurden Dateien umbenannt: für eine Umbenennung von hier erneut die Vorschau öffnen.</translation>
     </message>
 </context>
 <context>
@@ -804,16 +808,16 @@ Fortfahren?</translation>
         <translation>bleibt: eine andere Datei erhält denselben neuen Namen</translation>
     </message>
     <message>
-        <source>stays: a file that keeps its name holds the new one</source>
-        <translation>bleibt: eine Datei, die ihren Namen behält, trägt den neuen schon</translation>
-    </message>
-    <message>
-        <source>stays: its new name is taken by a file outside the request</source>
-        <translation>bleibt: ihr neuer Name gehört einer Datei außerhalb des Auftrags</translation>
-    </message>
-    <message>
         <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
         <translation>ersetzt die Datei dieses Namens, die endgültig gelöscht wird (dieser Datenträger hat keinen Papierkorb)</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>bleibt: „%1“ gehört einer Datei, die ihren Namen behält</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>bleibt: „%1“ gehört einer Datei außerhalb des Auftrags</translation>
     </message>
 </context>
 <context>

@@ -761,12 +761,16 @@ Continuer&#xa0;?</translation>
         <translation>Examen des fichiers…</translation>
     </message>
     <message>
-        <source>%1 files will get a new name, %2 stay as they are.</source>
-        <translation>%1 fichiers recevront un nouveau nom, %2 restent tels quels.</translation>
+        <source>Rename</source>
+        <translation>Renommer</translation>
     </message>
     <message>
-        <source>%1 files will be renamed, %2 stay as they are.</source>
-        <translation>%1 fichiers seront renommés, %2 restent tels quels.</translation>
+        <source>Files to rename: %1. Files that keep their name: %2.</source>
+        <translation>Fichiers à renommer&#xa0;: %1. Fichiers qui gardent leur nom&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Files were renamed since: preview again to rename from here.</source>
+        <translation>Des fichiers ont été renommés depuis : refaites l’aperçu pour renommer d’ici.</translation>
     </message>
 </context>
 <context>
@@ -804,16 +808,16 @@ Continuer&#xa0;?</translation>
         <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
     </message>
     <message>
-        <source>stays: a file that keeps its name holds the new one</source>
-        <translation>reste : un fichier qui garde son nom porte déjà le nouveau</translation>
-    </message>
-    <message>
-        <source>stays: its new name is taken by a file outside the request</source>
-        <translation>reste : son nouveau nom est pris par un fichier hors de la demande</translation>
-    </message>
-    <message>
         <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
         <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier qui garde son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier hors de la demande</translation>
     </message>
 </context>
 <context>

@@ -179,11 +179,12 @@ MainWindow::MainWindow(QWidget *parent)
     connect(progressStrip, &ProgressStrip::cancelRequested, this, &MainWindow::cancelRunningJob);
 
     connect(ui->pushPreview, &QPushButton::clicked, this,
-            [this] { planReview->showPreview(renameRequest()); });
+            [this] { planReview->showPreview(renameRequest(), renameQuestion()); });
     connect(ui->pushPreviewReplace, &QPushButton::clicked, this, [this] {
         if (replacePatternIsValid())
-            planReview->showPreview(replaceRequest());
+            planReview->showPreview(replaceRequest(), QString());
     });
+    connect(planReview, &PlanReview::previewConfirmed, this, &MainWindow::startPlanned);
     connect(planReview, &PlanReview::renameConfirmed, this, &MainWindow::startRename);
     connect(planReview, &PlanReview::replaceConfirmed, this, &MainWindow::startReplace);
     connect(planReview, &PlanReview::planningChanged, this, &MainWindow::updateCommandStates);
@@ -618,6 +619,7 @@ void MainWindow::updateCommandStates()
     ui->checkScanRecursive->setEnabled(!changingFiles);
     undoController->setBlocked(renameRunning || replaceRunning || rulesRunning);
     rulesTab->setBlocked(changingFiles || takingPaths());
+    planReview->setBlocked(changingFiles || takingPaths() || analysisRunning, changingFiles);
     ui->actionAddFiles->setEnabled(!changingFiles);
     ui->actionAddFolder->setEnabled(!changingFiles);
 }
@@ -634,9 +636,13 @@ void MainWindow::doRename()
     }
     if (planReview->isPlanning())
         return;
-    const QString question = tr("You have selected to rename your files : \n")
-                             + ui->labelOutputFormat->text() + tr("\n\nContinue ?");
-    planReview->confirmRename(renameRequest(), question);
+    planReview->confirmRename(renameRequest(), renameQuestion());
+}
+
+QString MainWindow::renameQuestion() const
+{
+    return tr("You have selected to rename your files : \n") + ui->labelOutputFormat->text()
+           + tr("\n\nContinue ?");
 }
 
 PlanRequest MainWindow::renameRequest() const
@@ -671,11 +677,19 @@ PlanRequest MainWindow::replaceRequest() const
 
 void MainWindow::startRename(const BatchPlan &plan)
 {
-    if (workerChangesFiles() || analysisRunning)
-        return;
     // The very options the user confirmed: nothing can change them while the
     // question is open, since it is modal.
-    const PlanRequest request = renameRequest();
+    startPlanned(renameRequest(), plan);
+}
+
+void MainWindow::startPlanned(const PlanRequest &request, const BatchPlan &plan)
+{
+    if (request.replacing) {
+        startReplaceOf(request, plan);
+        return;
+    }
+    if (workerChangesFiles() || analysisRunning)
+        return;
     const RenameOptions &options = request.rename;
     rename->setParameters(request.pathList, options.outputFormat, options.reverseFormat,
                           options.formatPosition, options.listExtensions, options.renameBy,
@@ -728,15 +742,22 @@ void MainWindow::doReplace()
 
 void MainWindow::startReplace(const BatchPlan &plan)
 {
+    // Without deletions to ask about, the worker plans the run itself.
+    const PlanRequest request = replaceRequest();
+    startReplaceOf(request,
+                   request.replaceExisting ? std::optional<BatchPlan>(plan) : std::nullopt);
+}
+
+void MainWindow::startReplaceOf(const PlanRequest &request, const std::optional<BatchPlan> &plan)
+{
     if (workerChangesFiles())
         return;
-    replace->setParameters(inputList, ui->lineReplaceIn->text(), ui->lineReplaceOut->text(),
-                           ui->checkReplaceRegExp->isChecked(), ui->checkReplaceSuffix->isChecked(),
-                           ui->checkReplaceDeleteIfExists->isChecked(),
+    replace->setParameters(request.pathList, request.replaceIn, request.replaceOut, request.regExp,
+                           request.suffix, request.replaceExisting,
                            ui->checkRefreshListView->isChecked());
-    if (ui->checkReplaceDeleteIfExists->isChecked())
-        replace->setPlan(plan);
-    replace->setRecursive(ui->checkScanRecursive->isChecked());
+    if (plan)
+        replace->setPlan(*plan);
+    replace->setRecursive(request.recursive);
     replaceRunning = true;
     lastCancelled = false;
     updateCommandStates();

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QUrl>
+#include <optional>
 
 class Analize;
 class ApplyRules;
@@ -73,6 +74,8 @@ private slots:
     void replaceFinished();
     void startRename(const BatchPlan &plan);
     void startReplace(const BatchPlan &plan);
+    void startPlanned(const PlanRequest &request, const BatchPlan &plan);
+    void startReplaceOf(const PlanRequest &request, const std::optional<BatchPlan> &plan);
     void startApplyRules(const BatchPlan &plan, const RuleStack &stack);
     void applyRulesFinished();
     void scanRecursiveChanged(bool recursive);
@@ -97,6 +100,7 @@ private:
     // Takes a drag as a copy or a link, never as a move; false when refused.
     bool acceptHarmlessly(QDropEvent *event);
     PlanRequest renameRequest() const;
+    QString renameQuestion() const;
     PlanRequest replaceRequest() const;
     bool replacePatternIsValid();
     void writeOutputFormatPreview(const QString &text, int position);

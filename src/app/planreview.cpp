@@ -20,6 +20,7 @@ PlanReview::PlanReview(QWidget *window)
 {
     preview->setWindowTitle(QCoreApplication::applicationName() + tr(" - Preview"));
     connect(planner, &Planner::planned, this, &PlanReview::planned);
+    connect(preview, &Preview::renameRequested, this, &PlanReview::confirmShown);
     connect(planner, &QThread::finished, this, [this] {
         planner->wait();
         planning = false;
@@ -27,12 +28,22 @@ PlanReview::PlanReview(QWidget *window)
     });
 }
 
-void PlanReview::showPreview(const PlanRequest &request)
+void PlanReview::showPreview(const PlanRequest &request, const QString &question)
 {
+    if (planning)
+        return;
+    shownQuestion = question;
     preview->showPlanning();
     preview->show();
     preview->raise();
     plan(request, Purpose::ShowPreview);
+}
+
+void PlanReview::setBlocked(bool blocked, bool filesChanging)
+{
+    preview->setBlocked(blocked);
+    if (filesChanging)
+        preview->setPlanOutdated();
 }
 
 void PlanReview::confirmRename(const PlanRequest &request, const QString &question)
@@ -51,6 +62,7 @@ void PlanReview::plan(const PlanRequest &request, Purpose purpose)
     if (planning)
         return;
     this->purpose = purpose;
+    requested = request;
     planning = true;
     emit planningChanged(true);
     planner->setRequest(request);
@@ -60,11 +72,13 @@ void PlanReview::plan(const PlanRequest &request, Purpose purpose)
 void PlanReview::planned(const PlanPreview &plan)
 {
     if (purpose == Purpose::ShowPreview) {
+        shownRequest = requested;
         preview->showPlan(plan);
         return;
     }
     if (purpose == Purpose::ConfirmDeletions) {
-        askAboutDeletions(plan);
+        if (askAboutDeletions(plan))
+            emit replaceConfirmed(plan.plan);
         return;
     }
     if (askToRename(window, question, plan))
@@ -98,7 +112,18 @@ bool PlanReview::askToRename(QWidget *window, const QString &question, const Pla
     return box.clickedButton() == yes;
 }
 
-void PlanReview::askAboutDeletions(const PlanPreview &plan)
+void PlanReview::confirmShown(const PlanPreview &shown)
+{
+    const bool agreed =
+        shown.replacing ? askAboutDeletions(shown) : askToRename(preview, shownQuestion, shown);
+    if (!agreed)
+        return;
+    // The plan is spent once it runs: a window left open would offer it again.
+    preview->close();
+    emit previewConfirmed(shownRequest, shown.plan);
+}
+
+bool PlanReview::askAboutDeletions(const PlanPreview &plan)
 {
     QStringList deleted;
     qsizetype count = 0;
@@ -108,10 +133,8 @@ void PlanReview::askAboutDeletions(const PlanPreview &plan)
         if (++count <= detailedChanges)
             deleted.append(QDir::toNativeSeparators(row.targetPath()));
     }
-    if (count == 0) {
-        emit replaceConfirmed(plan.plan);
-        return;
-    }
+    if (count == 0)
+        return true;
     QMessageBox box(QMessageBox::Warning, tr("Confirmation"),
                     count == 1 ? tr("1 file in the way will be deleted for good: its volume has "
                                     "no trash.\n\nContinue ?")
@@ -125,6 +148,5 @@ void PlanReview::askAboutDeletions(const PlanPreview &plan)
     QPushButton *no = box.addButton(tr("No"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.exec();
-    if (box.clickedButton() == yes)
-        emit replaceConfirmed(plan.plan);
+    return box.clickedButton() == yes;
 }

@@ -22,7 +22,12 @@ public:
     bool isPlanning() const { return planning; }
     Preview *previewWindow() const { return preview; }
 
-    void showPreview(const PlanRequest &request);
+    // question is the one asked when the preview's Rename button is
+    // pressed; a replace that deletes files for good asks about them instead.
+    void showPreview(const PlanRequest &request, const QString &question);
+    // No run starts from the preview while blocked, nor ever from a plan
+    // made before files changed.
+    void setBlocked(bool blocked, bool filesChanging);
     // Asks the question with the plan's changes as details; emits
     // renameConfirmed() with the plan shown when the user agrees.
     void confirmRename(const PlanRequest &request, const QString &question);
@@ -39,12 +44,18 @@ public:
 signals:
     void renameConfirmed(const BatchPlan &plan);
     void replaceConfirmed(const BatchPlan &plan);
+    // The plan shown in the preview, confirmed, with the request it was made
+    // from: the run takes both, whatever the options say now.
+    void previewConfirmed(const PlanRequest &request, const BatchPlan &plan);
     void planningChanged(bool planning);
 
 private:
     enum class Purpose { ShowPreview, Confirm, ConfirmDeletions };
 
-    void askAboutDeletions(const PlanPreview &plan);
+    // Asks before a replace that deletes files for good; true when nothing
+    // is deleted so or when the user agrees.
+    bool askAboutDeletions(const PlanPreview &plan);
+    void confirmShown(const PlanPreview &shown);
 
     void plan(const PlanRequest &request, Purpose purpose);
     void planned(const PlanPreview &plan);
@@ -54,6 +65,9 @@ private:
     Preview *preview;
     Purpose purpose = Purpose::ShowPreview;
     QString question;
+    PlanRequest requested; // of the plan being made
+    PlanRequest shownRequest;
+    QString shownQuestion;
     bool planning = false;
 };
 

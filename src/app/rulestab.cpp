@@ -125,11 +125,9 @@ RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
-    // The names first: the folder tells little until subfolders are listed.
-    table->horizontalHeader()->moveSection(0, 3);
-    table->setColumnWidth(1, 150);
-    table->setColumnWidth(2, 150);
-    table->setColumnWidth(3, 200);
+    table->setColumnWidth(PreviewModel::OldNameColumn, 150);
+    table->setColumnWidth(PreviewModel::NewNameColumn, 150);
+    table->setColumnWidth(PreviewModel::NoteColumn, 200);
 
     connect(ui->pushApplyRules, &QPushButton::clicked, this, &RulesTab::apply);
     connect(ui->comboPresets, &QComboBox::activated, this, &RulesTab::loadPreset);

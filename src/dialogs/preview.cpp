@@ -3,16 +3,26 @@
 #include "previewmodel.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// Rows measured to size the columns: spread over the whole plan, so a long
+// name at its end counts as much as one at its start.
+const int measuredRows = 400;
+
+} // namespace
+
 Preview::Preview(QWidget *parent)
     : QDialog(parent), labelPreviewSummary(new QLabel(this)), tablePreview(new QTableView(this)),
-      model(new PreviewModel(this))
+      pushPreviewRename(nullptr), model(new PreviewModel(this))
 {
     setObjectName(QStringLiteral("Preview"));
     labelPreviewSummary->setObjectName(QStringLiteral("labelPreviewSummary"));
@@ -22,20 +32,26 @@ Preview::Preview(QWidget *parent)
     tablePreview->setSelectionBehavior(QAbstractItemView::SelectRows);
     tablePreview->setAlternatingRowColors(true);
     tablePreview->setWordWrap(false);
-    // Fixed row heights and column widths cost nothing however many rows
-    // there are; measuring contents would read every row.
+    // Fixed row heights cost nothing however many rows there are; measuring
+    // contents would read every row.
     tablePreview->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tablePreview->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tablePreview->verticalHeader()->hide();
     tablePreview->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tablePreview->horizontalHeader()->setStretchLastSection(true);
-    // The note says in a sentence why a file stays: it gets the room left.
-    tablePreview->setColumnWidth(0, 220);
-    tablePreview->setColumnWidth(1, 180);
-    tablePreview->setColumnWidth(2, 180);
+    // The plan's order until a header is clicked.
+    tablePreview->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tablePreview->setSortingEnabled(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    pushPreviewRename = buttons->addButton(tr("Rename"), QDialogButtonBox::ApplyRole);
+    pushPreviewRename->setObjectName(QStringLiteral("pushPreviewRename"));
+    pushPreviewRename->setEnabled(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(pushPreviewRename, &QPushButton::clicked, this, [this] {
+        if (pushPreviewRename->isEnabled())
+            emit renameRequested(model->preview());
+    });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(labelPreviewSummary);
     layout->addWidget(tablePreview);
@@ -45,17 +61,96 @@ Preview::Preview(QWidget *parent)
 
 void Preview::showPlanning()
 {
+    planning = true;
+    outdated = false;
     model->setPreview(PlanPreview());
     labelPreviewSummary->setText(tr("Looking at the files…"));
+    updateRenameState();
 }
 
 void Preview::showPlan(const PlanPreview &preview)
 {
+    planning = false;
     model->setPreview(preview);
-    const qsizetype stay = preview.rows.size() - preview.changes;
-    labelPreviewSummary->setText((preview.replacing
-                                      ? tr("%1 files will get a new name, %2 stay as they are.")
-                                      : tr("%1 files will be renamed, %2 stay as they are."))
-                                     .arg(QLocale().toString(qlonglong(preview.changes)))
-                                     .arg(stay));
+    fitColumns();
+    // Without a current row the keys that move it (Ctrl+End) would only
+    // find the first one.
+    if (model->rowCount() > 0)
+        tablePreview->selectionModel()->setCurrentIndex(model->index(0, 0),
+                                                        QItemSelectionModel::NoUpdate);
+    const QLocale locale;
+    labelPreviewSummary->setText(
+        tr("Files to rename: %1. Files that keep their name: %2.")
+            .arg(locale.toString(qlonglong(preview.changes)),
+                 locale.toString(qlonglong(preview.rows.size() - preview.changes))));
+    updateRenameState();
+}
+
+void Preview::setBlocked(bool blocked)
+{
+    this->blocked = blocked;
+    updateRenameState();
+}
+
+void Preview::setPlanOutdated()
+{
+    if (outdated || planning || model->rowCount() == 0)
+        return;
+    outdated = true;
+    labelPreviewSummary->setText(labelPreviewSummary->text() + QLatin1Char(' ')
+                                 + tr("Files were renamed since: preview again to rename from "
+                                      "here."));
+    updateRenameState();
+}
+
+void Preview::updateRenameState()
+{
+    const PlanPreview &shown = model->preview();
+    pushPreviewRename->setEnabled(!planning && !blocked && !outdated && shown.changes > 0
+                                  && shown.problem.isEmpty() && !shown.cancelled);
+}
+
+void Preview::fitColumns()
+{
+    const int rows = model->rowCount();
+    if (rows == 0)
+        return;
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics plain(font());
+    const QFontMetrics strong(bold);
+    const int padding = 2 * plain.averageCharWidth() + 8;
+    QHeaderView *header = tablePreview->horizontalHeader();
+    const auto fit = [&](int column, const QFontMetrics &metrics, int step, int widest) {
+        int width = header->sectionSizeHint(column);
+        for (int row = 0; row < rows; row += step)
+            width = qMax(width, metrics.horizontalAdvance(
+                                    PreviewModel::cellText(model->plannedAt(row), column))
+                                    + padding);
+        tablePreview->setColumnWidth(column, qMin(width, widest));
+    };
+    // The names are sized from a sample and never crowd the rest out.
+    const int step = qMax(1, rows / measuredRows);
+    fit(PreviewModel::OldNameColumn, plain, step, qMax(160, width() / 3));
+    fit(PreviewModel::NewNameColumn, strong, step, qMax(160, width() / 3));
+
+    // A note must show in full, and one that stays may be rare: every kind of
+    // note is measured, a sentence that names no file once per kind.
+    int noteWidth = header->sectionSizeHint(PreviewModel::NoteColumn);
+    QSet<int> measured;
+    for (int row = 0; row < rows; ++row) {
+        const PlannedRename &planned = model->plannedAt(row);
+        const bool namesAFile = planned.note == PlannedRename::Note::NameTaken
+                                || planned.note == PlannedRename::Note::NameKept
+                                || planned.note == PlannedRename::Note::InvalidName
+                                || planned.note == PlannedRename::Note::MissingField;
+        if (!namesAFile) {
+            if (measured.contains(int(planned.note)))
+                continue;
+            measured.insert(int(planned.note));
+        }
+        noteWidth =
+            qMax(noteWidth, plain.horizontalAdvance(PreviewModel::noteText(planned)) + padding);
+    }
+    tablePreview->setColumnWidth(PreviewModel::NoteColumn, noteWidth);
 }

@@ -1,15 +1,11 @@
 #include "previewmodel.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFont>
 
-namespace {
-
-const int slice = 2000;
-
-enum Column { FolderColumn, OldNameColumn, NewNameColumn, NoteColumn, ColumnCount };
-
-} // namespace
+#include <algorithm>
+#include <numeric>
 
 PreviewModel::PreviewModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -17,33 +13,21 @@ void PreviewModel::setPreview(const PlanPreview &preview)
 {
     beginResetModel();
     m_preview = preview;
-    m_shown = int(qMin<qsizetype>(slice, m_preview.rows.size()));
+    m_order.resize(m_preview.rows.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    if (m_sortColumn >= 0)
+        applyOrder();
     endResetModel();
 }
 
 int PreviewModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_shown;
+    return parent.isValid() ? 0 : int(m_order.size());
 }
 
 int PreviewModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
-}
-
-bool PreviewModel::canFetchMore(const QModelIndex &parent) const
-{
-    return !parent.isValid() && m_shown < m_preview.rows.size();
-}
-
-void PreviewModel::fetchMore(const QModelIndex &parent)
-{
-    if (!canFetchMore(parent))
-        return;
-    const int more = int(qMin<qsizetype>(slice, m_preview.rows.size() - m_shown));
-    beginInsertRows(QModelIndex(), m_shown, m_shown + more - 1);
-    m_shown += more;
-    endInsertRows();
 }
 
 QString PreviewModel::noteText(const PlannedRename &row)
@@ -61,9 +45,9 @@ QString PreviewModel::noteText(const PlannedRename &row)
     case PlannedRename::Note::NameShared:
         return tr("stays: another file gets the same new name");
     case PlannedRename::Note::NameKept:
-        return tr("stays: a file that keeps its name holds the new one");
+        return tr("stays: \"%1\" is taken by a file that keeps its name").arg(row.newName);
     case PlannedRename::Note::NameTaken:
-        return tr("stays: its new name is taken by a file outside the request");
+        return tr("stays: \"%1\" is taken by a file outside the request").arg(row.newName);
     case PlannedRename::Note::ReplacesFile:
         return tr("replaces the file of that name, which goes to the trash");
     case PlannedRename::Note::DeletesFile:
@@ -73,32 +57,36 @@ QString PreviewModel::noteText(const PlannedRename &row)
     return QString();
 }
 
+QString PreviewModel::cellText(const PlannedRename &row, int column)
+{
+    switch (column) {
+    case OldNameColumn:
+        return row.oldName;
+    case NewNameColumn:
+        return row.willMove() ? row.newName : row.oldName;
+    case NoteColumn:
+        return noteText(row);
+    case FolderColumn:
+        return QDir::toNativeSeparators(row.folder);
+    }
+    return QString();
+}
+
 QVariant PreviewModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_shown)
+    if (!index.isValid() || index.row() >= m_order.size())
         return QVariant();
-    const PlannedRename &row = m_preview.rows.at(index.row());
-    const bool stays = !row.willMove();
-    if (role == Qt::FontRole && index.column() == NewNameColumn && !stays) {
+    const PlannedRename &row = plannedAt(index.row());
+    if (role == Qt::FontRole && index.column() == NewNameColumn && row.willMove()) {
         QFont bold;
         bold.setBold(true);
         return bold;
     }
     if (role == Qt::EditRole && index.column() == NewNameColumn)
-        return stays ? row.oldName : row.newName;
+        return cellText(row, NewNameColumn);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
-    switch (index.column()) {
-    case FolderColumn:
-        return QDir::toNativeSeparators(row.folder);
-    case OldNameColumn:
-        return row.oldName;
-    case NewNameColumn:
-        return stays ? row.oldName : row.newName;
-    case NoteColumn:
-        return noteText(row);
-    }
-    return QVariant();
+    return cellText(row, index.column());
 }
 
 Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const
@@ -112,15 +100,62 @@ Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const
 bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (!m_editable || role != Qt::EditRole || index.column() != NewNameColumn
-        || index.row() >= m_preview.rows.size())
+        || index.row() >= m_order.size())
         return false;
-    const PlannedRename &row = m_preview.rows.at(index.row());
     const QString typed = value.toString();
     if (typed == data(index, Qt::EditRole).toString())
         return false;
     // The row shows the name once the plan made with it comes back.
-    emit newNameTyped(row.sourcePath(), typed);
+    emit newNameTyped(plannedAt(index.row()).sourcePath(), typed);
     return true;
+}
+
+void PreviewModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QVector<int> planRows;
+    planRows.reserve(before.size());
+    for (const QModelIndex &index : before)
+        planRows.append(m_order.at(index.row()));
+    applyOrder();
+    QVector<int> rowOf(m_order.size());
+    for (int row = 0; row < m_order.size(); ++row)
+        rowOf[m_order.at(row)] = row;
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (int i = 0; i < before.size(); ++i)
+        after.append(index(rowOf.at(planRows.at(i)), before.at(i).column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PreviewModel::applyOrder()
+{
+    // One collation key per row, made once: comparing keys is a byte compare,
+    // where comparing the texts would collate both at every step. Numeric
+    // mode puts "img2" before "img10", as a file manager does.
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(m_preview.rows.size()));
+    for (const PlannedRename &row : std::as_const(m_preview.rows))
+        keys.push_back(collator.sortKey(cellText(row, m_sortColumn)));
+    std::iota(m_order.begin(), m_order.end(), 0);
+    // Stable: rows of the same key keep the plan's order.
+    if (m_sortOrder == Qt::AscendingOrder)
+        std::stable_sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {
+            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+        });
+    else
+        std::stable_sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {
+            return keys[size_t(b)].compare(keys[size_t(a)]) < 0;
+        });
 }
 
 QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -128,14 +163,14 @@ QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case FolderColumn:
-        return tr("Folder");
     case OldNameColumn:
         return tr("Old name");
     case NewNameColumn:
         return tr("New name");
     case NoteColumn:
         return tr("Note");
+    case FolderColumn:
+        return tr("Folder");
     }
     return QVariant();
 }

@@ -4,19 +4,26 @@
 #include "planner.h"
 
 #include <QAbstractTableModel>
+#include <QVector>
 
-// The rows of a preview: folder, old name, new name and a note, one per file
-// a run would touch. Hands its rows to a view a slice at a time, so that
-// 100,000 of them show at once and scroll without a pause.
+// The rows of a preview: old name, new name, a note and the folder, one per
+// file a run would touch. Every row is there at once; sort() orders them
+// through a list of row numbers, so the plan itself is never copied or moved.
+// GUI thread.
 class PreviewModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    enum Column { OldNameColumn, NewNameColumn, NoteColumn, FolderColumn, ColumnCount };
+
     explicit PreviewModel(QObject *parent);
 
+    // Keeps the order last asked of sort().
     void setPreview(const PlanPreview &preview);
     const PlanPreview &preview() const { return m_preview; }
+    // The plan's row shown at a row of the model.
+    const PlannedRename &plannedAt(int row) const { return m_preview.rows.at(m_order.at(row)); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -27,17 +34,22 @@ public:
     void setEditable(bool editable) { m_editable = editable; }
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     static QString noteText(const PlannedRename &row);
+    // The text of a cell, as shown.
+    static QString cellText(const PlannedRename &row, int column);
 
 signals:
     void newNameTyped(const QString &path, const QString &newName);
 
 private:
+    void applyOrder();
+
     PlanPreview m_preview;
-    int m_shown = 0;
+    QVector<int> m_order; // model row -> plan row
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_editable = false;
 };
 

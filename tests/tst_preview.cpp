@@ -1,0 +1,232 @@
+#include "mainwindow.h"
+#include "previewmodel.h"
+#include "startup.h"
+#include "testsupport.h"
+#include "update.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+// A loaded machine under the sanitizers may take a while; a hang still fails.
+static const int patience = 30000;
+
+// The preview window as a workbench: every row at once, sorted by a header
+// click, the file in a name's way named, and the plan shown run from there.
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void largeFolderSortsAndReachesItsLastRowAtOnce();
+    void aFileInTheWayIsNamed_data();
+    void aFileInTheWayIsNamed();
+    void runsThePlanShown_data();
+    void runsThePlanShown();
+
+private:
+    template <typename T = QWidget> T *child(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QTableView *table() const { return child<QTableView>("tablePreview"); }
+    PreviewModel *model() const { return qobject_cast<PreviewModel *>(table()->model()); }
+    QString cell(int row, int column) const
+    {
+        return table()->model()->index(row, column).data().toString();
+    }
+    void clickHeader(int column);
+    void waitForAnalysis()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushRename")->isEnabled(), patience);
+    }
+    // Shows the preview of a rename to "T1", "T2"… in name order.
+    void previewRename(const QStringList &paths);
+
+    QByteArray savedHome;
+    std::unique_ptr<TestDir> home;
+    std::unique_ptr<MainWindow> window;
+};
+
+void TestPreview::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    setApplicationIdentity();
+    Update::setBaseUrl(QStringLiteral("http://127.0.0.1:1/"));
+    savedHome = qgetenv("HOME");
+    // The "C" locale collates by code point, numbers and all; a user's
+    // locale puts "IMG_2" before "IMG_10".
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestPreview::init()
+{
+    home = std::make_unique<TestDir>();
+    qputenv("HOME", home->path().toLocal8Bit());
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void TestPreview::cleanup()
+{
+    window.reset();
+    home.reset();
+    qputenv("HOME", savedHome);
+}
+
+void TestPreview::clickHeader(int column)
+{
+    QHeaderView *header = table()->horizontalHeader();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, middle);
+}
+
+void TestPreview::previewRename(const QStringList &paths)
+{
+    QVERIFY(dropPaths(window.get(), paths));
+    QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), "T");
+    child<QComboBox>("comboRenameBy")->setCurrentIndex(2); // by name
+    waitForAnalysis();
+    QTest::mouseClick(child<QPushButton>("pushPreview"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushPreviewRename")->isEnabled(), patience);
+}
+
+// More rows than a view would be handed in one slice, with numbers in the
+// names, so that a plain text order and a cut-off model both show.
+void TestPreview::largeFolderSortsAndReachesItsLastRowAtOnce()
+{
+    const int count = 2500;
+    for (int i = 0; i < count; ++i)
+        home->file(QStringLiteral("big/IMG_%1.jpg").arg(i));
+    previewRename({home->at("big")});
+    QCOMPARE(table()->model()->rowCount(), count);
+    QCOMPARE(model()->preview().rows.size(), count);
+    QStringList headers;
+    for (int column = 0; column < PreviewModel::ColumnCount; ++column)
+        headers << table()->model()->headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(headers, QStringList({"Old name", "New name", "Note", "Folder"}));
+
+    QMap<QString, QString> planned;
+    for (int row = 0; row < count; ++row)
+        planned.insert(cell(row, 0), cell(row, 1));
+
+    // Ctrl+End lands on the last row with no waiting for more to come.
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(table()->currentIndex().row(), count - 1);
+    table()->selectRow(count - 1);
+    QCOMPARE(table()->selectionModel()->selectedRows().size(), 1);
+
+    clickHeader(PreviewModel::NewNameColumn);
+    QCOMPARE(table()->horizontalHeader()->sortIndicatorSection(), int(PreviewModel::NewNameColumn));
+    QCOMPARE(QStringList({cell(0, 1), cell(1, 1), cell(9, 1), cell(count - 1, 1)}),
+             QStringList({"T0001.jpg", "T0002.jpg", "T0010.jpg", "T2500.jpg"}));
+    for (int row = 1; row < count; ++row)
+        QVERIFY2(cell(row - 1, 1) < cell(row, 1), qPrintable(cell(row, 1)));
+    // The row under the cursor follows its file through the sort.
+    const QString current = cell(table()->currentIndex().row(), PreviewModel::OldNameColumn);
+    clickHeader(PreviewModel::NewNameColumn);
+    QCOMPARE(cell(0, 1), QStringLiteral("T2500.jpg"));
+    QCOMPARE(cell(table()->currentIndex().row(), PreviewModel::OldNameColumn), current);
+
+    // Numbers in names in their natural order, as a file manager lists them.
+    clickHeader(PreviewModel::OldNameColumn);
+    QCOMPARE(QStringList({cell(0, 0), cell(1, 0), cell(2, 0), cell(10, 0), cell(count - 1, 0)}),
+             QStringList({"IMG_0.jpg", "IMG_1.jpg", "IMG_2.jpg", "IMG_10.jpg", "IMG_2499.jpg"}));
+    // A row's new name stays with its old one, whatever the order.
+    for (int row = 0; row < count; ++row)
+        QCOMPARE(cell(row, 1), planned.value(cell(row, 0)));
+}
+
+void TestPreview::aFileInTheWayIsNamed_data()
+{
+    QTest::addColumn<bool>("wholeFolder");
+    QTest::addColumn<QString>("note");
+    addRow("a file outside the request", false,
+           QStringLiteral("stays: \"b.txt\" is taken by a file outside the request"));
+    addRow("a file of the request that keeps its name", true,
+           QStringLiteral("stays: \"b.txt\" is taken by a file that keeps its name"));
+}
+
+// Replacing "a" by "b" makes a.txt want b.txt, which is there already.
+void TestPreview::aFileInTheWayIsNamed()
+{
+    QFETCH(bool, wholeFolder);
+    QFETCH(QString, note);
+    const QString a = home->file("d/a.txt", "a");
+    home->file("d/b.txt", "b");
+    QVERIFY(dropPaths(window.get(), {wholeFolder ? home->at("d") : a}));
+    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), "a");
+    QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), "b");
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushPreviewReplace")->isEnabled(), patience);
+    QTest::mouseClick(child<QPushButton>("pushPreviewReplace"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(table()->model()->rowCount(), wholeFolder ? 2 : 1, patience);
+    clickHeader(PreviewModel::OldNameColumn);
+    QCOMPARE(cell(0, PreviewModel::OldNameColumn), QStringLiteral("a.txt"));
+    QCOMPARE(cell(0, PreviewModel::NewNameColumn), QStringLiteral("a.txt"));
+    QCOMPARE(cell(0, PreviewModel::NoteColumn), note);
+    // In full, not cut to an ellipsis.
+    QVERIFY(table()->columnWidth(PreviewModel::NoteColumn)
+            > table()->fontMetrics().horizontalAdvance(note));
+    QVERIFY(!child<QPushButton>("pushPreviewRename")->isEnabled()); // nothing to rename
+}
+
+void TestPreview::runsThePlanShown_data()
+{
+    QTest::addColumn<bool>("replacing");
+    addRow("rename", false);
+    addRow("replace", true);
+}
+
+// The run takes the plan in the window, also when the options changed since.
+void TestPreview::runsThePlanShown()
+{
+    QFETCH(bool, replacing);
+    home->file("trip/a.jpg", "a");
+    home->file("trip/b.jpg", "b");
+    MessageBoxWatcher watcher("No");
+    if (replacing) {
+        QVERIFY(dropPaths(window.get(), {home->at("trip")}));
+        QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), "a");
+        QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), "x");
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushPreviewReplace")->isEnabled(), patience);
+        QTest::mouseClick(child<QPushButton>("pushPreviewReplace"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushPreviewRename")->isEnabled(), patience);
+        QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), "y");
+    } else {
+        previewRename({home->at("trip")});
+        // Asked as the main window asks, and nothing happens on "No".
+        QTest::mouseClick(child<QPushButton>("pushPreviewRename"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes().size(), 1, patience);
+        QCOMPARE(watcher.boxes().last().text,
+                 QStringLiteral("You have selected to rename your files : \nT1.txt\n\nContinue ?"));
+        QCOMPARE(home->names("trip"), QStringList({"a.jpg", "b.jpg"}));
+        QTest::keyClicks(child<QLineEdit>("lineOutputFormat"), "U");
+    }
+    watcher.setButtonText("Yes");
+    QTest::mouseClick(child<QPushButton>("pushPreviewRename"), Qt::LeftButton);
+    const QStringList renamed =
+        replacing ? QStringList({"b.jpg", "x.jpg"}) : QStringList({"T1.jpg", "T2.jpg"});
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), renamed, patience);
+    QVERIFY(!child("Preview")->isVisible());
+
+    auto *undo = window->findChild<QAction *>("actionUndo");
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), patience);
+    // The run has ended; its plan, now spent, is not offered again.
+    QVERIFY(!child<QPushButton>("pushPreviewRename")->isEnabled());
+    watcher.setButtonText("Undo");
+    undo->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"a.jpg", "b.jpg"}), patience);
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
