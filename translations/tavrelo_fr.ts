@@ -770,7 +770,7 @@ Continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Files were renamed since: preview again to rename from here.</source>
-        <translation>Des fichiers ont été renommés depuis : refaites l’aperçu pour renommer d’ici.</translation>
+        <translation>Des fichiers ont été renommés depuis&#xa0;: refaites l’aperçu pour renommer d’ici.</translation>
     </message>
 </context>
 <context>

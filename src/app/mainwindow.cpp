@@ -761,7 +761,8 @@ void MainWindow::startReplaceOf(const PlanRequest &request, const std::optional<
     replaceRunning = true;
     lastCancelled = false;
     updateCommandStates();
-    progressStrip->begin(tr("Replacing"), plan.renames().size());
+    // Without a plan the worker makes one; its first report gives the count.
+    progressStrip->begin(tr("Replacing"), plan ? plan->renames().size() : 0);
     replace->startBatch();
 }
 
