@@ -703,6 +703,14 @@ void MainWindow::startPlanned(const PlanRequest &request, const BatchPlan &plan)
     rename->startBatch();
 }
 
+// "%1 of %2 files": the files the last run renamed, of those it planned.
+QString MainWindow::countedText(const QString &text) const
+{
+    const QLocale locale;
+    return text.arg(locale.toString(qlonglong(lastRenamed)),
+                    locale.toString(qlonglong(lastPlanned)));
+}
+
 void MainWindow::renameFinished()
 {
     rename->wait();
@@ -711,9 +719,7 @@ void MainWindow::renameFinished()
     undoController->refresh();
     updateCommandStates();
     if (lastCancelled)
-        statusBar()->showMessage(tr("Cancelled: %1 of %2 files renamed.")
-                                     .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                     .arg(QLocale().toString(qlonglong(lastPlanned))));
+        statusBar()->showMessage(countedText(tr("Cancelled: %1 of %2 files renamed.")));
     else
         statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
 }
@@ -789,12 +795,9 @@ void MainWindow::replaceFinished()
     undoController->refresh();
     updateCommandStates();
     // Also when nothing matched: the user must not wonder whether it ran.
-    statusBar()->showMessage(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
-                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                                 .arg(QLocale().toString(qlonglong(lastPlanned)))
-                                           : tr("Replace done: %1 of %2 files renamed.")
-                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
+    statusBar()->showMessage(countedText(lastCancelled
+                                             ? tr("Cancelled: %1 of %2 files renamed.")
+                                             : tr("Replace done: %1 of %2 files renamed.")));
 }
 
 void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
@@ -818,12 +821,9 @@ void MainWindow::applyRulesFinished()
     progressStrip->end();
     undoController->refresh();
     updateCommandStates();
-    statusBar()->showMessage(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
-                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                                 .arg(QLocale().toString(qlonglong(lastPlanned)))
-                                           : tr("Rename done: %1 of %2 files renamed.")
-                                                 .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                                 .arg(QLocale().toString(qlonglong(lastPlanned))));
+    statusBar()->showMessage(countedText(lastCancelled
+                                             ? tr("Cancelled: %1 of %2 files renamed.")
+                                             : tr("Rename done: %1 of %2 files renamed.")));
 }
 
 void MainWindow::scanRecursiveChanged(bool recursive)
@@ -856,9 +856,8 @@ void MainWindow::undoFinished()
     if (lastPlanned < 0)
         statusBar()->showMessage(tr("Nothing was undone."));
     else
-        statusBar()->showMessage(tr("Undo done: %1 of %2 files back under their old names.")
-                                     .arg(QLocale().toString(qlonglong(lastRenamed)))
-                                     .arg(QLocale().toString(qlonglong(lastPlanned))));
+        statusBar()->showMessage(
+            countedText(tr("Undo done: %1 of %2 files back under their old names.")));
 }
 
 void MainWindow::cancelRunningJob()

@@ -86,6 +86,7 @@ private slots:
     void recoverInterruptedBatch();
 
 private:
+    QString countedText(const QString &text) const;
     // Paths of one drop, menu choice or command line still to be listed.
     struct PendingBatch
     {
