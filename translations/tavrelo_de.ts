@@ -2,6 +2,72 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>AnalysisController</name>
+    <message>
+        <source>Analysing</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled</source>
+        <translation>Analyse abgebrochen</translation>
+    </message>
+    <message>
+        <source>Analize done !</source>
+        <translation>Analyse abgeschlossen!</translation>
+    </message>
+</context>
+<context>
+    <name>BatchController</name>
+    <message>
+        <source>Renaming</source>
+        <translation>Umbenennung</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 of %2 files renamed.</source>
+        <translation>Abgebrochen: %1 von %2 Dateien umbenannt.</translation>
+    </message>
+    <message>
+        <source>Replace done: %1 of %2 files renamed.</source>
+        <translation>Ersetzen beendet: %1 von %2 Dateien umbenannt.</translation>
+    </message>
+    <message>
+        <source>Rename done: %1 of %2 files renamed.</source>
+        <translation>Umbenennen fertig: %1 von %2 Dateien umbenannt.</translation>
+    </message>
+    <message>
+        <source>Undoing</source>
+        <translation>Rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Nothing was undone.</source>
+        <translation>Nichts wurde rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>Undo done: %1 of %2 files back under their old names.</source>
+        <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
+    </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Kritischer Fehler</translation>
+    </message>
+</context>
+<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -361,10 +427,6 @@ Wer Systemdateien umbenennt, riskiert ein System, das nicht mehr funktioniert.
 Bearbeiten Sie nur Ihre eigenen, bekannten Ordner...</translation>
     </message>
     <message>
-        <source>Analize done !</source>
-        <translation>Analyse abgeschlossen!</translation>
-    </message>
-    <message>
         <source>filename</source>
         <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
         <translation>Dateiname</translation>
@@ -394,14 +456,6 @@ Fortfahren?</translation>
     <message>
         <source>Warning : Please fill the input string to replace...</source>
         <translation>Warnung: Bitte geben Sie den zu ersetzenden Text ein...</translation>
-    </message>
-    <message>
-        <source>Information</source>
-        <translation>Hinweis</translation>
-    </message>
-    <message>
-        <source>Critical</source>
-        <translation>Kritischer Fehler</translation>
     </message>
     <message>
         <source>&amp;Input</source>
@@ -524,14 +578,6 @@ Fortfahren?</translation>
         <translation>Dateien und Ordner hierher ziehen oder Datei → Ordner hinzufügen… wählen</translation>
     </message>
     <message>
-        <source>Analysing</source>
-        <translation>Analyse</translation>
-    </message>
-    <message>
-        <source>Analysis cancelled</source>
-        <translation>Analyse abgebrochen</translation>
-    </message>
-    <message>
         <source>Invalid regular expression</source>
         <translation>Ungültiger regulärer Ausdruck</translation>
     </message>
@@ -558,34 +604,6 @@ Fortfahren?</translation>
     <message>
         <source>Undo</source>
         <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Renaming</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>Cancelled: %1 of %2 files renamed.</source>
-        <translation>Abgebrochen: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
-        <source>Replacing</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
-        <source>Replace done: %1 of %2 files renamed.</source>
-        <translation>Ersetzen beendet: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
-        <source>Undoing</source>
-        <translation>Rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Undo done: %1 of %2 files back under their old names.</source>
-        <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
-    </message>
-    <message>
-        <source>Recovering</source>
-        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Lists the files of every folder beneath a dropped folder too</source>
@@ -640,10 +658,6 @@ Fortfahren?</translation>
         <translation>Die Reihenfolge, in der die Dateien eines Ordners gezählt werden; natürlich setzt img2 vor img10</translation>
     </message>
     <message>
-        <source>Rename done: %1 of %2 files renamed.</source>
-        <translation>Umbenennen fertig: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
         <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
         <translation>Hört auf, Daten und Tags der Dateien zu lesen; was gelesen ist, bleibt erhalten</translation>
     </message>
@@ -654,10 +668,6 @@ Fortfahren?</translation>
     <message>
         <source>&amp;History…</source>
         <translation>&amp;Verlauf…</translation>
-    </message>
-    <message>
-        <source>Nothing was undone.</source>
-        <translation>Nichts wurde rückgängig gemacht.</translation>
     </message>
     <message>
         <source>&amp;Help</source>

@@ -2,6 +2,72 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>AnalysisController</name>
+    <message>
+        <source>Analysing</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled</source>
+        <translation>Analyse annulée</translation>
+    </message>
+    <message>
+        <source>Analize done !</source>
+        <translation>Analyse terminée !</translation>
+    </message>
+</context>
+<context>
+    <name>BatchController</name>
+    <message>
+        <source>Renaming</source>
+        <translation>Renommage</translation>
+    </message>
+    <message>
+        <source>Replacing</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 of %2 files renamed.</source>
+        <translation>Annulé : %1 fichiers renommés sur %2.</translation>
+    </message>
+    <message>
+        <source>Replace done: %1 of %2 files renamed.</source>
+        <translation>Remplacement terminé : %1 fichiers renommés sur %2.</translation>
+    </message>
+    <message>
+        <source>Rename done: %1 of %2 files renamed.</source>
+        <translation>Renommage terminé : %1 fichiers sur %2 renommés.</translation>
+    </message>
+    <message>
+        <source>Undoing</source>
+        <translation>Annulation</translation>
+    </message>
+    <message>
+        <source>Nothing was undone.</source>
+        <translation>Rien n’a été annulé.</translation>
+    </message>
+    <message>
+        <source>Undo done: %1 of %2 files back under their old names.</source>
+        <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
+    </message>
+    <message>
+        <source>Recovering</source>
+        <translation>Récupération</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Erreur critique</translation>
+    </message>
+</context>
+<context>
     <name>BatchExecutor</name>
     <message>
         <source>given twice</source>
@@ -361,10 +427,6 @@ Attention&#xa0;: renommer des fichiers système peut rendre le système inutilis
 Assurez-vous de ne manipuler que vos propres dossiers, que vous connaissez...</translation>
     </message>
     <message>
-        <source>Analize done !</source>
-        <translation>Analyse terminée&#xa0;!</translation>
-    </message>
-    <message>
         <source>filename</source>
         <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
         <translation>fichier</translation>
@@ -394,14 +456,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Warning : Please fill the input string to replace...</source>
         <translation>Avertissement&#xa0;: veuillez saisir le texte à remplacer...</translation>
-    </message>
-    <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
-        <source>Critical</source>
-        <translation>Erreur critique</translation>
     </message>
     <message>
         <source>&amp;Input</source>
@@ -524,14 +578,6 @@ Continuer&#xa0;?</translation>
         <translation>Déposez ici des fichiers et des dossiers, ou utilisez Fichier → Ajouter un dossier…</translation>
     </message>
     <message>
-        <source>Analysing</source>
-        <translation>Analyse</translation>
-    </message>
-    <message>
-        <source>Analysis cancelled</source>
-        <translation>Analyse annulée</translation>
-    </message>
-    <message>
         <source>Invalid regular expression</source>
         <translation>Expression régulière non valide</translation>
     </message>
@@ -558,34 +604,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Undo</source>
         <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Renaming</source>
-        <translation>Renommage</translation>
-    </message>
-    <message>
-        <source>Cancelled: %1 of %2 files renamed.</source>
-        <translation>Annulé : %1 fichiers renommés sur %2.</translation>
-    </message>
-    <message>
-        <source>Replacing</source>
-        <translation>Remplacement</translation>
-    </message>
-    <message>
-        <source>Replace done: %1 of %2 files renamed.</source>
-        <translation>Remplacement terminé : %1 fichiers renommés sur %2.</translation>
-    </message>
-    <message>
-        <source>Undoing</source>
-        <translation>Annulation</translation>
-    </message>
-    <message>
-        <source>Undo done: %1 of %2 files back under their old names.</source>
-        <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
-    </message>
-    <message>
-        <source>Recovering</source>
-        <translation>Récupération</translation>
     </message>
     <message>
         <source>Lists the files of every folder beneath a dropped folder too</source>
@@ -640,10 +658,6 @@ Continuer&#xa0;?</translation>
         <translation>L&apos;ordre dans lequel les fichiers d&apos;un dossier sont comptés&#xa0;; l&apos;ordre naturel met img2 avant img10</translation>
     </message>
     <message>
-        <source>Rename done: %1 of %2 files renamed.</source>
-        <translation>Renommage terminé&#xa0;: %1 fichiers sur %2 renommés.</translation>
-    </message>
-    <message>
         <source>Stops reading the files&apos; dates and tags; what was read is kept</source>
         <translation>Arrête de lire les dates et les étiquettes des fichiers&#xa0;; ce qui a été lu est gardé</translation>
     </message>
@@ -654,10 +668,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>&amp;History…</source>
         <translation>&amp;Historique…</translation>
-    </message>
-    <message>
-        <source>Nothing was undone.</source>
-        <translation>Rien n’a été annulé.</translation>
     </message>
     <message>
         <source>&amp;Help</source>

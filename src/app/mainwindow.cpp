@@ -2,20 +2,19 @@
 #include "ui_mainwindow.h"
 
 #include "analize.h"
-#include "applyrules.h"
+#include "analysiscontroller.h"
+#include "batchcontroller.h"
 #include "emptylisthint.h"
 #include "extensions.h"
 #include "inputchooser.h"
+#include "inputlist.h"
 #include "inputlistmodel.h"
 #include "journal.h"
+#include "planner.h"
 #include "planreview.h"
 #include "progressstrip.h"
-#include "recover.h"
 #include "regexp.h"
-#include "rename.h"
-#include "replace.h"
 #include "rulestab.h"
-#include "undo.h"
 #include "undocontroller.h"
 #include "update.h"
 
@@ -24,24 +23,14 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegExp>
 #include <QTimer>
-#include <QUrl>
-
-#include <algorithm>
 
 namespace {
-
-const int statusMessageTimeout = 3000;
-// How long one event-loop turn may spend taking dropped paths, and how many
-// paths pass between two looks at the clock.
-const qint64 sliceBudgetMs = 15;
-const qsizetype pathsPerChunk = 2048;
 
 // The file manager must never delete what it dropped here, so a drop is taken
 // as a copy, or as a link, never as a move.
@@ -54,28 +43,13 @@ Qt::DropAction harmlessAction(Qt::DropActions possible)
     return Qt::IgnoreAction;
 }
 
-// The rename worker names its last step in English; the status bar says it in
-// the user's language.
-QString statusDone(const QString &statusWord)
-{
-    static const char *const words[] = {QT_TRANSLATE_NOOP("Rename", "Renaming"),
-                                        QT_TRANSLATE_NOOP("Rename", "Reseting")};
-    QString shown = statusWord;
-    for (const char *word : words) {
-        if (statusWord == QLatin1String(word))
-            shown = QCoreApplication::translate("Rename", word);
-    }
-    //: Follows a status word such as "Renaming" in the status bar.
-    return shown + MainWindow::tr(" done !");
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), analize(nullptr),
-      rename(nullptr), replace(nullptr), applyRules(nullptr), extensions(nullptr), regexp(nullptr),
-      model(nullptr), inputChooser(nullptr), progressStrip(nullptr), planReview(nullptr),
-      undoController(nullptr), rulesTab(nullptr)
+    : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), extensions(nullptr),
+      regexp(nullptr), inputList(nullptr), inputChooser(nullptr), progressStrip(nullptr),
+      planReview(nullptr), undoController(nullptr), analysis(nullptr), batches(nullptr),
+      rulesTab(nullptr)
 {
     ui->setupUi(this);
 
@@ -86,11 +60,6 @@ MainWindow::MainWindow(QWidget *parent)
     ui->groupRenameFiles->setEnabled(false);
     ui->groupRenameGroup->setEnabled(false);
     ui->groupRenameBy->setEnabled(false);
-
-    analize = new Analize(this);
-    rename = new Rename(this);
-    replace = new Replace(this);
-    applyRules = new ApplyRules(this);
 
     const QString applicationName = QCoreApplication::applicationName();
     regexp = new Regexp;
@@ -105,11 +74,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     ui->labelUpdate->hide();
 
-    inputList.clear();
-    itemCount = 0;
-    // The window owns the model, so it goes with the window.
-    model = new InputListModel(this);
-    ui->listView->setModel(model);
+    inputList = new InputList(this);
+    ui->listView->setModel(inputList->model());
     auto *hint = new EmptyListHint(ui->listView,
                                    tr("Drop files and folders here, or use File → Add folder…"));
     hint->setObjectName(QStringLiteral("emptyListHint"));
@@ -120,6 +86,8 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addPermanentWidget(progressStrip);
     planReview = new PlanReview(this);
     undoController = new UndoController(ui->actionUndo, this);
+    analysis = new AnalysisController(progressStrip, statusBar(), this);
+    batches = new BatchController(progressStrip, undoController, this);
     rulesTab = new RulesTab(ui, this);
     setUpKeyboard();
 
@@ -156,26 +124,25 @@ MainWindow::MainWindow(QWidget *parent)
             qOverload<QString>(&MainWindow::setTextLabelOutputFormat));
     writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
     connect(update, &Update::updateIsAvailable, this, &MainWindow::updateAvailable);
-    connect(analize, &QThread::finished, this, &MainWindow::analizeFinished);
-    connect(analize, &Analize::setFilesInformations, this, &MainWindow::setFilesInformations);
-    connect(analize, &Analize::setListExtensions, extensions, &Extensions::setListExtensions);
-    connect(analize, &Analize::resetListExtensions, extensions, &Extensions::resetListExtensions);
-    connect(rename, &QThread::finished, this, &MainWindow::renameFinished);
-    connect(rename, &Rename::refreshListView, this, &MainWindow::refreshListView);
-    connect(replace, &Replace::errorAtRename, this, &MainWindow::showMessage);
-    connect(replace, &Replace::refreshListView, this, &MainWindow::refreshListView);
     connect(extensions, qOverload<bool>(&Extensions::accepted), ui->checkRenameByExtensions,
             &QCheckBox::setChecked);
-    // A rename that could not rename every file says so, like a replace does.
-    connect(rename, &Rename::errorAtRename, this, &MainWindow::showMessage);
-    // Drops and the two commands wait for the end of a replace run.
-    connect(replace, &QThread::finished, this, &MainWindow::replaceFinished);
+
+    connect(inputList, &InputList::takingChanged, this, &MainWindow::updateCommandStates);
+    connect(inputList, &InputList::outsideHomeTaken, this, &MainWindow::showOutsideHomeWarning);
+    connect(inputList, &InputList::batchTaken, this, [this] { inputChanged(true); });
+    connect(analysis, &AnalysisController::stateChanged, this, &MainWindow::updateCommandStates);
+    connect(analysis, &AnalysisController::countsChanged, this, &MainWindow::showFilesInformations);
+    Analize *analize = analysis->worker();
+    connect(analize, &Analize::progressChanged, progressStrip, &ProgressStrip::setProgress);
+    connect(analize, &Analize::setListExtensions, extensions, &Extensions::setListExtensions);
+    connect(analize, &Analize::resetListExtensions, extensions, &Extensions::resetListExtensions);
+    connect(batches, &BatchController::stateChanged, this, &MainWindow::updateCommandStates);
+    connect(batches, &BatchController::listChanged, this, &MainWindow::refreshListView);
 
     connect(ui->actionAddFiles, &QAction::triggered, inputChooser, &InputChooser::chooseFiles);
     connect(ui->actionAddFolder, &QAction::triggered, inputChooser, &InputChooser::chooseFolder);
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
     connect(inputChooser, &InputChooser::pathsChosen, this, &MainWindow::addPaths);
-    connect(analize, &Analize::progressChanged, progressStrip, &ProgressStrip::setProgress);
     connect(progressStrip, &ProgressStrip::cancelRequested, this, &MainWindow::cancelRunningJob);
 
     connect(ui->pushPreview, &QPushButton::clicked, this,
@@ -188,23 +155,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(planReview, &PlanReview::renameConfirmed, this, &MainWindow::startRename);
     connect(planReview, &PlanReview::replaceConfirmed, this, &MainWindow::startReplace);
     connect(planReview, &PlanReview::planningChanged, this, &MainWindow::updateCommandStates);
-    Undo *undo = undoController->worker();
-    for (BatchWorker *worker :
-         std::initializer_list<BatchWorker *>{rename, replace, applyRules, undo}) {
-        connect(worker, &BatchWorker::progressChanged, progressStrip, &ProgressStrip::setProgress);
-        connect(worker, &BatchWorker::batchFinished, this, &MainWindow::batchFinished);
-    }
-    connect(undo, &Undo::errorAtRename, this, &MainWindow::showMessage);
-    connect(undo, &Undo::refreshListView, this, &MainWindow::refreshListView);
-    connect(applyRules, &ApplyRules::errorAtRename, this, &MainWindow::showMessage);
-    connect(applyRules, &ApplyRules::refreshListView, this, &MainWindow::refreshListView);
-    connect(applyRules, &QThread::finished, this, &MainWindow::applyRulesFinished);
     connect(rulesTab, &RulesTab::renameConfirmed, this, &MainWindow::startApplyRules);
     connect(ui->checkScanRecursive, &QCheckBox::toggled, this, &MainWindow::scanRecursiveChanged);
-    connect(undoController, &UndoController::started, this, &MainWindow::undoStarted);
-    connect(undoController, &UndoController::finished, this, &MainWindow::undoFinished);
     // A batch cut off by a crash is put in order before anything else runs.
-    QTimer::singleShot(0, this, &MainWindow::recoverInterruptedBatch);
+    QTimer::singleShot(0, batches, &BatchController::recoverInterrupted);
 }
 
 void MainWindow::setUpKeyboard()
@@ -215,15 +169,10 @@ void MainWindow::setUpKeyboard()
 
 MainWindow::~MainWindow()
 {
-    // A closed window still lets a running job finish: stopping a rename
-    // half-way would leave the user's folder half renamed. An analysis
-    // changes nothing, so it need not run to its end.
-    analize->cancel();
-    analize->wait();
-    rename->wait();
-    replace->wait();
-    applyRules->wait();
-    undoController->worker()->wait();
+    // An analysis changes nothing, so it need not run to its end; a batch
+    // does (see BatchController).
+    analysis->stop();
+    delete batches;
     // It keeps the rule stack for the next start and lets go of the form's
     // widgets, so it goes before them.
     delete rulesTab;
@@ -265,7 +214,7 @@ bool MainWindow::acceptHarmlessly(QDropEvent *event)
 {
     const Qt::DropAction action = harmlessAction(event->possibleActions());
     // While a job renames files the list is not to change under it.
-    if (workerChangesFiles() || action == Qt::IgnoreAction) {
+    if (batches->changesFiles() || action == Qt::IgnoreAction) {
         event->ignore();
         return false;
     }
@@ -292,107 +241,14 @@ void MainWindow::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    if (!acceptHarmlessly(event))
-        return;
-    PendingBatch batch;
-    batch.urls = event->mimeData()->urls();
-    enqueue(std::move(batch));
+    if (acceptHarmlessly(event))
+        inputList->addUrls(event->mimeData()->urls());
 }
 
 void MainWindow::addPaths(const QStringList &paths)
 {
-    if (workerChangesFiles() || paths.isEmpty())
-        return;
-    PendingBatch batch;
-    batch.paths = paths;
-    enqueue(std::move(batch));
-}
-
-void MainWindow::enqueue(PendingBatch batch)
-{
-    pendingBatches.append(std::move(batch));
-    updateCommandStates();
-    // A small batch is listed before this returns; a large one goes on in
-    // later turns.
-    takePendingPaths();
-}
-
-void MainWindow::takePendingPaths()
-{
-    sliceQueued = false;
-    // A warning box runs an event loop of its own; the slice in progress
-    // finishes after it.
-    if (takingSlice)
-        return;
-    takingSlice = true;
-    QElapsedTimer clock;
-    clock.start();
-    bool batchDone = false;
-    while (!pendingBatches.isEmpty() && clock.elapsed() < sliceBudgetMs) {
-        if (!knownPathsValid) {
-            knownPaths = QSet<QString>(inputList.cbegin(), inputList.cend());
-            knownPathsValid = true;
-        }
-        PendingBatch &batch = pendingBatches.first();
-        const qsizetype end = qMin(batch.next + pathsPerChunk, batch.size());
-        QStringList newPaths;
-        for (qsizetype i = batch.next; i < end; ++i) {
-            const QString path = QDir::toNativeSeparators(
-                batch.urls.isEmpty() ? batch.paths.at(i) : batch.urls.at(i).toLocalFile());
-            if (knownPaths.contains(path))
-                continue;
-            knownPaths.insert(path);
-            newPaths.append(path);
-        }
-        batch.next = end;
-        // Cleared before the box shows: its event loop may take more paths.
-        bool warnNow = false;
-        if (batch.warn && firstOutsideHome(newPaths) >= 0) {
-            batch.warn = false;
-            warnNow = true;
-        }
-        if (batch.next == batch.size()) {
-            pendingBatches.removeFirst();
-            batchDone = true;
-        }
-        appendRows(newPaths);
-        if (warnNow)
-            showOutsideHomeWarning();
-    }
-    takingSlice = false;
-    if (!pendingBatches.isEmpty()) {
-        if (!sliceQueued) {
-            sliceQueued = true;
-            QTimer::singleShot(0, this, &MainWindow::takePendingPaths);
-        }
-    } else if (batchDone) {
-        analyseInputList(true);
-    }
-    updateCommandStates();
-}
-
-void MainWindow::appendRows(const QStringList &paths)
-{
-    model->appendPaths(paths);
-    // Appended to both rather than shared: a shared list would be copied
-    // whole at every slice of a large drop.
-    inputList.append(paths);
-    itemCount = int(inputList.size());
-}
-
-// The home test is a plain substring test, as it always was: a folder
-// "/home/anna" lies inside the home "/home/ann".
-qsizetype MainWindow::firstOutsideHome(const QStringList &paths)
-{
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        QString withSeparator = paths.at(i);
-        if (!withSeparator.endsWith(QDir::separator()))
-            withSeparator.append(QDir::separator());
-        if (!QDir::toNativeSeparators(withSeparator).contains(home))
-            return i;
-    }
-    return -1;
+    if (!batches->changesFiles())
+        inputList->addPaths(paths);
 }
 
 void MainWindow::showOutsideHomeWarning()
@@ -404,61 +260,10 @@ void MainWindow::showOutsideHomeWarning()
                          QMessageBox::Ok);
 }
 
-void MainWindow::openInputDirectory(QStringList pathList)
+void MainWindow::inputChanged(bool start)
 {
-    if (firstOutsideHome(pathList) >= 0)
-        showOutsideHomeWarning();
-    analyseInputList(true);
-}
-
-void MainWindow::openInputDirectory()
-{
-    openInputDirectory(QStringList());
-}
-
-void MainWindow::analyseInputList(bool start)
-{
-    // Every change of the list comes this way.
-    rulesTab->setInputList(inputList);
-    // The running analysis keeps its input; the newest list follows it.
-    if (analysisRunning) {
-        analysisPending = true;
-        analysisStartPending = analysisStartPending || start;
-        return;
-    }
-    analize->setPathList(inputList);
-    analize->setRecursive(ui->checkScanRecursive->isChecked());
-    if (start) {
-        analysisRunning = true;
-        analysisCancelled = false;
-        updateCommandStates();
-        progressStrip->begin(tr("Analysing"), inputList.size());
-        analize->start(QThread::InheritPriority);
-    }
-}
-
-void MainWindow::analizeFinished()
-{
-    analize->wait();
-    analysisRunning = false;
-    progressStrip->end();
-    if (analize->wasCancelled()) {
-        // Cancel stops the analysis, the one waiting for it included.
-        analysisCancelled = true;
-        analysisPending = false;
-        analysisStartPending = false;
-        updateCommandStates();
-        statusBar()->showMessage(tr("Analysis cancelled"), statusMessageTimeout);
-        return;
-    }
-    updateCommandStates();
-    statusBar()->showMessage(tr("Analize done !"), statusMessageTimeout);
-    if (analysisPending) {
-        const bool start = analysisStartPending;
-        analysisPending = false;
-        analysisStartPending = false;
-        analyseInputList(start);
-    }
+    rulesTab->setInputList(inputList->paths());
+    analysis->analyse(inputList->paths(), ui->checkScanRecursive->isChecked(), start);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -469,51 +274,32 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (workerChangesFiles())
+    if (batches->changesFiles())
         return;
-
     QList<int> rows;
     const QModelIndexList selected = ui->listView->selectionModel()->selectedIndexes();
     rows.reserve(selected.size());
     for (const QModelIndex &index : selected)
         rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (!rows.isEmpty()) {
-        // One pass however scattered the selection is: removing rows one by
-        // one would freeze the window on a large list.
-        model->removeSortedRows(rows);
-        inputList = model->paths();
-        itemCount = int(inputList.size());
-        knownPathsValid = false;
-    }
-    openInputDirectory();
+    inputList->removeRows(rows);
+    inputChanged(true);
 }
 
-void MainWindow::refreshListView(QStringList newList)
+void MainWindow::refreshListView(const QStringList &newList)
 {
-    model->setPaths(newList);
-    inputList = model->paths();
-    itemCount = int(inputList.size());
-    knownPathsValid = false;
-    analyseInputList(false);
+    inputList->setPaths(newList);
+    inputChanged(false);
 }
 
 void MainWindow::resetListView()
 {
-    if (workerChangesFiles())
+    if (batches->changesFiles())
         return;
-    pendingBatches.clear();
-    model->setPaths(QStringList());
-    inputList.clear();
-    itemCount = 0;
-    knownPaths.clear();
-    knownPathsValid = true;
+    inputList->clear();
     // A fresh list starts from a fresh choice of extensions.
     extensions->forgetChoice();
-    rename->reset();
-    rulesTab->setInputList(inputList);
-    statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
+    rulesTab->setInputList(QStringList());
+    batches->reset();
     updateCommandStates();
 }
 
@@ -522,23 +308,12 @@ void MainWindow::alternateRowColor()
     ui->listView->setAlternatingRowColors(ui->checkAternateRowColor->isChecked());
 }
 
-void MainWindow::setFilesInformations(int files, int suffixes)
+void MainWindow::showFilesInformations(int files, int suffixes)
 {
-    shownFiles = files;
-    shownSuffixes = suffixes;
-    if (filesInformationsQueued)
-        return;
-    filesInformationsQueued = true;
-    QTimer::singleShot(0, this, &MainWindow::showFilesInformations);
-}
-
-void MainWindow::showFilesInformations()
-{
-    filesInformationsQueued = false;
-    ui->labelFilesInfosNumberFiles->setText(QLocale().toString(qlonglong(shownFiles)));
-    ui->labelFilesInfosNumberExt->setText(QLocale().toString(qlonglong(shownSuffixes)));
-    ui->groupRenameFiles->setEnabled(shownSuffixes > 1);
-    ui->groupRenameBy->setEnabled(shownFiles > 1);
+    ui->labelFilesInfosNumberFiles->setText(QLocale().toString(qlonglong(files)));
+    ui->labelFilesInfosNumberExt->setText(QLocale().toString(qlonglong(suffixes)));
+    ui->groupRenameFiles->setEnabled(suffixes > 1);
+    ui->groupRenameBy->setEnabled(files > 1);
     // The number is as wide as the input's count.
     writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
 }
@@ -556,7 +331,7 @@ void MainWindow::writeOutputFormatPreview(const QString &text, int position)
     options.reverseFormat = ui->checkReverseFormat->isChecked();
     options.formatPosition = position;
     ui->labelOutputFormat->setText(
-        RenamePlan::composeName(name, RenamePlan::formatNumber(shownFiles, 1), options));
+        RenamePlan::composeName(name, RenamePlan::formatNumber(analysis->files(), 1), options));
 }
 
 void MainWindow::setTextLabelOutputFormat()
@@ -592,34 +367,25 @@ int MainWindow::formatPosition() const
     return 0;
 }
 
-bool MainWindow::workerChangesFiles() const
-{
-    return renameRunning || replaceRunning || rulesRunning || undoController->isRunning();
-}
-
-bool MainWindow::takingPaths() const
-{
-    return !pendingBatches.isEmpty();
-}
-
 void MainWindow::updateCommandStates()
 {
-    const bool changingFiles = workerChangesFiles();
+    const bool changingFiles = batches->changesFiles();
+    const bool taking = inputList->isTaking();
+    const bool planning = planReview->isPlanning();
+    const bool analysing = analysis->isRunning();
     // A rename takes its extension filter from the analysis: not before the
     // analysis of the complete current list has delivered it.
-    ui->pushRename->setEnabled(!changingFiles && !takingPaths() && !analysisRunning
-                               && !analysisCancelled && !planReview->isPlanning());
-    ui->pushReplace->setEnabled(!changingFiles && !takingPaths());
-    const bool planning = planReview->isPlanning();
-    ui->pushPreview->setEnabled(!changingFiles && !takingPaths() && !planning && !analysisRunning
-                                && !analysisCancelled);
-    ui->pushPreviewReplace->setEnabled(!changingFiles && !takingPaths() && !planning);
+    const bool countsReady = !analysing && !analysis->wasCancelled();
+    ui->pushRename->setEnabled(!changingFiles && !taking && countsReady && !planning);
+    ui->pushReplace->setEnabled(!changingFiles && !taking);
+    ui->pushPreview->setEnabled(!changingFiles && !taking && !planning && countsReady);
+    ui->pushPreviewReplace->setEnabled(!changingFiles && !taking && !planning);
     ui->pushResetList->setEnabled(!changingFiles);
     // A run reads it when it starts; what it lists must not change under it.
     ui->checkScanRecursive->setEnabled(!changingFiles);
-    undoController->setBlocked(renameRunning || replaceRunning || rulesRunning);
-    rulesTab->setBlocked(changingFiles || takingPaths());
-    planReview->setBlocked(changingFiles || takingPaths() || analysisRunning, changingFiles);
+    undoController->setBlocked(batches->runsBatch());
+    rulesTab->setBlocked(changingFiles || taking);
+    planReview->setBlocked(changingFiles || taking || analysing, changingFiles);
     ui->actionAddFiles->setEnabled(!changingFiles);
     ui->actionAddFolder->setEnabled(!changingFiles);
 }
@@ -628,7 +394,7 @@ void MainWindow::doRename()
 {
     if (!ui->pushRename->isEnabled())
         return;
-    if (inputList.isEmpty()) {
+    if (inputList->isEmpty()) {
         QMessageBox::warning(this, tr("Warning"),
                              tr("Warning : Please choose a directory/file first..."),
                              QMessageBox::Ok);
@@ -648,7 +414,7 @@ QString MainWindow::renameQuestion() const
 PlanRequest MainWindow::renameRequest() const
 {
     PlanRequest request;
-    request.pathList = inputList;
+    request.pathList = inputList->paths();
     request.rename.outputFormat = ui->lineOutputFormat->text();
     request.rename.reverseFormat = ui->checkReverseFormat->isChecked();
     request.rename.formatPosition = formatPosition();
@@ -665,7 +431,7 @@ PlanRequest MainWindow::replaceRequest() const
 {
     PlanRequest request;
     request.replacing = true;
-    request.pathList = inputList;
+    request.pathList = inputList->paths();
     request.replaceIn = ui->lineReplaceIn->text();
     request.replaceOut = ui->lineReplaceOut->text();
     request.regExp = ui->checkReplaceRegExp->isChecked();
@@ -684,44 +450,10 @@ void MainWindow::startRename(const BatchPlan &plan)
 
 void MainWindow::startPlanned(const PlanRequest &request, const BatchPlan &plan)
 {
-    if (request.replacing) {
-        startReplaceOf(request, plan);
+    // A rename's extension filter comes from the analysis.
+    if (!request.replacing && analysis->isRunning())
         return;
-    }
-    if (workerChangesFiles() || analysisRunning)
-        return;
-    const RenameOptions &options = request.rename;
-    rename->setParameters(request.pathList, options.outputFormat, options.reverseFormat,
-                          options.formatPosition, options.listExtensions, options.renameBy,
-                          options.renameByReversed, options.renameIndividually);
-    rename->setPlan(plan);
-    rename->setRecursive(options.recursive);
-    renameRunning = true;
-    lastCancelled = false;
-    updateCommandStates();
-    progressStrip->begin(tr("Renaming"), plan.renames().size());
-    rename->startBatch();
-}
-
-// "%1 of %2 files": the files the last run renamed, of those it planned.
-QString MainWindow::countedText(const QString &text) const
-{
-    const QLocale locale;
-    return text.arg(locale.toString(qlonglong(lastRenamed)),
-                    locale.toString(qlonglong(lastPlanned)));
-}
-
-void MainWindow::renameFinished()
-{
-    rename->wait();
-    renameRunning = false;
-    progressStrip->end();
-    undoController->refresh();
-    updateCommandStates();
-    if (lastCancelled)
-        statusBar()->showMessage(countedText(tr("Cancelled: %1 of %2 files renamed.")));
-    else
-        statusBar()->showMessage(statusDone(rename->status()), statusMessageTimeout);
+    batches->startPlanned(request, plan, ui->checkRefreshListView->isChecked());
 }
 
 void MainWindow::doReplace()
@@ -750,26 +482,9 @@ void MainWindow::startReplace(const BatchPlan &plan)
 {
     // Without deletions to ask about, the worker plans the run itself.
     const PlanRequest request = replaceRequest();
-    startReplaceOf(request,
-                   request.replaceExisting ? std::optional<BatchPlan>(plan) : std::nullopt);
-}
-
-void MainWindow::startReplaceOf(const PlanRequest &request, const std::optional<BatchPlan> &plan)
-{
-    if (workerChangesFiles())
-        return;
-    replace->setParameters(request.pathList, request.replaceIn, request.replaceOut, request.regExp,
-                           request.suffix, request.replaceExisting,
-                           ui->checkRefreshListView->isChecked());
-    if (plan)
-        replace->setPlan(*plan);
-    replace->setRecursive(request.recursive);
-    replaceRunning = true;
-    lastCancelled = false;
-    updateCommandStates();
-    // Without a plan the worker makes one; its first report gives the count.
-    progressStrip->begin(tr("Replacing"), plan ? plan->renames().size() : 0);
-    replace->startBatch();
+    batches->startReplace(request,
+                          request.replaceExisting ? std::optional<BatchPlan>(plan) : std::nullopt,
+                          ui->checkRefreshListView->isChecked());
 }
 
 bool MainWindow::replacePatternIsValid()
@@ -787,108 +502,26 @@ bool MainWindow::replacePatternIsValid()
     return false;
 }
 
-void MainWindow::replaceFinished()
-{
-    replace->wait();
-    replaceRunning = false;
-    progressStrip->end();
-    undoController->refresh();
-    updateCommandStates();
-    // Also when nothing matched: the user must not wonder whether it ran.
-    statusBar()->showMessage(countedText(lastCancelled
-                                             ? tr("Cancelled: %1 of %2 files renamed.")
-                                             : tr("Replace done: %1 of %2 files renamed.")));
-}
-
 void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
 {
-    if (workerChangesFiles())
-        return;
     // The plan is the one shown, made from this very list.
-    applyRules->setRequest(inputList, stack, ui->checkScanRecursive->isChecked());
-    applyRules->setPlan(plan);
-    rulesRunning = true;
-    lastCancelled = false;
-    updateCommandStates();
-    progressStrip->begin(tr("Renaming"), plan.renames().size());
-    applyRules->startBatch();
-}
-
-void MainWindow::applyRulesFinished()
-{
-    applyRules->wait();
-    rulesRunning = false;
-    progressStrip->end();
-    undoController->refresh();
-    updateCommandStates();
-    statusBar()->showMessage(countedText(lastCancelled
-                                             ? tr("Cancelled: %1 of %2 files renamed.")
-                                             : tr("Rename done: %1 of %2 files renamed.")));
+    batches->startRules(inputList->paths(), stack, ui->checkScanRecursive->isChecked(), plan);
 }
 
 void MainWindow::scanRecursiveChanged(bool recursive)
 {
     rulesTab->setRecursive(recursive);
     // The counts follow; an empty list has none to change.
-    if (!inputList.isEmpty())
-        analyseInputList(true);
-}
-
-void MainWindow::batchFinished(qint64 renamed, qint64 planned, bool cancelled)
-{
-    lastRenamed = renamed;
-    lastPlanned = planned;
-    lastCancelled = cancelled;
-}
-
-void MainWindow::undoStarted()
-{
-    lastCancelled = false;
-    lastPlanned = -1; // until the undo tells how it ended
-    updateCommandStates();
-    progressStrip->begin(tr("Undoing"), 0);
-}
-
-void MainWindow::undoFinished()
-{
-    progressStrip->end();
-    updateCommandStates();
-    if (lastPlanned < 0)
-        statusBar()->showMessage(tr("Nothing was undone."));
-    else
-        statusBar()->showMessage(
-            countedText(tr("Undo done: %1 of %2 files back under their old names.")));
+    if (!inputList->isEmpty())
+        inputChanged(true);
 }
 
 void MainWindow::cancelRunningJob()
 {
-    if (renameRunning)
-        rename->cancel();
-    else if (replaceRunning)
-        replace->cancel();
-    else if (rulesRunning)
-        applyRules->cancel();
-    else if (undoController->isRunning())
-        undoController->worker()->cancel();
-    else if (analysisRunning)
-        analize->cancel();
-}
-
-void MainWindow::recoverInterruptedBatch()
-{
-    connect(undoController->recoverer(), &BatchWorker::progressChanged, progressStrip,
-            &ProgressStrip::setProgress);
-    connect(undoController, &UndoController::recoveryFinished, this,
-            [this](const QString &message) {
-                progressStrip->end();
-                updateCommandStates();
-                if (!message.isEmpty())
-                    showMessage(0, message);
-            });
-    if (!undoController->recoverInterrupted())
-        return;
-    updateCommandStates();
-    progressStrip->begin(tr("Recovering"), 0);
+    if (batches->changesFiles())
+        batches->cancel();
+    else
+        analysis->cancel();
 }
 
 void MainWindow::checkButtonChanged(bool checked)
@@ -904,21 +537,4 @@ void MainWindow::checkButtonChanged(bool checked)
         ui->checkReplaceSuffix->setChecked(false);
     else if (source == ui->checkReplaceSuffix)
         ui->checkReplaceRegExp->setChecked(false);
-}
-
-void MainWindow::showMessage(int priority, QString message)
-{
-    switch (priority) {
-    case 0:
-        QMessageBox::information(this, tr("Information"), message, QMessageBox::Ok);
-        break;
-    case 1:
-        QMessageBox::warning(this, tr("Warning"), message, QMessageBox::Ok);
-        break;
-    case 2:
-        QMessageBox::critical(this, tr("Critical"), message, QMessageBox::Ok);
-        break;
-    default:
-        break;
-    }
 }
