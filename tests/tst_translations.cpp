@@ -84,7 +84,7 @@ QMap<QString, QString> shownTexts(const QWidget &window)
 
 QStringList placeholders(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("%\\d|<[^>]*>"));
+    static const QRegularExpression pattern(QStringLiteral("%L?n|%\\d|<[^>]*>"));
     QStringList found;
     for (auto it = pattern.globalMatch(text); it.hasNext();)
         found.append(it.next().captured());
@@ -126,6 +126,8 @@ private slots:
     void mainWindowSpeaksTheLanguage();
     void everyTextIsTranslated_data();
     void everyTextIsTranslated();
+    void countsAgreeWithTheirNumber_data();
+    void countsAgreeWithTheirNumber();
 };
 
 void TestTranslations::mainWindowSpeaksTheLanguage_data()
@@ -155,11 +157,13 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
     QVERIFY(sources.size() > 40);
 
     installTranslations(*qApp, QLocale(locale));
-    QCOMPARE(qApp->findChildren<QTranslator *>().isEmpty(), !translated);
-    if (!translated)
-        return;
     const QMap<QString, QString> texts = shownTexts(MainWindow());
     QCOMPARE(texts.keys(), sources.keys());
+    if (!translated) {
+        // English brings only the singular forms of counts.
+        QCOMPARE(texts, sources);
+        return;
+    }
     QStringList leftInEnglish;
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
         if (it.value() == sources.value(it.key())
@@ -183,8 +187,10 @@ void TestTranslations::mainWindowSpeaksTheLanguage()
 void TestTranslations::everyTextIsTranslated_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("German") << "tavrelo_de.ts";
-    QTest::newRow("French") << "tavrelo_fr.ts";
+    QTest::addColumn<bool>("pluralsOnly");
+    QTest::newRow("German") << "tavrelo_de.ts" << false;
+    QTest::newRow("French") << "tavrelo_fr.ts" << false;
+    QTest::newRow("English, the counts") << "tavrelo_en.ts" << true;
 }
 
 // The file brought up to date with the code, in a copy, so that a text added
@@ -192,17 +198,25 @@ void TestTranslations::everyTextIsTranslated_data()
 void TestTranslations::everyTextIsTranslated()
 {
     QFETCH(QString, file);
+    QFETCH(bool, pluralsOnly);
     const QString sourceDir = QStringLiteral(TAVRELO_SOURCE_DIR);
     TestDir dir;
     const QString copy = dir.file(file, readFile(sourceDir + "/translations/" + file));
-    QCOMPARE(
-        QProcess::execute(TAVRELO_LUPDATE, {"-silent", "-locations", "none", "-no-obsolete",
-                                            sourceDir + "/src", sourceDir + "/forms", "-ts", copy}),
-        0);
+    QStringList arguments{"-silent", "-locations", "none", "-no-obsolete"};
+    if (pluralsOnly)
+        arguments.append("-pluralonly");
+    arguments += QStringList{sourceDir + "/src", sourceDir + "/forms", "-ts", copy};
+    QCOMPARE(QProcess::execute(TAVRELO_LUPDATE, arguments), 0);
     QXmlStreamReader xml(readFile(copy));
     QString context, source;
     int messages = 0;
+    int counts = 0;
     QStringList faults;
+    const auto check = [&](const QString &translation, bool unfinished) {
+        const QString fault = messageFault(source, translation, unfinished);
+        if (!fault.isEmpty())
+            faults.append(QStringLiteral("%1 \"%2\": %3").arg(context, source, fault));
+    };
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -211,16 +225,69 @@ void TestTranslations::everyTextIsTranslated()
         } else if (xml.name() == u"source") {
             source = xml.readElementText();
         } else if (xml.name() == u"translation") { // after its source
-            const bool unfinished = xml.attributes().value("type") == u"unfinished";
-            const QString fault = messageFault(source, xml.readElementText(), unfinished);
             ++messages;
-            if (!fault.isEmpty())
-                faults.append(QStringLiteral("%1 \"%2\": %3").arg(context, source, fault));
+            const bool unfinished = xml.attributes().value("type") == u"unfinished";
+            // A count's forms, one for each plural rule of the language:
+            // every one of them has to be there, with the count in it.
+            QStringList forms;
+            QString text;
+            while (!xml.atEnd()) {
+                const auto token = xml.readNext();
+                if (token == QXmlStreamReader::Characters)
+                    text += xml.text();
+                else if (token == QXmlStreamReader::StartElement && xml.name() == u"numerusform")
+                    forms.append(xml.readElementText());
+                else if (token == QXmlStreamReader::EndElement && xml.name() == u"translation")
+                    break;
+            }
+            if (forms.isEmpty()) {
+                check(text, unfinished);
+                continue;
+            }
+            ++counts;
+            if (forms.size() != 2)
+                faults.append(
+                    QStringLiteral("%1 \"%2\": %3 forms").arg(context, source).arg(forms.size()));
+            for (const QString &form : std::as_const(forms))
+                check(form, unfinished);
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QVERIFY(messages > 100);
+    QVERIFY(counts >= 10);
+    QVERIFY(pluralsOnly ? messages == counts : messages > 100);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestTranslations::countsAgreeWithTheirNumber_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("undoText");
+    QTest::newRow("English, one") << "en_US" << 1 << "Undo rename of 1 file";
+    QTest::newRow("English, none") << "en_US" << 0 << "Undo rename of 0 files";
+    QTest::newRow("English, thousands") << "en_US" << 2054 << "Undo rename of 2,054 files";
+    QTest::newRow("Spanish falls back to English") << "es_ES" << 1 << "Undo rename of 1 file";
+    QTest::newRow("German, one") << "de_DE" << 1 << "Umbenennen von 1 Datei rückgängig machen";
+    QTest::newRow("German, thousands")
+        << "de_DE" << 2054 << "Umbenennen von 2.054 Dateien rückgängig machen";
+    // French counts nothing as one.
+    QTest::newRow("French, none") << "fr_FR" << 0 << "Annuler le renommage de 0 fichier";
+    QTest::newRow("French, two") << "fr_FR" << 2 << "Annuler le renommage de 2 fichiers";
+}
+
+// The program's own translation files, as the program installs them.
+void TestTranslations::countsAgreeWithTheirNumber()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, count);
+    QFETCH(QString, undoText);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    installTranslations(*qApp, QLocale(locale));
+    const QString shown =
+        QCoreApplication::translate("UndoController", "Undo rename of %Ln files", nullptr, count);
+    QLocale::setDefault(before);
+    QCOMPARE(shown, undoText);
 }
 
 QTEST_MAIN(TestTranslations)

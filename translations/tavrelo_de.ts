@@ -27,28 +27,12 @@
         <translation>Ersetzen</translation>
     </message>
     <message>
-        <source>Cancelled: %1 of %2 files renamed.</source>
-        <translation>Abgebrochen: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
-        <source>Replace done: %1 of %2 files renamed.</source>
-        <translation>Ersetzen beendet: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
-        <source>Rename done: %1 of %2 files renamed.</source>
-        <translation>Umbenennen fertig: %1 von %2 Dateien umbenannt.</translation>
-    </message>
-    <message>
         <source>Undoing</source>
         <translation>Rückgängig machen</translation>
     </message>
     <message>
         <source>Nothing was undone.</source>
         <translation>Nichts wurde rückgängig gemacht.</translation>
-    </message>
-    <message>
-        <source>Undo done: %1 of %2 files back under their old names.</source>
-        <translation>Rückgängig gemacht: %1 von %2 Dateien tragen wieder ihren alten Namen.</translation>
     </message>
     <message>
         <source>Recovering</source>
@@ -65,6 +49,34 @@
     <message>
         <source>Critical</source>
         <translation>Kritischer Fehler</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cancelled: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Abgebrochen: %1 von %Ln Datei umbenannt.</numerusform>
+            <numerusform>Abgebrochen: %1 von %Ln Dateien umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Replace done: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Ersetzen beendet: %1 von %Ln Datei umbenannt.</numerusform>
+            <numerusform>Ersetzen beendet: %1 von %Ln Dateien umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rename done: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Umbenennen fertig: %1 von %Ln Datei umbenannt.</numerusform>
+            <numerusform>Umbenennen fertig: %1 von %Ln Dateien umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo done: %1 of %Ln files back under their old names.</source>
+        <translation>
+            <numerusform>Rückgängig gemacht: %1 von %Ln Datei trägt wieder ihren alten Namen.</numerusform>
+            <numerusform>Rückgängig gemacht: %1 von %Ln Dateien tragen wieder ihren alten Namen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -206,10 +218,6 @@
         <translation>erledigt</translation>
     </message>
     <message>
-        <source>%1 folders in all</source>
-        <translation>%1 Ordner insgesamt</translation>
-    </message>
-    <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
     </message>
@@ -244,6 +252,13 @@
     <message>
         <source>State</source>
         <translation>Status</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folders in all</source>
+        <translation>
+            <numerusform>%Ln Ordner insgesamt</numerusform>
+            <numerusform>%Ln Ordner insgesamt</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -701,10 +716,6 @@ Fortfahren?</translation>
         <translation> - Vorschau</translation>
     </message>
     <message>
-        <source>%1 files will be renamed.</source>
-        <translation>%1 Dateien werden umbenannt.</translation>
-    </message>
-    <message>
         <source>Confirmation</source>
         <translation>Bestätigung</translation>
     </message>
@@ -716,21 +727,25 @@ Fortfahren?</translation>
         <source>No</source>
         <translation>Nein</translation>
     </message>
-    <message>
-        <source>1 file in the way will be deleted for good: its volume has no trash.
-
-Continue ?</source>
-        <translation>1 Datei im Weg wird endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
-
-Fortfahren?</translation>
+    <message numerus="yes">
+        <source>%Ln files will be renamed.</source>
+        <translation>
+            <numerusform>%Ln Datei wird umbenannt.</numerusform>
+            <numerusform>%Ln Dateien werden umbenannt.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 files in the way will be deleted for good: their volume has no trash.
+    <message numerus="yes">
+        <source>%Ln files in the way will be deleted for good: their volume has no trash.
 
 Continue ?</source>
-        <translation>%1 Dateien im Weg werden endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
+        <translation>
+            <numerusform>%Ln Datei im Weg wird endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
 
-Fortfahren?</translation>
+Fortfahren?</numerusform>
+            <numerusform>%Ln Dateien im Weg werden endgültig gelöscht: ihr Datenträger hat keinen Papierkorb.
+
+Fortfahren?</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1728,10 +1743,6 @@ Fortfahren?</translation>
         <translation>Zeile %1 der Liste nennt „%2“ noch einmal</translation>
     </message>
     <message>
-        <source>the list has %1 names for %2 files</source>
-        <translation>die Liste hat %1 Namen für %2 Dateien</translation>
-    </message>
-    <message>
         <source>the list renames &quot;%1&quot;, which is not among the files</source>
         <translation>die Liste benennt „%1“ um, das nicht unter den Dateien ist</translation>
     </message>
@@ -1782,6 +1793,13 @@ Fortfahren?</translation>
     <message>
         <source>Names typed in the table</source>
         <translation>In der Tabelle eingetippte Namen</translation>
+    </message>
+    <message numerus="yes">
+        <source>the list has %1 names for %Ln files</source>
+        <translation>
+            <numerusform>die Liste hat %1 Namen für %Ln Datei</numerusform>
+            <numerusform>die Liste hat %1 Namen für %Ln Dateien</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1996,14 +2014,6 @@ Fortfahren?</translation>
         <translation>Der Auftrag konnte nicht rückgängig gemacht werden: %1</translation>
     </message>
     <message>
-        <source>1 file was left as it is:</source>
-        <translation>1 Datei blieb unverändert:</translation>
-    </message>
-    <message>
-        <source>%1 files were left as they are:</source>
-        <translation>%1 Dateien blieben unverändert:</translation>
-    </message>
-    <message>
         <source>Nothing was undone: a later batch renamed some of the files of this one again.</source>
         <translation>Nichts wurde rückgängig gemacht: Ein späterer Auftrag hat einige Dateien dieses Auftrags erneut umbenannt.</translation>
     </message>
@@ -2015,6 +2025,13 @@ Fortfahren?</translation>
         <source>Undo first the rename made on %1 (batch %2).</source>
         <translation>Machen Sie zuerst das Umbenennen vom %1 rückgängig (Auftrag %2).</translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln files were left as they are:</source>
+        <translation>
+            <numerusform>%Ln Datei blieb unverändert:</numerusform>
+            <numerusform>%Ln Dateien blieben unverändert:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>UndoController</name>
@@ -2023,28 +2040,40 @@ Fortfahren?</translation>
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <source>Undo replace in %1 files</source>
-        <translation>Ersetzen in %1 Dateien rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Undo rename of %1 files</source>
-        <translation>Umbenennen von %1 Dateien rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Undo the replace made on %1, which renamed %2 files?</source>
-        <translation>Das Ersetzen vom %1, das %2 Dateien umbenannt hat, rückgängig machen?</translation>
-    </message>
-    <message>
-        <source>Undo the rename made on %1, which renamed %2 files?</source>
-        <translation>Das Umbenennen vom %1, das %2 Dateien umbenannt hat, rückgängig machen?</translation>
-    </message>
-    <message>
         <source>Files changed since then are left as they are.</source>
         <translation>Seitdem geänderte Dateien bleiben, wie sie sind.</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo replace in %Ln files</source>
+        <translation>
+            <numerusform>Ersetzen in %Ln Datei rückgängig machen</numerusform>
+            <numerusform>Ersetzen in %Ln Dateien rückgängig machen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo rename of %Ln files</source>
+        <translation>
+            <numerusform>Umbenennen von %Ln Datei rückgängig machen</numerusform>
+            <numerusform>Umbenennen von %Ln Dateien rückgängig machen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo the replace made on %1, which renamed %Ln files?</source>
+        <translation>
+            <numerusform>Das Ersetzen vom %1, das %Ln Datei umbenannt hat, rückgängig machen?</numerusform>
+            <numerusform>Das Ersetzen vom %1, das %Ln Dateien umbenannt hat, rückgängig machen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo the rename made on %1, which renamed %Ln files?</source>
+        <translation>
+            <numerusform>Das Umbenennen vom %1, das %Ln Datei umbenannt hat, rückgängig machen?</numerusform>
+            <numerusform>Das Umbenennen vom %1, das %Ln Dateien umbenannt hat, rückgängig machen?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

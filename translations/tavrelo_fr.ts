@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>Analize done !</source>
-        <translation>Analyse terminée !</translation>
+        <translation>Analyse terminée&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -27,28 +27,12 @@
         <translation>Remplacer</translation>
     </message>
     <message>
-        <source>Cancelled: %1 of %2 files renamed.</source>
-        <translation>Annulé : %1 fichiers renommés sur %2.</translation>
-    </message>
-    <message>
-        <source>Replace done: %1 of %2 files renamed.</source>
-        <translation>Remplacement terminé : %1 fichiers renommés sur %2.</translation>
-    </message>
-    <message>
-        <source>Rename done: %1 of %2 files renamed.</source>
-        <translation>Renommage terminé : %1 fichiers sur %2 renommés.</translation>
-    </message>
-    <message>
         <source>Undoing</source>
         <translation>Annulation</translation>
     </message>
     <message>
         <source>Nothing was undone.</source>
         <translation>Rien n’a été annulé.</translation>
-    </message>
-    <message>
-        <source>Undo done: %1 of %2 files back under their old names.</source>
-        <translation>Annulation terminée : %1 fichiers sur %2 ont retrouvé leur ancien nom.</translation>
     </message>
     <message>
         <source>Recovering</source>
@@ -65,6 +49,34 @@
     <message>
         <source>Critical</source>
         <translation>Erreur critique</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cancelled: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Annulé : %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Annulé : %1 sur %Ln fichiers renommés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Replace done: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Remplacement terminé : %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Remplacement terminé : %1 sur %Ln fichiers renommés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rename done: %1 of %Ln files renamed.</source>
+        <translation>
+            <numerusform>Renommage terminé : %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Renommage terminé : %1 sur %Ln fichiers renommés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo done: %1 of %Ln files back under their old names.</source>
+        <translation>
+            <numerusform>Annulation terminée : %1 sur %Ln fichier a retrouvé son ancien nom.</numerusform>
+            <numerusform>Annulation terminée : %1 sur %Ln fichiers ont retrouvé leur ancien nom.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -206,10 +218,6 @@
         <translation>terminé</translation>
     </message>
     <message>
-        <source>%1 folders in all</source>
-        <translation>%1 dossiers en tout</translation>
-    </message>
-    <message>
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
     </message>
@@ -244,6 +252,13 @@
     <message>
         <source>State</source>
         <translation>État</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folders in all</source>
+        <translation>
+            <numerusform>%Ln dossier en tout</numerusform>
+            <numerusform>%Ln dossiers en tout</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -701,10 +716,6 @@ Continuer&#xa0;?</translation>
         <translation> - Aperçu</translation>
     </message>
     <message>
-        <source>%1 files will be renamed.</source>
-        <translation>%1 fichiers seront renommés.</translation>
-    </message>
-    <message>
         <source>Confirmation</source>
         <translation>Confirmation</translation>
     </message>
@@ -716,21 +727,25 @@ Continuer&#xa0;?</translation>
         <source>No</source>
         <translation>Non</translation>
     </message>
-    <message>
-        <source>1 file in the way will be deleted for good: its volume has no trash.
-
-Continue ?</source>
-        <translation>1 fichier gênant sera supprimé définitivement : son volume n’a pas de corbeille.
-
-Continuer&#xa0;?</translation>
+    <message numerus="yes">
+        <source>%Ln files will be renamed.</source>
+        <translation>
+            <numerusform>%Ln fichier sera renommé.</numerusform>
+            <numerusform>%Ln fichiers seront renommés.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 files in the way will be deleted for good: their volume has no trash.
+    <message numerus="yes">
+        <source>%Ln files in the way will be deleted for good: their volume has no trash.
 
 Continue ?</source>
-        <translation>%1 fichiers gênants seront supprimés définitivement : leur volume n’a pas de corbeille.
+        <translation>
+            <numerusform>%Ln fichier gênant sera supprimé définitivement : son volume n’a pas de corbeille.
 
-Continuer&#xa0;?</translation>
+Continuer ?</numerusform>
+            <numerusform>%Ln fichiers gênants seront supprimés définitivement : leur volume n’a pas de corbeille.
+
+Continuer ?</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1728,10 +1743,6 @@ Continuer&#xa0;?</translation>
         <translation>la ligne %1 de la liste nomme encore «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
-        <source>the list has %1 names for %2 files</source>
-        <translation>la liste a %1 noms pour %2 fichiers</translation>
-    </message>
-    <message>
         <source>the list renames &quot;%1&quot;, which is not among the files</source>
         <translation>la liste renomme «&#xa0;%1&#xa0;», qui n&apos;est pas parmi les fichiers</translation>
     </message>
@@ -1782,6 +1793,13 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Names typed in the table</source>
         <translation>Noms saisis dans le tableau</translation>
+    </message>
+    <message numerus="yes">
+        <source>the list has %1 names for %Ln files</source>
+        <translation>
+            <numerusform>la liste a %1 noms pour %Ln fichier</numerusform>
+            <numerusform>la liste a %1 noms pour %Ln fichiers</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1996,14 +2014,6 @@ Continuer&#xa0;?</translation>
         <translation>Le lot n’a pas pu être annulé : %1</translation>
     </message>
     <message>
-        <source>1 file was left as it is:</source>
-        <translation>1 fichier a été laissé tel quel :</translation>
-    </message>
-    <message>
-        <source>%1 files were left as they are:</source>
-        <translation>%1 fichiers ont été laissés tels quels :</translation>
-    </message>
-    <message>
         <source>Nothing was undone: a later batch renamed some of the files of this one again.</source>
         <translation>Rien n’a été annulé&#xa0;: un lot ultérieur a de nouveau renommé certains fichiers de celui-ci.</translation>
     </message>
@@ -2015,6 +2025,13 @@ Continuer&#xa0;?</translation>
         <source>Undo first the rename made on %1 (batch %2).</source>
         <translation>Annulez d’abord le renommage du %1 (lot %2).</translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln files were left as they are:</source>
+        <translation>
+            <numerusform>%Ln fichier a été laissé tel quel :</numerusform>
+            <numerusform>%Ln fichiers ont été laissés tels quels :</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>UndoController</name>
@@ -2023,28 +2040,40 @@ Continuer&#xa0;?</translation>
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Undo replace in %1 files</source>
-        <translation>Annuler le remplacement dans %1 fichiers</translation>
-    </message>
-    <message>
-        <source>Undo rename of %1 files</source>
-        <translation>Annuler le renommage de %1 fichiers</translation>
-    </message>
-    <message>
-        <source>Undo the replace made on %1, which renamed %2 files?</source>
-        <translation>Annuler le remplacement du %1, qui a renommé %2 fichiers ?</translation>
-    </message>
-    <message>
-        <source>Undo the rename made on %1, which renamed %2 files?</source>
-        <translation>Annuler le renommage du %1, qui a renommé %2 fichiers ?</translation>
-    </message>
-    <message>
         <source>Files changed since then are left as they are.</source>
         <translation>Les fichiers modifiés depuis restent tels quels.</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo replace in %Ln files</source>
+        <translation>
+            <numerusform>Annuler le remplacement dans %Ln fichier</numerusform>
+            <numerusform>Annuler le remplacement dans %Ln fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo rename of %Ln files</source>
+        <translation>
+            <numerusform>Annuler le renommage de %Ln fichier</numerusform>
+            <numerusform>Annuler le renommage de %Ln fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo the replace made on %1, which renamed %Ln files?</source>
+        <translation>
+            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichier ?</numerusform>
+            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichiers ?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo the rename made on %1, which renamed %Ln files?</source>
+        <translation>
+            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichier ?</numerusform>
+            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichiers ?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -150,9 +150,12 @@ void BatchController::batchFinished(qint64 renamed, qint64 planned, bool cancell
 
 QString BatchController::countedText(const QString &text) const
 {
-    const QLocale locale;
-    return text.arg(locale.toString(qlonglong(lastRenamed)),
-                    locale.toString(qlonglong(lastPlanned)));
+    return text.arg(QLocale().toString(qlonglong(lastRenamed)));
+}
+
+QString BatchController::cancelledText() const
+{
+    return tr("Cancelled: %1 of %Ln files renamed.", nullptr, int(lastPlanned));
 }
 
 void BatchController::runFinished(const QString &text, int timeout)
@@ -168,7 +171,7 @@ void BatchController::renameFinished()
     rename->wait();
     renameRunning = false;
     if (lastCancelled)
-        runFinished(countedText(tr("Cancelled: %1 of %2 files renamed.")));
+        runFinished(countedText(cancelledText()));
     else
         runFinished(statusDone(rename->status()), statusMessageTimeout);
 }
@@ -178,16 +181,18 @@ void BatchController::replaceFinished()
     replace->wait();
     replaceRunning = false;
     // Also when nothing matched: the user must not wonder whether it ran.
-    runFinished(countedText(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
-                                          : tr("Replace done: %1 of %2 files renamed.")));
+    runFinished(countedText(
+        lastCancelled ? cancelledText()
+                      : tr("Replace done: %1 of %Ln files renamed.", nullptr, int(lastPlanned))));
 }
 
 void BatchController::rulesFinished()
 {
     applyRules->wait();
     rulesRunning = false;
-    runFinished(countedText(lastCancelled ? tr("Cancelled: %1 of %2 files renamed.")
-                                          : tr("Rename done: %1 of %2 files renamed.")));
+    runFinished(countedText(
+        lastCancelled ? cancelledText()
+                      : tr("Rename done: %1 of %Ln files renamed.", nullptr, int(lastPlanned))));
 }
 
 void BatchController::undoStarted()
@@ -205,8 +210,8 @@ void BatchController::undoFinished()
     if (lastPlanned < 0)
         window->statusBar()->showMessage(tr("Nothing was undone."));
     else
-        window->statusBar()->showMessage(
-            countedText(tr("Undo done: %1 of %2 files back under their old names.")));
+        window->statusBar()->showMessage(countedText(tr(
+            "Undo done: %1 of %Ln files back under their old names.", nullptr, int(lastPlanned))));
 }
 
 void BatchController::recoverInterrupted()

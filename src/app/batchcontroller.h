@@ -63,8 +63,10 @@ private:
     void undoStarted();
     void undoFinished();
     void runFinished(const QString &text, int timeout = 0);
-    // "%1 of %2 files": the files the last run renamed, of those it planned.
+    // "%1 of %Ln files": the files the last run renamed, of the %Ln it
+    // planned, which tr() already filled in.
     QString countedText(const QString &text) const;
+    QString cancelledText() const;
 
     QMainWindow *window;
     ProgressStrip *progressStrip;

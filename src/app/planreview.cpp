@@ -95,8 +95,7 @@ bool PlanReview::askToRename(QWidget *window, const QString &question, const Pla
             changes.append(QDir::toNativeSeparators(row.sourcePath()) + QStringLiteral(" → ")
                            + row.newName);
     }
-    QString details =
-        tr("%1 files will be renamed.").arg(QLocale().toString(qlonglong(plan.changes)));
+    QString details = tr("%Ln files will be renamed.", nullptr, int(plan.changes));
     if (!changes.isEmpty())
         details += QLatin1String("\n\n") + changes.join(QLatin1Char('\n'));
     if (plan.changes > changes.size())
@@ -136,11 +135,9 @@ bool PlanReview::askAboutDeletions(const PlanPreview &plan)
     if (count == 0)
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Confirmation"),
-                    count == 1 ? tr("1 file in the way will be deleted for good: its volume has "
-                                    "no trash.\n\nContinue ?")
-                               : tr("%1 files in the way will be deleted for good: their volume "
-                                    "has no trash.\n\nContinue ?")
-                                     .arg(QLocale().toString(qlonglong(count))),
+                    tr("%Ln files in the way will be deleted for good: their volume has no "
+                       "trash.\n\nContinue ?",
+                       nullptr, int(count)),
                     QMessageBox::NoButton, window);
     box.setDetailedText(deleted.join(QLatin1Char('\n'))
                         + (count > deleted.size() ? QStringLiteral("\n…") : QString()));

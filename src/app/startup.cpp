@@ -33,9 +33,12 @@ void decorateMainWindow(QWidget &window)
 void installTranslations(QCoreApplication &application, const QLocale &locale)
 {
     auto *program = new QTranslator(&application);
-    // Tries the locale's languages in the user's order of preference.
+    // Tries the locale's languages in the user's order of preference; a
+    // language the program does not speak gets English, whose file holds
+    // the singular forms of the texts that count.
     if (!program->load(locale, QStringLiteral("tavrelo"), QStringLiteral("_"),
-                       QStringLiteral(":/i18n"))) {
+                       QStringLiteral(":/i18n"))
+        && !program->load(QStringLiteral("tavrelo_en"), QStringLiteral(":/i18n"))) {
         delete program;
         return;
     }

@@ -83,13 +83,13 @@ bool UndoController::recoverInterrupted()
 
 void UndoController::updateAction()
 {
-    const QString count = QLocale().toString(qlonglong(newest.renamed));
+    const int count = int(newest.renamed);
     if (newest.id.isEmpty())
         action->setText(tr("Undo"));
     else if (newest.kind == Journal::Kind::Replace)
-        action->setText(tr("Undo replace in %1 files").arg(count));
+        action->setText(tr("Undo replace in %Ln files", nullptr, count));
     else
-        action->setText(tr("Undo rename of %1 files").arg(count));
+        action->setText(tr("Undo rename of %Ln files", nullptr, count));
     action->setEnabled(!newest.id.isEmpty() && !blocked && !running);
     if (history)
         history->setUndoAllowed(!blocked && !running);
@@ -107,13 +107,14 @@ void UndoController::undoBatch(Journal::Batch batch, QWidget *asker)
 {
     if (blocked || running)
         return;
-    const QString count = QLocale().toString(qlonglong(batch.renamed));
+    const int count = int(batch.renamed);
     const QString when = QLocale().toString(batch.started.toLocalTime(), QLocale::ShortFormat);
-    const QString what = batch.kind == Journal::Kind::Replace
-                             ? tr("Undo the replace made on %1, which renamed %2 files?")
-                             : tr("Undo the rename made on %1, which renamed %2 files?");
+    const QString what =
+        batch.kind == Journal::Kind::Replace
+            ? tr("Undo the replace made on %1, which renamed %Ln files?", nullptr, count)
+            : tr("Undo the rename made on %1, which renamed %Ln files?", nullptr, count);
     QMessageBox box(QMessageBox::Question, tr("Undo"),
-                    what.arg(when, count) + QLatin1String("\n\n")
+                    what.arg(when) + QLatin1String("\n\n")
                         + tr("Files changed since then are left as they are."),
                     QMessageBox::NoButton, asker);
     QPushButton *yes = box.addButton(tr("Undo"), QMessageBox::YesRole);

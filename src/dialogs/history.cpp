@@ -75,8 +75,8 @@ QList<QStandardItem *> rowOf(const Journal::Batch &batch, const QHash<QString, Q
         shown += QStringLiteral(", …");
     QString listed = folders.join(QLatin1Char('\n'));
     if (batch.folderCount > folders.size())
-        listed += QLatin1Char('\n')
-                  + History::tr("%1 folders in all").arg(QLocale().toString(batch.folderCount));
+        listed +=
+            QLatin1Char('\n') + History::tr("%Ln folders in all", nullptr, int(batch.folderCount));
 
     const QLocale locale;
     QList<QStandardItem *> row;

@@ -44,9 +44,6 @@ void Undo::run()
     emit refreshListView(restored);
 
     const qsizetype count = undo.leftAlone.size();
-    tellUser(1,
-             count == 1
-                 ? tr("1 file was left as it is:")
-                 : tr("%1 files were left as they are:").arg(QLocale().toString(qlonglong(count))),
+    tellUser(1, tr("%Ln files were left as they are:", nullptr, int(count)),
              Journal::lines(undo.leftAlone), count);
 }

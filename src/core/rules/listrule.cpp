@@ -137,9 +137,8 @@ QString ListRule::checkInput(const QVector<RuleFile> &files) const
 {
     if (!m_byOldName) {
         if (m_names.size() != files.size())
-            return Rule::tr("the list has %1 names for %2 files")
-                .arg(m_names.size())
-                .arg(files.size());
+            return Rule::tr("the list has %1 names for %Ln files", nullptr, int(files.size()))
+                .arg(m_names.size());
         return QString();
     }
     QSet<QString> oldNames;
