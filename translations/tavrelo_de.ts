@@ -402,18 +402,6 @@
         <translation> abgeschlossen!</translation>
     </message>
     <message>
-        <source>Date (newer first)</source>
-        <translation>Datum (neueste zuerst)</translation>
-    </message>
-    <message>
-        <source>Size (greater first)</source>
-        <translation>Größe (größte zuerst)</translation>
-    </message>
-    <message>
-        <source>Name (alphabetical)</source>
-        <translation>Name (alphabetisch)</translation>
-    </message>
-    <message>
         <source> - RegExp Documentation</source>
         <translation> - RegExp-Dokumentation</translation>
     </message>
@@ -442,35 +430,8 @@ Wer Systemdateien umbenennt, riskiert ein System, das nicht mehr funktioniert.
 Bearbeiten Sie nur Ihre eigenen, bekannten Ordner...</translation>
     </message>
     <message>
-        <source>filename</source>
-        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
-        <translation>Dateiname</translation>
-    </message>
-    <message>
         <source>Warning : Please choose a directory/file first...</source>
         <translation>Warnung: Bitte wählen Sie zuerst einen Ordner oder eine Datei...</translation>
-    </message>
-    <message>
-        <source>You have selected to rename your files : 
-</source>
-        <translation>Ihre Dateien werden so umbenannt:
-</translation>
-    </message>
-    <message>
-        <source>
-
-Continue ?</source>
-        <translation>
-
-Fortfahren?</translation>
-    </message>
-    <message>
-        <source>Empty input string</source>
-        <translation>Leerer Suchtext</translation>
-    </message>
-    <message>
-        <source>Warning : Please fill the input string to replace...</source>
-        <translation>Warnung: Bitte geben Sie den zu ersetzenden Text ein...</translation>
     </message>
     <message>
         <source>&amp;Input</source>
@@ -591,14 +552,6 @@ Fortfahren?</translation>
     <message>
         <source>Drop files and folders here, or use File → Add folder…</source>
         <translation>Dateien und Ordner hierher ziehen oder Datei → Ordner hinzufügen… wählen</translation>
-    </message>
-    <message>
-        <source>Invalid regular expression</source>
-        <translation>Ungültiger regulärer Ausdruck</translation>
-    </message>
-    <message>
-        <source>The regular expression is not valid: %1.</source>
-        <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
     </message>
     <message>
         <source>Shows every new name before anything is renamed</source>
@@ -1210,6 +1163,40 @@ Fortfahren?</numerusform>
     </message>
 </context>
 <context>
+    <name>RenameTab</name>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Datum (neuere zuerst)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Größe (größere zuerst)</translation>
+    </message>
+    <message>
+        <source>Name (alphabetical)</source>
+        <translation>Name (alphabetisch)</translation>
+    </message>
+    <message>
+        <source>filename</source>
+        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>You have selected to rename your files : 
+</source>
+        <translation>Ihre Dateien werden so umbenannt:
+</translation>
+    </message>
+    <message>
+        <source>
+
+Continue ?</source>
+        <translation>
+
+Fortfahren?</translation>
+    </message>
+</context>
+<context>
     <name>Replace</name>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
@@ -1222,6 +1209,25 @@ Fortfahren?</numerusform>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
         <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>ReplaceTab</name>
+    <message>
+        <source>Empty input string</source>
+        <translation>Leerer Suchtext</translation>
+    </message>
+    <message>
+        <source>Warning : Please fill the input string to replace...</source>
+        <translation>Warnung: Bitte geben Sie den zu ersetzenden Text ein...</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression</source>
+        <translation>Ungültiger regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>Der reguläre Ausdruck ist ungültig: %1.</translation>
     </message>
 </context>
 <context>

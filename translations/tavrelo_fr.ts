@@ -53,29 +53,29 @@
     <message numerus="yes">
         <source>Cancelled: %1 of %Ln files renamed.</source>
         <translation>
-            <numerusform>Annulé : %1 sur %Ln fichier renommé.</numerusform>
-            <numerusform>Annulé : %1 sur %Ln fichiers renommés.</numerusform>
+            <numerusform>Annulé&#xa0;: %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Annulé&#xa0;: %1 sur %Ln fichiers renommés.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Replace done: %1 of %Ln files renamed.</source>
         <translation>
-            <numerusform>Remplacement terminé : %1 sur %Ln fichier renommé.</numerusform>
-            <numerusform>Remplacement terminé : %1 sur %Ln fichiers renommés.</numerusform>
+            <numerusform>Remplacement terminé&#xa0;: %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Remplacement terminé&#xa0;: %1 sur %Ln fichiers renommés.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Rename done: %1 of %Ln files renamed.</source>
         <translation>
-            <numerusform>Renommage terminé : %1 sur %Ln fichier renommé.</numerusform>
-            <numerusform>Renommage terminé : %1 sur %Ln fichiers renommés.</numerusform>
+            <numerusform>Renommage terminé&#xa0;: %1 sur %Ln fichier renommé.</numerusform>
+            <numerusform>Renommage terminé&#xa0;: %1 sur %Ln fichiers renommés.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Undo done: %1 of %Ln files back under their old names.</source>
         <translation>
-            <numerusform>Annulation terminée : %1 sur %Ln fichier a retrouvé son ancien nom.</numerusform>
-            <numerusform>Annulation terminée : %1 sur %Ln fichiers ont retrouvé leur ancien nom.</numerusform>
+            <numerusform>Annulation terminée&#xa0;: %1 sur %Ln fichier a retrouvé son ancien nom.</numerusform>
+            <numerusform>Annulation terminée&#xa0;: %1 sur %Ln fichiers ont retrouvé leur ancien nom.</numerusform>
         </translation>
     </message>
 </context>
@@ -402,18 +402,6 @@
         <translation> terminé&#xa0;!</translation>
     </message>
     <message>
-        <source>Date (newer first)</source>
-        <translation>Date (plus récents d&apos;abord)</translation>
-    </message>
-    <message>
-        <source>Size (greater first)</source>
-        <translation>Taille (plus grands d&apos;abord)</translation>
-    </message>
-    <message>
-        <source>Name (alphabetical)</source>
-        <translation>Nom (alphabétique)</translation>
-    </message>
-    <message>
         <source> - RegExp Documentation</source>
         <translation> - Documentation RegExp</translation>
     </message>
@@ -442,35 +430,8 @@ Attention&#xa0;: renommer des fichiers système peut rendre le système inutilis
 Assurez-vous de ne manipuler que vos propres dossiers, que vous connaissez...</translation>
     </message>
     <message>
-        <source>filename</source>
-        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
-        <translation>fichier</translation>
-    </message>
-    <message>
         <source>Warning : Please choose a directory/file first...</source>
         <translation>Avertissement&#xa0;: veuillez d&apos;abord choisir un dossier ou un fichier...</translation>
-    </message>
-    <message>
-        <source>You have selected to rename your files : 
-</source>
-        <translation>Vous avez choisi de renommer vos fichiers ainsi&#xa0;: 
-</translation>
-    </message>
-    <message>
-        <source>
-
-Continue ?</source>
-        <translation>
-
-Continuer&#xa0;?</translation>
-    </message>
-    <message>
-        <source>Empty input string</source>
-        <translation>Texte à remplacer vide</translation>
-    </message>
-    <message>
-        <source>Warning : Please fill the input string to replace...</source>
-        <translation>Avertissement&#xa0;: veuillez saisir le texte à remplacer...</translation>
     </message>
     <message>
         <source>&amp;Input</source>
@@ -591,14 +552,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Drop files and folders here, or use File → Add folder…</source>
         <translation>Déposez ici des fichiers et des dossiers, ou utilisez Fichier → Ajouter un dossier…</translation>
-    </message>
-    <message>
-        <source>Invalid regular expression</source>
-        <translation>Expression régulière non valide</translation>
-    </message>
-    <message>
-        <source>The regular expression is not valid: %1.</source>
-        <translation>L’expression régulière n’est pas valide : %1.</translation>
     </message>
     <message>
         <source>Shows every new name before anything is renamed</source>
@@ -739,12 +692,12 @@ Continuer&#xa0;?</translation>
 
 Continue ?</source>
         <translation>
-            <numerusform>%Ln fichier gênant sera supprimé définitivement : son volume n’a pas de corbeille.
+            <numerusform>%Ln fichier gênant sera supprimé définitivement&#xa0;: son volume n’a pas de corbeille.
 
-Continuer ?</numerusform>
-            <numerusform>%Ln fichiers gênants seront supprimés définitivement : leur volume n’a pas de corbeille.
+Continuer&#xa0;?</numerusform>
+            <numerusform>%Ln fichiers gênants seront supprimés définitivement&#xa0;: leur volume n’a pas de corbeille.
 
-Continuer ?</numerusform>
+Continuer&#xa0;?</numerusform>
         </translation>
     </message>
 </context>
@@ -1210,6 +1163,40 @@ Continuer ?</numerusform>
     </message>
 </context>
 <context>
+    <name>RenameTab</name>
+    <message>
+        <source>Date (newer first)</source>
+        <translation>Date (plus récents d'abord)</translation>
+    </message>
+    <message>
+        <source>Size (greater first)</source>
+        <translation>Taille (plus grands d'abord)</translation>
+    </message>
+    <message>
+        <source>Name (alphabetical)</source>
+        <translation>Nom (alphabétique)</translation>
+    </message>
+    <message>
+        <source>filename</source>
+        <extracomment>Stands for the old name of a file in the example name, as in the radio buttons.</extracomment>
+        <translation>fichier</translation>
+    </message>
+    <message>
+        <source>You have selected to rename your files : 
+</source>
+        <translation>Vous avez choisi de renommer vos fichiers ainsi : 
+</translation>
+    </message>
+    <message>
+        <source>
+
+Continue ?</source>
+        <translation>
+
+Continuer ?</translation>
+    </message>
+</context>
+<context>
     <name>Replace</name>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
@@ -1222,6 +1209,25 @@ Continuer ?</numerusform>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
         <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+    </message>
+</context>
+<context>
+    <name>ReplaceTab</name>
+    <message>
+        <source>Empty input string</source>
+        <translation>Texte à remplacer vide</translation>
+    </message>
+    <message>
+        <source>Warning : Please fill the input string to replace...</source>
+        <translation>Avertissement : veuillez saisir le texte à remplacer...</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression</source>
+        <translation>Expression régulière non valide</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1.</source>
+        <translation>L’expression régulière n’est pas valide : %1.</translation>
     </message>
 </context>
 <context>
@@ -2028,8 +2034,8 @@ Continuer ?</numerusform>
     <message numerus="yes">
         <source>%Ln files were left as they are:</source>
         <translation>
-            <numerusform>%Ln fichier a été laissé tel quel :</numerusform>
-            <numerusform>%Ln fichiers ont été laissés tels quels :</numerusform>
+            <numerusform>%Ln fichier a été laissé tel quel&#xa0;:</numerusform>
+            <numerusform>%Ln fichiers ont été laissés tels quels&#xa0;:</numerusform>
         </translation>
     </message>
 </context>
@@ -2064,15 +2070,15 @@ Continuer ?</numerusform>
     <message numerus="yes">
         <source>Undo the replace made on %1, which renamed %Ln files?</source>
         <translation>
-            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichier ?</numerusform>
-            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichiers ?</numerusform>
+            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichier&#xa0;?</numerusform>
+            <numerusform>Annuler le remplacement du %1, qui a renommé %Ln fichiers&#xa0;?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Undo the rename made on %1, which renamed %Ln files?</source>
         <translation>
-            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichier ?</numerusform>
-            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichiers ?</numerusform>
+            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichier&#xa0;?</numerusform>
+            <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichiers&#xa0;?</numerusform>
         </translation>
     </message>
 </context>

@@ -14,6 +14,8 @@
 #include "planreview.h"
 #include "progressstrip.h"
 #include "regexp.h"
+#include "renametab.h"
+#include "replacetab.h"
 #include "rulestab.h"
 #include "undocontroller.h"
 #include "update.h"
@@ -27,7 +29,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QRegExp>
 #include <QTimer>
 
 namespace {
@@ -49,17 +50,9 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow), update(nullptr), extensions(nullptr),
       regexp(nullptr), inputList(nullptr), inputChooser(nullptr), progressStrip(nullptr),
       planReview(nullptr), undoController(nullptr), analysis(nullptr), batches(nullptr),
-      rulesTab(nullptr)
+      renameTab(nullptr), replaceTab(nullptr), rulesTab(nullptr)
 {
     ui->setupUi(this);
-
-    ui->comboRenameBy->addItem(tr("Date (newer first)"));
-    ui->comboRenameBy->addItem(tr("Size (greater first)"));
-    ui->comboRenameBy->addItem(tr("Name (alphabetical)"));
-
-    ui->groupRenameFiles->setEnabled(false);
-    ui->groupRenameGroup->setEnabled(false);
-    ui->groupRenameBy->setEnabled(false);
 
     const QString applicationName = QCoreApplication::applicationName();
     regexp = new Regexp;
@@ -88,12 +81,13 @@ MainWindow::MainWindow(QWidget *parent)
     undoController = new UndoController(ui->actionUndo, this);
     analysis = new AnalysisController(progressStrip, statusBar(), this);
     batches = new BatchController(progressStrip, undoController, this);
+    renameTab = new RenameTab(ui, extensions, this);
+    replaceTab = new ReplaceTab(ui, this);
     rulesTab = new RulesTab(ui, this);
     setUpKeyboard();
 
     connect(ui->actionUpdates, &QAction::triggered, update, &QWidget::show);
     connect(ui->actionHistory, &QAction::triggered, undoController, &UndoController::showHistory);
-    connect(ui->pushExtensions, &QPushButton::clicked, extensions, &QWidget::show);
     connect(ui->toolButtonDoc, &QToolButton::clicked, regexp, &QWidget::show);
     connect(ui->actionRegexpHelp, &QAction::triggered, regexp, [this] {
         regexp->show();
@@ -106,32 +100,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->pushRename, &QPushButton::clicked, this, &MainWindow::doRename);
     connect(ui->pushReplace, &QPushButton::clicked, this, &MainWindow::doReplace);
     connect(ui->checkAternateRowColor, &QCheckBox::clicked, this, &MainWindow::alternateRowColor);
-    connect(ui->checkRenameAllExtensions, &QCheckBox::clicked, this,
-            &MainWindow::checkButtonChanged);
-    connect(ui->checkRenameByExtensions, &QCheckBox::clicked, this,
-            &MainWindow::checkButtonChanged);
-    connect(ui->checkRenameByExtensions, &QCheckBox::toggled, this,
-            &MainWindow::checkButtonChanged);
-    connect(ui->checkReplaceRegExp, &QCheckBox::toggled, this, &MainWindow::checkButtonChanged);
-    connect(ui->checkReplaceSuffix, &QCheckBox::toggled, this, &MainWindow::checkButtonChanged);
-    const auto previewFromRadio = qOverload<>(&MainWindow::setTextLabelOutputFormat);
-    connect(ui->radioFormatName, &QRadioButton::clicked, this, previewFromRadio);
-    connect(ui->radioFormatPrefix, &QRadioButton::clicked, this, previewFromRadio);
-    connect(ui->radioFormatSuffix, &QRadioButton::clicked, this, previewFromRadio);
-    connect(ui->checkReverseFormat, &QCheckBox::clicked, this,
-            qOverload<bool>(&MainWindow::setTextLabelOutputFormat));
-    connect(ui->lineOutputFormat, &QLineEdit::textChanged, this,
-            qOverload<QString>(&MainWindow::setTextLabelOutputFormat));
-    writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
     connect(update, &Update::updateIsAvailable, this, &MainWindow::updateAvailable);
-    connect(extensions, qOverload<bool>(&Extensions::accepted), ui->checkRenameByExtensions,
-            &QCheckBox::setChecked);
 
     connect(inputList, &InputList::takingChanged, this, &MainWindow::updateCommandStates);
     connect(inputList, &InputList::outsideHomeTaken, this, &MainWindow::showOutsideHomeWarning);
     connect(inputList, &InputList::batchTaken, this, [this] { inputChanged(true); });
     connect(analysis, &AnalysisController::stateChanged, this, &MainWindow::updateCommandStates);
     connect(analysis, &AnalysisController::countsChanged, this, &MainWindow::showFilesInformations);
+    connect(analysis, &AnalysisController::countsChanged, renameTab, &RenameTab::setCounts);
     Analize *analize = analysis->worker();
     connect(analize, &Analize::progressChanged, progressStrip, &ProgressStrip::setProgress);
     connect(analize, &Analize::setListExtensions, extensions, &Extensions::setListExtensions);
@@ -146,9 +122,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(progressStrip, &ProgressStrip::cancelRequested, this, &MainWindow::cancelRunningJob);
 
     connect(ui->pushPreview, &QPushButton::clicked, this,
-            [this] { planReview->showPreview(renameRequest(), renameQuestion()); });
+            [this] { planReview->showPreview(renameRequest(), renameTab->question()); });
     connect(ui->pushPreviewReplace, &QPushButton::clicked, this, [this] {
-        if (replacePatternIsValid())
+        if (replaceTab->patternIsValid())
             planReview->showPreview(replaceRequest(), QString());
     });
     connect(planReview, &PlanReview::previewConfirmed, this, &MainWindow::startPlanned);
@@ -312,60 +288,9 @@ void MainWindow::showFilesInformations(int files, int suffixes)
 {
     ui->labelFilesInfosNumberFiles->setText(QLocale().toString(qlonglong(files)));
     ui->labelFilesInfosNumberExt->setText(QLocale().toString(qlonglong(suffixes)));
-    ui->groupRenameFiles->setEnabled(suffixes > 1);
-    ui->groupRenameBy->setEnabled(files > 1);
-    // The number is as wide as the input's count.
-    writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
-}
-
-// ---- Output format preview ----
-
-// What the run gives a file "filename.txt" of a folder as large as the
-// input: the same function names the files.
-void MainWindow::writeOutputFormatPreview(const QString &text, int position)
-{
-    //: Stands for the old name of a file in the example name, as in the radio buttons.
-    const QString name = tr("filename") + QStringLiteral(".txt");
-    RenameOptions options;
-    options.outputFormat = text;
-    options.reverseFormat = ui->checkReverseFormat->isChecked();
-    options.formatPosition = position;
-    ui->labelOutputFormat->setText(
-        RenamePlan::composeName(name, RenamePlan::formatNumber(analysis->files(), 1), options));
-}
-
-void MainWindow::setTextLabelOutputFormat()
-{
-    const QObject *source = sender();
-    if (source == ui->radioFormatName)
-        writeOutputFormatPreview(ui->lineOutputFormat->text(), 0);
-    else if (source == ui->radioFormatPrefix)
-        writeOutputFormatPreview(ui->lineOutputFormat->text(), 1);
-    else if (source == ui->radioFormatSuffix)
-        writeOutputFormatPreview(ui->lineOutputFormat->text(), 2);
-}
-
-void MainWindow::setTextLabelOutputFormat(bool reverse)
-{
-    Q_UNUSED(reverse); // the check box itself is read
-    writeOutputFormatPreview(ui->lineOutputFormat->text(), formatPosition());
-}
-
-void MainWindow::setTextLabelOutputFormat(QString str)
-{
-    writeOutputFormatPreview(str, formatPosition());
 }
 
 // ---- Commands ----
-
-int MainWindow::formatPosition() const
-{
-    if (ui->radioFormatSuffix->isChecked())
-        return 2;
-    if (ui->radioFormatPrefix->isChecked())
-        return 1;
-    return 0;
-}
 
 void MainWindow::updateCommandStates()
 {
@@ -402,43 +327,17 @@ void MainWindow::doRename()
     }
     if (planReview->isPlanning())
         return;
-    planReview->confirmRename(renameRequest(), renameQuestion());
-}
-
-QString MainWindow::renameQuestion() const
-{
-    return tr("You have selected to rename your files : \n") + ui->labelOutputFormat->text()
-           + tr("\n\nContinue ?");
+    planReview->confirmRename(renameRequest(), renameTab->question());
 }
 
 PlanRequest MainWindow::renameRequest() const
 {
-    PlanRequest request;
-    request.pathList = inputList->paths();
-    request.rename.outputFormat = ui->lineOutputFormat->text();
-    request.rename.reverseFormat = ui->checkReverseFormat->isChecked();
-    request.rename.formatPosition = formatPosition();
-    request.rename.listExtensions =
-        extensions->selectedExtensions(ui->checkRenameAllExtensions->isChecked());
-    request.rename.renameBy = ui->comboRenameBy->currentIndex();
-    request.rename.renameByReversed = ui->checkRenameByReversed->isChecked();
-    request.rename.renameIndividually = ui->radioRenameIndividually->isChecked();
-    request.rename.recursive = ui->checkScanRecursive->isChecked();
-    return request;
+    return renameTab->request(inputList->paths(), ui->checkScanRecursive->isChecked());
 }
 
 PlanRequest MainWindow::replaceRequest() const
 {
-    PlanRequest request;
-    request.replacing = true;
-    request.pathList = inputList->paths();
-    request.replaceIn = ui->lineReplaceIn->text();
-    request.replaceOut = ui->lineReplaceOut->text();
-    request.regExp = ui->checkReplaceRegExp->isChecked();
-    request.suffix = ui->checkReplaceSuffix->isChecked();
-    request.replaceExisting = ui->checkReplaceDeleteIfExists->isChecked();
-    request.recursive = ui->checkScanRecursive->isChecked();
-    return request;
+    return replaceTab->request(inputList->paths(), ui->checkScanRecursive->isChecked());
 }
 
 void MainWindow::startRename(const BatchPlan &plan)
@@ -453,24 +352,18 @@ void MainWindow::startPlanned(const PlanRequest &request, const BatchPlan &plan)
     // A rename's extension filter comes from the analysis.
     if (!request.replacing && analysis->isRunning())
         return;
-    batches->startPlanned(request, plan, ui->checkRefreshListView->isChecked());
+    batches->startPlanned(request, plan, replaceTab->keepsListView());
 }
 
 void MainWindow::doReplace()
 {
     if (!ui->pushReplace->isEnabled())
         return;
-    if (ui->lineReplaceIn->text().isEmpty()) {
-        QMessageBox::warning(this, tr("Empty input string"),
-                             tr("Warning : Please fill the input string to replace..."),
-                             QMessageBox::Ok);
-        return;
-    }
-    if (!replacePatternIsValid())
+    if (!replaceTab->readyToRun())
         return;
     // Only a run that may delete files for good asks first; it needs the plan
     // for that, and then carries out the very plan it asked about.
-    if (ui->checkReplaceDeleteIfExists->isChecked()) {
+    if (replaceTab->replacesExisting()) {
         if (!planReview->isPlanning())
             planReview->confirmReplace(replaceRequest());
         return;
@@ -484,22 +377,7 @@ void MainWindow::startReplace(const BatchPlan &plan)
     const PlanRequest request = replaceRequest();
     batches->startReplace(request,
                           request.replaceExisting ? std::optional<BatchPlan>(plan) : std::nullopt,
-                          ui->checkRefreshListView->isChecked());
-}
-
-bool MainWindow::replacePatternIsValid()
-{
-    if (!ui->checkReplaceRegExp->isChecked())
-        return true;
-    // Checked before any file is touched: the worker would otherwise find
-    // nothing and say nothing.
-    const QRegExp pattern(ui->lineReplaceIn->text(), Qt::CaseSensitive, QRegExp::RegExp);
-    if (pattern.isValid())
-        return true;
-    QMessageBox::warning(this, tr("Invalid regular expression"),
-                         tr("The regular expression is not valid: %1.").arg(pattern.errorString()),
-                         QMessageBox::Ok);
-    return false;
+                          replaceTab->keepsListView());
 }
 
 void MainWindow::startApplyRules(const BatchPlan &plan, const RuleStack &stack)
@@ -522,19 +400,4 @@ void MainWindow::cancelRunningJob()
         batches->cancel();
     else
         analysis->cancel();
-}
-
-void MainWindow::checkButtonChanged(bool checked)
-{
-    if (!checked)
-        return;
-    const QObject *source = sender();
-    if (source == ui->checkRenameAllExtensions)
-        ui->checkRenameByExtensions->setChecked(false);
-    else if (source == ui->checkRenameByExtensions)
-        ui->checkRenameAllExtensions->setChecked(false);
-    else if (source == ui->checkReplaceRegExp)
-        ui->checkReplaceSuffix->setChecked(false);
-    else if (source == ui->checkReplaceSuffix)
-        ui->checkReplaceRegExp->setChecked(false);
 }

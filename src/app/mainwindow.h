@@ -15,6 +15,8 @@ class PlanReview;
 struct PlanRequest;
 class ProgressStrip;
 class Regexp;
+class RenameTab;
+class ReplaceTab;
 class RuleStack;
 class RulesTab;
 class Ui_MainWindow;
@@ -49,12 +51,8 @@ protected:
 private slots:
     void updateAvailable();
     void showAbout();
-    void checkButtonChanged(bool checked);
     void doRename();
     void doReplace();
-    void setTextLabelOutputFormat();
-    void setTextLabelOutputFormat(bool reverse);
-    void setTextLabelOutputFormat(QString str);
     void showFilesInformations(int files, int suffixes);
     void resetListView();
     void refreshListView(const QStringList &newList);
@@ -67,14 +65,10 @@ private slots:
     void cancelRunningJob();
 
 private:
-    int formatPosition() const;
     // Takes a drag as a copy or a link, never as a move; false when refused.
     bool acceptHarmlessly(QDropEvent *event);
     PlanRequest renameRequest() const;
-    QString renameQuestion() const;
     PlanRequest replaceRequest() const;
-    bool replacePatternIsValid();
-    void writeOutputFormatPreview(const QString &text, int position);
     void showOutsideHomeWarning();
     // Every change of the list comes this way; with start, it is counted.
     void inputChanged(bool start);
@@ -92,6 +86,8 @@ private:
     UndoController *undoController;
     AnalysisController *analysis;
     BatchController *batches;
+    RenameTab *renameTab;
+    ReplaceTab *replaceTab;
     RulesTab *rulesTab;
 };
 
