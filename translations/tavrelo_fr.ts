@@ -57,6 +57,57 @@
     </message>
 </context>
 <context>
+    <name>BatchNotes</name>
+    <message>
+        <source>stays: its suffix is not selected</source>
+        <translation>reste : son extension n’est pas choisie</translation>
+    </message>
+    <message>
+        <source>stays: nothing to replace in its name</source>
+        <translation>reste : rien à remplacer dans son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is given the same new name</source>
+        <translation>reste : « %1 » reçoit le même nouveau nom</translation>
+    </message>
+    <message>
+        <source>stays: another file gets the same new name</source>
+        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>reste : « %1 » est pris par un fichier qui garde son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>reste : « %1 » est pris par un fichier hors de la demande</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which goes to the trash</source>
+        <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
+        <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (en « %2 ») : %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
+        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
+        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
+        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>Nothing was renamed: the batch could not be written to the journal (%1).</source>
@@ -84,10 +135,6 @@
     <message>
         <source>%1 files could not be renamed:</source>
         <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
 </context>
 <context>
@@ -776,18 +823,6 @@ Continuer&#xa0;?</translation>
 <context>
     <name>PreviewModel</name>
     <message>
-        <source>stays: its suffix is not selected</source>
-        <translation>reste : son extension n’est pas choisie</translation>
-    </message>
-    <message>
-        <source>stays: nothing to replace in its name</source>
-        <translation>reste : rien à remplacer dans son nom</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which goes to the trash</source>
-        <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
-    </message>
-    <message>
         <source>Folder</source>
         <translation>Dossier</translation>
     </message>
@@ -802,22 +837,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Note</source>
         <translation>Remarque</translation>
-    </message>
-    <message>
-        <source>stays: another file gets the same new name</source>
-        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
-        <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
-        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier qui garde son nom</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
-        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier hors de la demande</translation>
     </message>
 </context>
 <context>
@@ -1182,21 +1201,6 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Reseting</source>
         <translation>Vidage de la liste</translation>
-    </message>
-</context>
-<context>
-    <name>Replace</name>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
-        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
-        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
-        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
     </message>
 </context>
 <context>

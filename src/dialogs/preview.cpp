@@ -124,9 +124,7 @@ void Preview::fitColumns()
     const auto fit = [&](int column, const QFontMetrics &metrics, int step, int widest) {
         int width = header->sectionSizeHint(column);
         for (int row = 0; row < rows; row += step)
-            width = qMax(width, metrics.horizontalAdvance(
-                                    PreviewModel::cellText(model->plannedAt(row), column))
-                                    + padding);
+            width = qMax(width, metrics.horizontalAdvance(model->cellText(row, column)) + padding);
         tablePreview->setColumnWidth(column, qMin(width, widest));
     };
     // The names are sized from a sample and never crowd the rest out.
@@ -142,6 +140,7 @@ void Preview::fitColumns()
         const PlannedRename &planned = model->plannedAt(row);
         const bool namesAFile = planned.note == PlannedRename::Note::NameTaken
                                 || planned.note == PlannedRename::Note::NameKept
+                                || planned.note == PlannedRename::Note::NameShared
                                 || planned.note == PlannedRename::Note::InvalidName
                                 || planned.note == PlannedRename::Note::MissingField;
         if (!namesAFile) {
@@ -150,7 +149,8 @@ void Preview::fitColumns()
             measured.insert(int(planned.note));
         }
         noteWidth =
-            qMax(noteWidth, plain.horizontalAdvance(PreviewModel::noteText(planned)) + padding);
+            qMax(noteWidth,
+                 plain.horizontalAdvance(model->cellText(row, PreviewModel::NoteColumn)) + padding);
     }
     tablePreview->setColumnWidth(PreviewModel::NoteColumn, noteWidth);
 }
