@@ -3,21 +3,31 @@
 #include <QCollator>
 #include <QDir>
 #include <QFont>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+
+namespace {
+
+const qsizetype rowsFreedAside = 10000;
+
+} // namespace
 
 PreviewModel::PreviewModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void PreviewModel::setPreview(const PlanPreview &preview)
 {
     beginResetModel();
-    m_preview = preview;
+    PlanPreview old = std::exchange(m_preview, preview);
+    // Freeing a plan of a hundred thousand files holds the window for tens
+    // of milliseconds: a pool thread lets it go instead.
+    if (old.rows.size() >= rowsFreedAside)
+        QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old = {}; });
     m_notes.setRows(&m_preview.rows);
     m_order.resize(m_preview.rows.size());
-    std::iota(m_order.begin(), m_order.end(), 0);
-    if (m_sortColumn >= 0)
-        applyOrder();
+    applyOrder();
     endResetModel();
 }
 
@@ -88,9 +98,9 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
 
 void PreviewModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount)
+    if (column >= ColumnCount)
         return;
-    m_sortColumn = column;
+    m_sortColumn = qMax(column, -1);
     m_sortOrder = order;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
@@ -112,6 +122,9 @@ void PreviewModel::sort(int column, Qt::SortOrder order)
 
 void PreviewModel::applyOrder()
 {
+    std::iota(m_order.begin(), m_order.end(), 0);
+    if (m_sortColumn < 0)
+        return; // the plan's order
     // One collation key per row, made once: comparing keys is a byte compare,
     // where comparing the texts would collate both at every step. Numeric
     // mode puts "img2" before "img10", as a file manager does.
@@ -122,7 +135,6 @@ void PreviewModel::applyOrder()
     keys.reserve(size_t(m_preview.rows.size()));
     for (int row = 0; row < int(m_preview.rows.size()); ++row)
         keys.push_back(collator.sortKey(textAt(row, m_sortColumn)));
-    std::iota(m_order.begin(), m_order.end(), 0);
     // Stable: rows of the same key keep the plan's order.
     if (m_sortOrder == Qt::AscendingOrder)
         std::stable_sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {
