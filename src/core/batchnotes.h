@@ -28,8 +28,9 @@ public:
     // stays for another that gets the same new name is named.
     QString text(int row) const;
     // For a row noted NameShared: the earlier row of the request that gets
-    // the same new name (in the same folder, letter case folded as the
-    // volume does), or -1 when the rows do not hold it.
+    // the same new name in the same folder (the name exactly, or else with
+    // letter case folded, for a volume that ignores it), or -1 when the rows
+    // do not hold it. The first question reads every row once.
     int sharedWith(int row) const;
 
     // The note without the other rows: a shared new name is not traced to
