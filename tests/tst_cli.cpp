@@ -77,6 +77,7 @@ private slots:
     void batches_data();
     void batches();
     void dryRunTouchesNothing();
+    void aSharedNewNameNamesTheOtherFile();
     void nothingToRenameIsNoBatch();
     void undoAcrossFrontEnds();
     void killedRunIsRecoveredAndUndone();
@@ -168,11 +169,13 @@ void TestCli::dryRunTouchesNothing()
     QStringList told;
     for (const QJsonValue change : json.json()["changes"].toArray())
         told << change["old"].toString() << change["new"].toString() << change["status"].toString()
-             << change["reason"].toString();
-    QCOMPARE(told, QStringList({dir.at("d/a.jpg"), dir.at("d/T1.jpg"), "planned", "",
-                                dir.at("d/b.png"), dir.at("d/b.png"), "unchanged",
-                                "suffix not selected", dir.at("e/x.jpg"), dir.at("e/T1.jpg"),
-                                "conflict", "name taken by a file outside the request"}));
+             << change["reason"].toString() << change["note"].toString();
+    // The window's words, and a name for the note that scripts can rely on.
+    QCOMPARE(told, QStringList(
+                       {dir.at("d/a.jpg"), dir.at("d/T1.jpg"), "planned", "", "", dir.at("d/b.png"),
+                        dir.at("d/b.png"), "unchanged", "stays: its suffix is not selected",
+                        "suffix-not-selected", dir.at("e/x.jpg"), dir.at("e/T1.jpg"), "conflict",
+                        "stays: \"T1.jpg\" is taken by a file outside the request", "name-taken"}));
     QCOMPARE(json.json()["summary"]["planned"].toInt(), 1);
     QCOMPARE(snapshot(dir.path()), before);
 
@@ -181,11 +184,28 @@ void TestCli::dryRunTouchesNothing()
                              "--dry-run", dir.at("d"), dir.at("e/x.jpg")});
     QCOMPARE(text.out.split('\n', Qt::SkipEmptyParts),
              QStringList({"would rename " + dir.at("d/a.jpg") + " -> " + dir.at("d/T1.jpg"),
-                          dir.at("d/b.png") + ": unchanged, suffix not selected",
+                          dir.at("d/b.png") + ": unchanged, stays: its suffix is not selected",
                           dir.at("e/x.jpg") + " -> " + dir.at("e/T1.jpg")
-                              + ": conflict, name taken by a file outside the request",
+                              + ": conflict, stays: \"T1.jpg\" is taken by a file outside the "
+                                "request",
                           "1 of 3 files would be renamed."}));
     QCOMPARE(snapshot(dir.path()), before);
+}
+
+// Both would become "a.txt": the file given first gets it, the other stays
+// and says which file has it.
+void TestCli::aSharedNewNameNamesTheOtherFile()
+{
+    TestDir dir;
+    makeFiles(dir, {"ax.txt", "xa.txt"});
+    const CliRun run = cli({"replace", "--find", "x", "--with", "", "--dry-run", "--json",
+                            dir.at("ax.txt"), dir.at("xa.txt")});
+    QCOMPARE(run.exitCode, 1);
+    const QJsonValue shared = run.json()["changes"][1];
+    QCOMPARE(shared["old"].toString(), dir.at("xa.txt"));
+    QCOMPARE(shared["status"].toString(), "conflict");
+    QCOMPARE(shared["reason"].toString(), "stays: \"ax.txt\" is given the same new name");
+    QCOMPARE(shared["note"].toString(), "name-shared");
 }
 
 // A run that renames nothing leaves no batch behind to undo.

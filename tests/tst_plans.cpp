@@ -1,3 +1,4 @@
+#include "batchnotes.h"
 #include "directorylisting.h"
 #include "filenames.h"
 #include "renameplan.h"
@@ -22,6 +23,8 @@ private slots:
     void replaceRule();
     void namesHeldOutsideTheRequest_data();
     void namesHeldOutsideTheRequest();
+    void sharedNameNamesTheFileThatHasIt_data();
+    void sharedNameNamesTheFileThatHasIt();
     void caseFoldingKeepsStrayBytes_data();
     void caseFoldingKeepsStrayBytes();
     void numberWidths_data();
@@ -171,6 +174,55 @@ void TestPlans::namesHeldOutsideTheRequest()
         const bool taken = row.newName == "g005.txt" || row.newName == "g006.txt";
         QCOMPARE(row.note, taken ? PlannedRename::Note::NameTaken : PlannedRename::Note::None);
     }
+}
+
+void TestPlans::sharedNameNamesTheFileThatHasIt_data()
+{
+    // "old>new" in one folder, "!" after a row the plan keeps for a shared
+    // name, as BatchPlan::foresee marks it; "other/" puts a row elsewhere.
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("named"); // by the last row's note
+    addRow("the earlier file", QStringList{"a.txt>x.txt", "b.txt>y.txt", "c.txt>x.txt!"},
+           QString("a.txt"));
+    addRow("the first of three", QStringList{"a.txt>x.txt", "b.txt>x.txt!", "c.txt>x.txt!"},
+           QString("a.txt"));
+    addRow("letter case counts: the same name exactly",
+           QStringList{"a.txt>X.txt", "b.txt>x.txt", "c.txt>x.txt!"}, QString("b.txt"));
+    addRow("letter case ignored: the name folded", QStringList{"a.txt>X.txt", "b.txt>x.txt!"},
+           QString("a.txt"));
+    addRow("not a file of another folder",
+           QStringList{"other/a.txt>x.txt", "b.txt>x.txt", "c.txt>x.txt!"}, QString("b.txt"));
+    addRow("not a file that cannot bear the name",
+           QStringList{"a.txt>x.txt?", "b.txt>x.txt", "c.txt>x.txt!"}, QString("b.txt"));
+    addRow("none found: the file unnamed", QStringList{"b.txt>x.txt!"}, QString());
+}
+
+void TestPlans::sharedNameNamesTheFileThatHasIt()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QString, named);
+    QVector<PlannedRename> planned;
+    for (QString row : rows) {
+        PlannedRename rename;
+        rename.folder = QStringLiteral("/d/");
+        if (row.startsWith("other/")) {
+            rename.folder = QStringLiteral("/d/other/");
+            row.remove(0, 6);
+        }
+        if (row.endsWith('!'))
+            rename.note = PlannedRename::Note::NameShared;
+        if (row.endsWith('?'))
+            rename.note = PlannedRename::Note::InvalidName;
+        row.remove(QRegularExpression("[!?]$"));
+        rename.oldName = row.section('>', 0, 0);
+        rename.newName = row.section('>', 1);
+        planned.append(rename);
+    }
+    const BatchNotes notes(&planned);
+    QCOMPARE(notes.text(int(planned.size()) - 1),
+             named.isEmpty()
+                 ? QStringLiteral("stays: another file gets the same new name")
+                 : QStringLiteral("stays: \"%1\" is given the same new name").arg(named));
 }
 
 // How a volume that ignores letter case compares names: two names that

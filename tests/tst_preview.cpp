@@ -149,35 +149,63 @@ void TestPreview::largeFolderSortsAndReachesItsLastRowAtOnce()
 
 void TestPreview::aFileInTheWayIsNamed_data()
 {
-    QTest::addColumn<bool>("wholeFolder");
-    QTest::addColumn<QString>("note");
-    addRow("a file outside the request", false,
-           QStringLiteral("stays: \"b.txt\" is taken by a file outside the request"));
-    addRow("a file of the request that keeps its name", true,
-           QStringLiteral("stays: \"b.txt\" is taken by a file that keeps its name"));
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("wholeFolder"); // or only the first file
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QStringList>("staying"); // one of these files keeps its name
+    QTest::addColumn<QString>("note");        // %1: the other of them
+    QTest::addColumn<bool>("oneMoves");
+    // Replacing "a" by "b" makes a.txt want b.txt, which is there already.
+    addRow("a file outside the request", QStringList{"a.txt", "b.txt"}, false, QString("a"),
+           QString("b"), QStringList{"a.txt"},
+           QStringLiteral("stays: \"b.txt\" is taken by a file outside the request"), false);
+    addRow("a file of the request that keeps its name", QStringList{"a.txt", "b.txt"}, true,
+           QString("a"), QString("b"), QStringList{"a.txt"},
+           QStringLiteral("stays: \"b.txt\" is taken by a file that keeps its name"), false);
+    // Both would become "a.txt": the one listed first gets it, the other
+    // names it.
+    addRow("a file of the request given the same new name", QStringList{"ax.txt", "xa.txt"}, true,
+           QString("x"), QString(), QStringList{"ax.txt", "xa.txt"},
+           QStringLiteral("stays: \"%1\" is given the same new name"), true);
 }
 
-// Replacing "a" by "b" makes a.txt want b.txt, which is there already.
 void TestPreview::aFileInTheWayIsNamed()
 {
+    QFETCH(QStringList, files);
     QFETCH(bool, wholeFolder);
+    QFETCH(QString, find);
+    QFETCH(QString, with);
+    QFETCH(QStringList, staying);
     QFETCH(QString, note);
-    const QString a = home->file("d/a.txt", "a");
-    home->file("d/b.txt", "b");
-    QVERIFY(dropPaths(window.get(), {wholeFolder ? home->at("d") : a}));
-    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), "a");
-    QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), "b");
+    QFETCH(bool, oneMoves);
+    for (const QString &file : files)
+        home->file("d/" + file, file.toUtf8());
+    QVERIFY(dropPaths(window.get(), {wholeFolder ? home->at("d") : home->at("d/" + files[0])}));
+    QTest::keyClicks(child<QLineEdit>("lineReplaceIn"), find);
+    QTest::keyClicks(child<QLineEdit>("lineReplaceOut"), with);
     QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("pushPreviewReplace")->isEnabled(), patience);
     QTest::mouseClick(child<QPushButton>("pushPreviewReplace"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(table()->model()->rowCount(), wholeFolder ? 2 : 1, patience);
+    // Sorted, so that the file named is looked for in the plan, not among
+    // the rows above.
     clickHeader(PreviewModel::OldNameColumn);
-    QCOMPARE(cell(0, PreviewModel::OldNameColumn), QStringLiteral("a.txt"));
-    QCOMPARE(cell(0, PreviewModel::NewNameColumn), QStringLiteral("a.txt"));
-    QCOMPARE(cell(0, PreviewModel::NoteColumn), note);
+    clickHeader(PreviewModel::OldNameColumn);
+    int row = 0;
+    while (
+        row < table()->model()->rowCount()
+        && !(staying.contains(cell(row, PreviewModel::OldNameColumn))
+             && cell(row, PreviewModel::NewNameColumn) == cell(row, PreviewModel::OldNameColumn)))
+        ++row;
+    QVERIFY(row < table()->model()->rowCount());
+    staying.removeOne(cell(row, PreviewModel::OldNameColumn));
+    if (note.contains("%1"))
+        note = note.arg(staying.value(0));
+    QCOMPARE(cell(row, PreviewModel::NoteColumn), note);
     // In full, not cut to an ellipsis.
     QVERIFY(table()->columnWidth(PreviewModel::NoteColumn)
             > table()->fontMetrics().horizontalAdvance(note));
-    QVERIFY(!child<QPushButton>("pushPreviewRename")->isEnabled()); // nothing to rename
+    QCOMPARE(child<QPushButton>("pushPreviewRename")->isEnabled(), oneMoves);
 }
 
 void TestPreview::runsThePlanShown_data()

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "planner.h"
 #include "presets.h"
+#include "previewmodel.h"
 #include "replace.h"
 #include "rulestab.h"
 #include "startup.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,7 @@ private slots:
     void everyKindOfFieldSetsTheRule_data();
     void everyKindOfFieldSetsTheRule();
     void tableFollowsOrderAndSwitches();
+    void tableSortsByItsHeaders();
     void brokenPatternMarksItsFieldAndStopsRename();
     void changeDuringPlanningIsPlannedAfterIt();
     void listThatDoesNotFitTheInputStopsRename();
@@ -260,6 +263,56 @@ void TestRulesTab::tableFollowsOrderAndSwitches()
     QVERIFY(stack().isEmpty());
     QTest::keyClick(child("tableRulesPreview"), Qt::Key_Backspace);
     QCOMPARE(inputRows->model()->rowCount(), 1);
+}
+
+// A header click sorts the live table; the order stays while a typed name
+// makes the plan again.
+void TestRulesTab::tableSortsByItsHeaders()
+{
+    for (const char *name : {"a10.txt", "b2.txt", "c1.txt"})
+        home->file(QStringLiteral("f/") + QLatin1String(name));
+    QVERIFY(dropPaths(window.get(), {home->at("f")}));
+    showRulesTab();
+    addRule("replace");
+    setField("find", "b");
+    setField("with", "z");
+    QTRY_COMPARE_WITH_TIMEOUT(table().value("b2.txt"), QStringLiteral("z2.txt"), patience);
+
+    auto *view = child<QTableView>("tableRulesPreview");
+    const auto column = [view](int column) {
+        QStringList cells;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            cells << view->model()->index(row, column).data().toString();
+        return cells;
+    };
+    QHeaderView *header = view->horizontalHeader();
+    const auto clickHeader = [header](int section) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, Qt::NoModifier,
+            QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                   header->height() / 2));
+    };
+    clickHeader(PreviewModel::NewNameColumn);
+    QCOMPARE(header->sortIndicatorSection(), int(PreviewModel::NewNameColumn));
+    QCOMPARE(column(PreviewModel::NewNameColumn), QStringList({"a10.txt", "c1.txt", "z2.txt"}));
+    QCOMPARE(column(PreviewModel::OldNameColumn), QStringList({"a10.txt", "c1.txt", "b2.txt"}));
+    clickHeader(PreviewModel::NewNameColumn);
+    QCOMPARE(column(PreviewModel::NewNameColumn), QStringList({"z2.txt", "c1.txt", "a10.txt"}));
+    clickHeader(PreviewModel::OldNameColumn);
+    QCOMPARE(column(PreviewModel::OldNameColumn), QStringList({"a10.txt", "b2.txt", "c1.txt"}));
+    clickHeader(PreviewModel::NewNameColumn);
+    QCOMPARE(column(PreviewModel::OldNameColumn), QStringList({"a10.txt", "c1.txt", "b2.txt"}));
+
+    // A name typed in the sorted table goes to its own file.
+    const QModelIndex first = view->model()->index(0, PreviewModel::NewNameColumn);
+    view->setCurrentIndex(first);
+    view->edit(first);
+    auto *editor = view->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText("y.txt");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(table().value("a10.txt"), QStringLiteral("y.txt"), patience);
+    QCOMPARE(column(PreviewModel::OldNameColumn), QStringList({"c1.txt", "a10.txt", "b2.txt"}));
 }
 
 void TestRulesTab::brokenPatternMarksItsFieldAndStopsRename()

@@ -135,6 +135,57 @@
     </message>
 </context>
 <context>
+    <name>BatchNotes</name>
+    <message>
+        <source>stays: its suffix is not selected</source>
+        <translation>bleibt: ihre Endung ist nicht ausgewählt</translation>
+    </message>
+    <message>
+        <source>stays: nothing to replace in its name</source>
+        <translation>bleibt: in ihrem Namen ist nichts zu ersetzen</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is given the same new name</source>
+        <translation>bleibt: „%1“ erhält denselben neuen Namen</translation>
+    </message>
+    <message>
+        <source>stays: another file gets the same new name</source>
+        <translation>bleibt: eine andere Datei erhält denselben neuen Namen</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>bleibt: „%1“ gehört einer Datei, die ihren Namen behält</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>bleibt: „%1“ gehört einer Datei außerhalb des Auftrags</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which goes to the trash</source>
+        <translation>ersetzt die Datei dieses Namens, die in den Papierkorb wandert</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
+        <translation>ersetzt die Datei dieses Namens, die endgültig gelöscht wird (dieser Datenträger hat keinen Papierkorb)</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (zu „%2“): %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
+        <translation>„%1“ konnte nicht umbenannt werden, weil „%2“ bereits existiert!</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
+        <translation>„%1“ wurde in „%2“ umbenannt, aber %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
+        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>Nothing was renamed: the batch could not be written to the journal (%1).</source>
@@ -162,10 +213,6 @@
     <message>
         <source>%1 files could not be renamed:</source>
         <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (zu „%2“): %3</translation>
     </message>
 </context>
 <context>
@@ -754,18 +801,6 @@ Fortfahren?</numerusform>
 <context>
     <name>PreviewModel</name>
     <message>
-        <source>stays: its suffix is not selected</source>
-        <translation>bleibt: ihre Endung ist nicht ausgewählt</translation>
-    </message>
-    <message>
-        <source>stays: nothing to replace in its name</source>
-        <translation>bleibt: in ihrem Namen ist nichts zu ersetzen</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which goes to the trash</source>
-        <translation>ersetzt die Datei dieses Namens, die in den Papierkorb wandert</translation>
-    </message>
-    <message>
         <source>Folder</source>
         <translation>Ordner</translation>
     </message>
@@ -780,22 +815,6 @@ Fortfahren?</numerusform>
     <message>
         <source>Note</source>
         <translation>Hinweis</translation>
-    </message>
-    <message>
-        <source>stays: another file gets the same new name</source>
-        <translation>bleibt: eine andere Datei erhält denselben neuen Namen</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
-        <translation>ersetzt die Datei dieses Namens, die endgültig gelöscht wird (dieser Datenträger hat keinen Papierkorb)</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
-        <translation>bleibt: „%1“ gehört einer Datei, die ihren Namen behält</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
-        <translation>bleibt: „%1“ gehört einer Datei außerhalb des Auftrags</translation>
     </message>
 </context>
 <context>
@@ -1194,21 +1213,6 @@ Continue ?</source>
         <translation>
 
 Fortfahren?</translation>
-    </message>
-</context>
-<context>
-    <name>Replace</name>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
-        <translation>„%1“ konnte nicht umbenannt werden, weil „%2“ bereits existiert!</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
-        <translation>„%1“ wurde in „%2“ umbenannt, aber %3.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
-        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
     </message>
 </context>
 <context>

@@ -135,6 +135,57 @@
     </message>
 </context>
 <context>
+    <name>BatchNotes</name>
+    <message>
+        <source>stays: its suffix is not selected</source>
+        <translation>reste : son extension n’est pas choisie</translation>
+    </message>
+    <message>
+        <source>stays: nothing to replace in its name</source>
+        <translation>reste : rien à remplacer dans son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is given the same new name</source>
+        <translation>reste : « %1 » reçoit le même nouveau nom</translation>
+    </message>
+    <message>
+        <source>stays: another file gets the same new name</source>
+        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
+        <translation>reste : « %1 » est pris par un fichier qui garde son nom</translation>
+    </message>
+    <message>
+        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
+        <translation>reste : « %1 » est pris par un fichier hors de la demande</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which goes to the trash</source>
+        <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
+    </message>
+    <message>
+        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
+        <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
+    </message>
+    <message>
+        <source>%1 (to &quot;%2&quot;): %3</source>
+        <translation>%1 (en « %2 ») : %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
+        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
+        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
+        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>Nothing was renamed: the batch could not be written to the journal (%1).</source>
@@ -162,10 +213,6 @@
     <message>
         <source>%1 files could not be renamed:</source>
         <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
 </context>
 <context>
@@ -754,18 +801,6 @@ Continuer&#xa0;?</numerusform>
 <context>
     <name>PreviewModel</name>
     <message>
-        <source>stays: its suffix is not selected</source>
-        <translation>reste : son extension n’est pas choisie</translation>
-    </message>
-    <message>
-        <source>stays: nothing to replace in its name</source>
-        <translation>reste : rien à remplacer dans son nom</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which goes to the trash</source>
-        <translation>remplace le fichier de ce nom, qui part à la corbeille</translation>
-    </message>
-    <message>
         <source>Folder</source>
         <translation>Dossier</translation>
     </message>
@@ -780,22 +815,6 @@ Continuer&#xa0;?</numerusform>
     <message>
         <source>Note</source>
         <translation>Remarque</translation>
-    </message>
-    <message>
-        <source>stays: another file gets the same new name</source>
-        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
-    </message>
-    <message>
-        <source>replaces the file of that name, which is deleted for good (this volume has no trash)</source>
-        <translation>remplace le fichier de ce nom, qui est supprimé définitivement (ce volume n’a pas de corbeille)</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
-        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier qui garde son nom</translation>
-    </message>
-    <message>
-        <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
-        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier hors de la demande</translation>
     </message>
 </context>
 <context>
@@ -1166,11 +1185,11 @@ Continuer&#xa0;?</numerusform>
     <name>RenameTab</name>
     <message>
         <source>Date (newer first)</source>
-        <translation>Date (plus récents d'abord)</translation>
+        <translation>Date (plus récents d&apos;abord)</translation>
     </message>
     <message>
         <source>Size (greater first)</source>
-        <translation>Taille (plus grands d'abord)</translation>
+        <translation>Taille (plus grands d&apos;abord)</translation>
     </message>
     <message>
         <source>Name (alphabetical)</source>
@@ -1184,7 +1203,7 @@ Continuer&#xa0;?</numerusform>
     <message>
         <source>You have selected to rename your files : 
 </source>
-        <translation>Vous avez choisi de renommer vos fichiers ainsi : 
+        <translation>Vous avez choisi de renommer vos fichiers ainsi&#xa0;: 
 </translation>
     </message>
     <message>
@@ -1193,22 +1212,7 @@ Continuer&#xa0;?</numerusform>
 Continue ?</source>
         <translation>
 
-Continuer ?</translation>
-    </message>
-</context>
-<context>
-    <name>Replace</name>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
-        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
-        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
-        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+Continuer&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -1219,7 +1223,7 @@ Continuer ?</translation>
     </message>
     <message>
         <source>Warning : Please fill the input string to replace...</source>
-        <translation>Avertissement : veuillez saisir le texte à remplacer...</translation>
+        <translation>Avertissement&#xa0;: veuillez saisir le texte à remplacer...</translation>
     </message>
     <message>
         <source>Invalid regular expression</source>

@@ -125,6 +125,10 @@ RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
+    // A header click sorts, as in the preview window; the plan's order until
+    // then, and the order chosen stays while the plan is made again.
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(true);
     table->setColumnWidth(PreviewModel::OldNameColumn, 150);
     table->setColumnWidth(PreviewModel::NewNameColumn, 150);
     table->setColumnWidth(PreviewModel::NoteColumn, 200);

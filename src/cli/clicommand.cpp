@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include "batchnotes.h"
 #include "batchrun.h"
 #include "presets.h"
 #include "renameplan.h"
@@ -37,31 +38,11 @@ extern "C" void stopAtNextSafePoint(int)
     std::signal(SIGINT, SIG_DFL);
 }
 
-QString noteText(const PlannedRename &row)
+// Why a file keeps its name: its note in the window's words, or, with none,
+// that its rules give it the name it has.
+QString unchangedReason(const QString &note)
 {
-    switch (row.note) {
-    case PlannedRename::Note::SuffixNotSelected:
-        return QStringLiteral("suffix not selected");
-    case PlannedRename::Note::NoMatch:
-        return QStringLiteral("no match");
-    case PlannedRename::Note::InvalidName:
-    case PlannedRename::Note::MissingField:
-        return PlannedRename::refusalText(row);
-    case PlannedRename::Note::NameShared:
-        return QStringLiteral("also the new name of another file of the request");
-    case PlannedRename::Note::NameKept:
-        return QStringLiteral("name taken by a file of the request that stays");
-    case PlannedRename::Note::NameTaken:
-        return QStringLiteral("name taken by a file outside the request");
-    case PlannedRename::Note::ReplacesFile:
-        return QStringLiteral("replaces the existing file");
-    case PlannedRename::Note::DeletesFile:
-        return QStringLiteral("replaces the existing file, which is deleted for good (this volume "
-                              "has no trash)");
-    case PlannedRename::Note::None:
-        break;
-    }
-    return QStringLiteral("the new name is the old one");
+    return note.isEmpty() ? QStringLiteral("the new name is the old one") : note;
 }
 
 } // namespace
@@ -212,19 +193,22 @@ int CliCommand::showPlan(const BatchPlan &plan)
                                              && m_request.deleteIfExists);
     qsizetype planned = 0;
     qsizetype conflicts = 0;
+    const BatchNotes notes(&renames);
     for (int i = 0; i < int(renames.size()); ++i) {
         const PlannedRename &rename = renames[i];
+        const QString note = notes.text(i);
+        const QString code = BatchNotes::code(rename.note);
         if (!rename.changesName()) {
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
-                         noteText(rename));
+                         unchangedReason(note), code);
         } else if (!rename.willMove()) {
             ++conflicts;
-            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"),
-                         noteText(rename));
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("conflict"), note,
+                         code);
         } else {
             ++planned;
-            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"),
-                         rename.note == PlannedRename::Note::None ? QString() : noteText(rename));
+            m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("planned"), note,
+                         code);
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},
@@ -264,25 +248,9 @@ QString CliCommand::failureMessage(const BatchPlan &plan, const FileFailure &fai
     // The window's texts; the replacing ones name the file only by its name,
     // so the path goes in front.
     if (m_request.command != CliRequest::Command::Replace)
-        return QStringLiteral("%1 (to \"%2\"): %3")
-            .arg(failure.path, failure.newName, failure.reason);
-    const QString oldName = plan.renames().at(failure.index).oldName;
-    QString text;
-    switch (failure.cause) {
-    case FileFailure::Cause::NameTaken:
-        text = QStringLiteral("\"%1\" couldn't be renamed because \"%2\" already exists !")
-                   .arg(oldName, failure.newName);
-        break;
-    case FileFailure::Cause::SetAsideKept:
-        text = QStringLiteral("\"%1\" was renamed to \"%2\", but %3.")
-                   .arg(oldName, failure.newName, failure.reason);
-        break;
-    default:
-        text = QStringLiteral("\"%1\" couldn't be renamed to \"%2\" : %3")
-                   .arg(oldName, failure.newName, failure.reason);
-        break;
-    }
-    return failure.path + QLatin1String(": ") + text;
+        return BatchNotes::failureLine(failure);
+    return failure.path + QLatin1String(": ")
+           + BatchNotes::replaceFailureLine(plan.renames().at(failure.index).oldName, failure);
 }
 
 int CliCommand::carryOut(const BatchPlan &plan)
@@ -335,7 +303,7 @@ int CliCommand::carryOut(const BatchPlan &plan)
         } else {
             ++unchanged;
             m_report.add(rename.sourcePath(), rename.sourcePath(), QStringLiteral("unchanged"),
-                         noteText(rename));
+                         unchangedReason(BatchNotes::text(rename)), BatchNotes::code(rename.note));
         }
     }
     m_report.finish({{QStringLiteral("command"), commandName()},

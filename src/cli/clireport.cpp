@@ -16,7 +16,7 @@ void write(FILE *stream, const QString &text)
 } // namespace
 
 void CliReport::add(const QString &oldPath, const QString &newPath, const QString &status,
-                    const QString &reason)
+                    const QString &reason, const QString &note)
 {
     const QString oldShown = QDir::toNativeSeparators(oldPath);
     const QString newShown = QDir::toNativeSeparators(newPath);
@@ -26,12 +26,14 @@ void CliReport::add(const QString &oldPath, const QString &newPath, const QStrin
                            {QStringLiteral("status"), status}};
         if (!reason.isEmpty())
             change.insert(QStringLiteral("reason"), reason);
+        if (!note.isEmpty())
+            change.insert(QStringLiteral("note"), note);
         m_changes.append(change);
         return;
     }
     // A dry run says what would happen, not what did.
-    QString line = status == QLatin1String("planned") ? QStringLiteral("would rename ") + oldShown
-                                                       : oldShown;
+    QString line =
+        status == QLatin1String("planned") ? QStringLiteral("would rename ") + oldShown : oldShown;
     if (newPath != oldPath)
         line += QLatin1String(" -> ") + newShown;
     const bool done = status == QLatin1String("renamed") || status == QLatin1String("planned")

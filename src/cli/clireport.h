@@ -16,9 +16,10 @@ public:
 
     // One file: where it was and where it is (or would be), what happened
     // ("renamed", "planned", "unchanged", "conflict", "restored", "left
-    // alone", "not done") and why, when there is something to say.
+    // alone", "not done") and why, when there is something to say; with
+    // --json also the plan's note as a stable name (BatchNotes::code).
     void add(const QString &oldPath, const QString &newPath, const QString &status,
-             const QString &reason = QString());
+             const QString &reason = QString(), const QString &note = QString());
     // A file that could not be renamed: named on stderr in either form.
     void addFailure(const QString &oldPath, const QString &newPath, const QString &message);
 

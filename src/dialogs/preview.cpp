@@ -8,9 +8,10 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <array>
 
 namespace {
 
@@ -124,9 +125,7 @@ void Preview::fitColumns()
     const auto fit = [&](int column, const QFontMetrics &metrics, int step, int widest) {
         int width = header->sectionSizeHint(column);
         for (int row = 0; row < rows; row += step)
-            width = qMax(width, metrics.horizontalAdvance(
-                                    PreviewModel::cellText(model->plannedAt(row), column))
-                                    + padding);
+            width = qMax(width, metrics.horizontalAdvance(model->cellText(row, column)) + padding);
         tablePreview->setColumnWidth(column, qMin(width, widest));
     };
     // The names are sized from a sample and never crowd the rest out.
@@ -134,23 +133,30 @@ void Preview::fitColumns()
     fit(PreviewModel::OldNameColumn, plain, step, qMax(160, width() / 3));
     fit(PreviewModel::NewNameColumn, strong, step, qMax(160, width() / 3));
 
-    // A note must show in full, and one that stays may be rare: every kind of
-    // note is measured, a sentence that names no file once per kind.
+    // A note must show in full, and one that stays may be rare: every row
+    // is looked at, but a sentence is built only when its kind of note meets
+    // longer names than before, so that a plan with every file in conflict
+    // does not word a hundred thousand notes. A refusal's sentence depends on
+    // its problem, so each problem counts as a kind.
+    const int kinds = int(PlannedRename::Note::DeletesFile) + 1;
+    std::array<int, kinds + int(NameProblem::ReservedName) + 1> longestNames;
+    longestNames.fill(-1);
     int noteWidth = header->sectionSizeHint(PreviewModel::NoteColumn);
-    QSet<int> measured;
     for (int row = 0; row < rows; ++row) {
         const PlannedRename &planned = model->plannedAt(row);
-        const bool namesAFile = planned.note == PlannedRename::Note::NameTaken
-                                || planned.note == PlannedRename::Note::NameKept
-                                || planned.note == PlannedRename::Note::InvalidName
-                                || planned.note == PlannedRename::Note::MissingField;
-        if (!namesAFile) {
-            if (measured.contains(int(planned.note)))
-                continue;
-            measured.insert(int(planned.note));
-        }
+        if (planned.note == PlannedRename::Note::None)
+            continue;
+        const int kind = planned.note == PlannedRename::Note::InvalidName
+                             ? kinds + int(planned.refusal.problem)
+                             : int(planned.note);
+        const int names =
+            int(planned.oldName.size() + planned.newName.size() + planned.missingField.size());
+        if (names <= longestNames[size_t(kind)])
+            continue;
+        longestNames[size_t(kind)] = names;
         noteWidth =
-            qMax(noteWidth, plain.horizontalAdvance(PreviewModel::noteText(planned)) + padding);
+            qMax(noteWidth,
+                 plain.horizontalAdvance(model->cellText(row, PreviewModel::NoteColumn)) + padding);
     }
     tablePreview->setColumnWidth(PreviewModel::NoteColumn, noteWidth);
 }

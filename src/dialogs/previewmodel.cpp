@@ -3,20 +3,31 @@
 #include <QCollator>
 #include <QDir>
 #include <QFont>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+
+namespace {
+
+const qsizetype rowsFreedAside = 10000;
+
+} // namespace
 
 PreviewModel::PreviewModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void PreviewModel::setPreview(const PlanPreview &preview)
 {
     beginResetModel();
-    m_preview = preview;
+    PlanPreview old = std::exchange(m_preview, preview);
+    // Freeing a plan of a hundred thousand files holds the window for tens
+    // of milliseconds: a pool thread lets it go instead.
+    if (old.rows.size() >= rowsFreedAside)
+        QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old = {}; });
+    m_notes.setRows(&m_preview.rows);
     m_order.resize(m_preview.rows.size());
-    std::iota(m_order.begin(), m_order.end(), 0);
-    if (m_sortColumn >= 0)
-        applyOrder();
+    applyOrder();
     endResetModel();
 }
 
@@ -30,42 +41,16 @@ int PreviewModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString PreviewModel::noteText(const PlannedRename &row)
+QString PreviewModel::textAt(int planRow, int column) const
 {
-    switch (row.note) {
-    case PlannedRename::Note::None:
-        return QString();
-    case PlannedRename::Note::SuffixNotSelected:
-        return tr("stays: its suffix is not selected");
-    case PlannedRename::Note::NoMatch:
-        return tr("stays: nothing to replace in its name");
-    case PlannedRename::Note::InvalidName:
-    case PlannedRename::Note::MissingField:
-        return PlannedRename::refusalText(row);
-    case PlannedRename::Note::NameShared:
-        return tr("stays: another file gets the same new name");
-    case PlannedRename::Note::NameKept:
-        return tr("stays: \"%1\" is taken by a file that keeps its name").arg(row.newName);
-    case PlannedRename::Note::NameTaken:
-        return tr("stays: \"%1\" is taken by a file outside the request").arg(row.newName);
-    case PlannedRename::Note::ReplacesFile:
-        return tr("replaces the file of that name, which goes to the trash");
-    case PlannedRename::Note::DeletesFile:
-        return tr("replaces the file of that name, which is deleted for good (this volume has no "
-                  "trash)");
-    }
-    return QString();
-}
-
-QString PreviewModel::cellText(const PlannedRename &row, int column)
-{
+    const PlannedRename &row = m_preview.rows.at(planRow);
     switch (column) {
     case OldNameColumn:
         return row.oldName;
     case NewNameColumn:
         return row.willMove() ? row.newName : row.oldName;
     case NoteColumn:
-        return noteText(row);
+        return m_notes.text(planRow);
     case FolderColumn:
         return QDir::toNativeSeparators(row.folder);
     }
@@ -76,17 +61,18 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_order.size())
         return QVariant();
-    const PlannedRename &row = plannedAt(index.row());
+    const int planRow = m_order.at(index.row());
+    const PlannedRename &row = m_preview.rows.at(planRow);
     if (role == Qt::FontRole && index.column() == NewNameColumn && row.willMove()) {
         QFont bold;
         bold.setBold(true);
         return bold;
     }
     if (role == Qt::EditRole && index.column() == NewNameColumn)
-        return cellText(row, NewNameColumn);
+        return textAt(planRow, NewNameColumn);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
-    return cellText(row, index.column());
+    return textAt(planRow, index.column());
 }
 
 Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const
@@ -112,9 +98,9 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
 
 void PreviewModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount)
+    if (column >= ColumnCount)
         return;
-    m_sortColumn = column;
+    m_sortColumn = qMax(column, -1);
     m_sortOrder = order;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
@@ -136,6 +122,9 @@ void PreviewModel::sort(int column, Qt::SortOrder order)
 
 void PreviewModel::applyOrder()
 {
+    std::iota(m_order.begin(), m_order.end(), 0);
+    if (m_sortColumn < 0)
+        return; // the plan's order
     // One collation key per row, made once: comparing keys is a byte compare,
     // where comparing the texts would collate both at every step. Numeric
     // mode puts "img2" before "img10", as a file manager does.
@@ -144,9 +133,8 @@ void PreviewModel::applyOrder()
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(size_t(m_preview.rows.size()));
-    for (const PlannedRename &row : std::as_const(m_preview.rows))
-        keys.push_back(collator.sortKey(cellText(row, m_sortColumn)));
-    std::iota(m_order.begin(), m_order.end(), 0);
+    for (int row = 0; row < int(m_preview.rows.size()); ++row)
+        keys.push_back(collator.sortKey(textAt(row, m_sortColumn)));
     // Stable: rows of the same key keep the plan's order.
     if (m_sortOrder == Qt::AscendingOrder)
         std::stable_sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {

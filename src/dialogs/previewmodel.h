@@ -1,6 +1,7 @@
 #ifndef PREVIEWMODEL_H
 #define PREVIEWMODEL_H
 
+#include "batchnotes.h"
 #include "planner.h"
 
 #include <QAbstractTableModel>
@@ -36,17 +37,18 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-    static QString noteText(const PlannedRename &row);
-    // The text of a cell, as shown.
-    static QString cellText(const PlannedRename &row, int column);
+    // The text of a cell at a row of the model, as shown.
+    QString cellText(int row, int column) const { return textAt(m_order.at(row), column); }
 
 signals:
     void newNameTyped(const QString &path, const QString &newName);
 
 private:
     void applyOrder();
+    QString textAt(int planRow, int column) const;
 
     PlanPreview m_preview;
+    BatchNotes m_notes{&m_preview.rows};
     QVector<int> m_order; // model row -> plan row
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

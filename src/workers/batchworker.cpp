@@ -1,5 +1,7 @@
 #include "batchworker.h"
 
+#include "batchnotes.h"
+
 #include <QLocale>
 
 BatchWorker::BatchWorker(QObject *parent) : QThread(parent) {}
@@ -72,9 +74,7 @@ void BatchWorker::reportRenameFailures(const BatchOutcome &outcome)
         outcome,
         count == 1 ? tr("1 file could not be renamed:")
                    : tr("%1 files could not be renamed:").arg(QLocale().toString(qlonglong(count))),
-        [](const FileFailure &failure) {
-            return tr("%1 (to \"%2\"): %3").arg(failure.path, failure.newName, failure.reason);
-        });
+        &BatchNotes::failureLine);
 }
 
 void BatchWorker::tellUser(int priority, const QString &heading, const QStringList &lines,

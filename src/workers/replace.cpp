@@ -1,5 +1,6 @@
 #include "replace.h"
 
+#include "batchnotes.h"
 #include "replaceplan.h"
 
 Replace::Replace(QObject *parent) : BatchWorker(parent) {}
@@ -38,18 +39,7 @@ void Replace::run()
     const BatchOutcome &outcome = result.outcome;
 
     reportFailures(outcome, QString(), [&plan](const FileFailure &failure) {
-        const QString oldName = plan.renames().at(failure.index).oldName;
-        switch (failure.cause) {
-        case FileFailure::Cause::NameTaken:
-            return tr("\"%1\" couldn't be renamed because \"%2\" already exists !")
-                .arg(oldName, failure.newName);
-        case FileFailure::Cause::SetAsideKept:
-            return tr("\"%1\" was renamed to \"%2\", but %3.")
-                .arg(oldName, failure.newName, failure.reason);
-        default:
-            return tr("\"%1\" couldn't be renamed to \"%2\" : %3")
-                .arg(oldName, failure.newName, failure.reason);
-        }
+        return BatchNotes::replaceFailureLine(plan.renames().at(failure.index).oldName, failure);
     });
     if (!keepListView)
         emit refreshListView(plan.refreshList(outcome.finalNames));
