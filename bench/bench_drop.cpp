@@ -3,6 +3,9 @@
 // the event loop meanwhile (the largest gap between ticks of a 10 ms timer).
 // Then every other row selected and removed with Delete: the time the key
 // takes, against a plain copy of the list without those rows in the same run.
+// With --memory N: the memory the window keeps for N paths given to it (the
+// input list, its duplicate set, the analysis), against the bare list of the
+// same paths.
 
 #include "analize.h"
 #include "mainwindow.h"
@@ -18,12 +21,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,7 +55,7 @@ void runOnce(int count)
     window.show();
     QCoreApplication::processEvents();
     auto *filesLabel = window.findChild<QLabel *>(QStringLiteral("labelFilesInfosNumberFiles"));
-    const QString expected = QString::number(count);
+    const QString expected = QLocale().toString(count);
 
     QElapsedTimer sinceTick;
     qint64 longestGap = 0;
@@ -126,6 +135,68 @@ void runOnce(int count)
     window.findChild<Analize *>()->wait();
 }
 
+// Resident memory now, from /proc; 0 where there is none.
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+qint64 peakBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024;
+}
+
+QStringList photoPaths(int count)
+{
+    QStringList paths;
+    paths.reserve(count);
+    for (int i = 0; i < count; ++i)
+        paths.append(QStringLiteral("/media/anna/CARD/DCIM/%1/IMG_%2.JPG")
+                         .arg(100 + i / 10000)
+                         .arg(i % 10000, 4, 10, QLatin1Char('0')));
+    return paths;
+}
+
+void measureMemory(int count)
+{
+    // Inside the home folder: no warning box to wait for.
+    qputenv("HOME", "/media/anna");
+    const qint64 start = residentBytes();
+    qint64 held = 0, peak = 0, emptyWindow = 0;
+    {
+        MainWindow window;
+        window.show();
+        QCoreApplication::processEvents();
+        emptyWindow = residentBytes();
+        auto *filesLabel = window.findChild<QLabel *>(QStringLiteral("labelFilesInfosNumberFiles"));
+        window.addPaths(photoPaths(count));
+        const QString expected = QLocale().toString(count);
+        while (filesLabel->text() != expected || window.findChild<Analize *>()->isRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        held = residentBytes() - emptyWindow;
+        peak = peakBytes();
+    }
+    // What the window freed goes back, so that the list starts from the same ground.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+    const qint64 beforeList = residentBytes();
+    const QStringList paths = photoPaths(count);
+    const qint64 bare = residentBytes() - beforeList;
+    std::printf("%d paths: the window holds %.1f MB (%.0f bytes a path), the bare list %.1f MB "
+                "(%.0f bytes a path): ratio %.2f; peak of the process with the window %.1f MB, "
+                "of which the empty window %.1f MB\n",
+                count, held / 1e6, double(held) / count, bare / 1e6, double(bare) / count,
+                double(held) / double(bare), peak / 1e6, (emptyWindow - start) / 1e6);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -134,6 +205,12 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     setApplicationIdentity();
     Update::setBaseUrl(QStringLiteral("http://127.0.0.1:1/"));
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype memory = arguments.indexOf(QStringLiteral("--memory"));
+    if (memory > 0) {
+        measureMemory(memory + 1 < arguments.size() ? arguments.at(memory + 1).toInt() : 1000000);
+        return 0;
+    }
     for (int count : {10000, 100000})
         runOnce(count);
     return 0;

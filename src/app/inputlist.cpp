@@ -44,6 +44,12 @@ void InputList::addUrls(const QList<QUrl> &urls)
 
 void InputList::enqueue(PendingBatch batch)
 {
+    // Room for every path at once: a list and an index that grow by
+    // doubling would hold both sizes at once, a million paths over.
+    const qsizetype most = paths().size() + batch.size();
+    m_model->reserve(most);
+    if (knownPathsValid)
+        knownPaths.reserve(most);
     pendingBatches.append(std::move(batch));
     emit takingChanged();
     // A small batch is listed before this returns; a large one goes on in
@@ -63,19 +69,26 @@ void InputList::takePendingPaths()
     clock.start();
     bool batchDone = false;
     while (!pendingBatches.isEmpty() && clock.elapsed() < sliceBudgetMs) {
+        const QStringList &listed = paths();
         if (!knownPathsValid) {
-            knownPaths = QSet<QString>(paths().cbegin(), paths().cend());
+            knownPaths.clear();
+            knownPaths.reserve(listed.size());
+            for (qsizetype row = 0; row < listed.size(); ++row)
+                knownPaths.insert(listed.at(row), int(row));
             knownPathsValid = true;
         }
         PendingBatch &batch = pendingBatches.first();
         const qsizetype end = qMin(batch.next + pathsPerChunk, batch.size());
         QStringList newPaths;
+        const auto rowText = [&listed, &newPaths](int row) -> const QString & {
+            return row < listed.size() ? listed.at(row) : newPaths.at(row - listed.size());
+        };
         for (qsizetype i = batch.next; i < end; ++i) {
             const QString path = QDir::toNativeSeparators(
                 batch.urls.isEmpty() ? batch.paths.at(i) : batch.urls.at(i).toLocalFile());
-            if (knownPaths.contains(path))
+            if (knownPaths.find(path, rowText) >= 0)
                 continue;
-            knownPaths.insert(path);
+            knownPaths.insert(path, int(listed.size() + newPaths.size()));
             newPaths.append(path);
         }
         batch.next = end;

@@ -1,9 +1,10 @@
 #ifndef INPUTLIST_H
 #define INPUTLIST_H
 
+#include "rowindex.h"
 #include <QList>
+
 #include <QObject>
-#include <QSet>
 #include <QStringList>
 #include <QUrl>
 
@@ -64,7 +65,7 @@ private:
 
     InputListModel *m_model;
     // Exact-match lookup of the list, rebuilt when rows go away.
-    QSet<QString> knownPaths;
+    RowIndex knownPaths;
     bool knownPathsValid = true;
     QList<PendingBatch> pendingBatches;
     bool takingSlice = false;

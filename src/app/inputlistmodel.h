@@ -21,6 +21,7 @@ public:
 
     const QStringList &paths() const;
     void appendPaths(const QStringList &paths);
+    void reserve(qsizetype rows) { pathRows.reserve(rows); }
     void setPaths(const QStringList &paths);
     // Rows ascending, each once.
     void removeSortedRows(const QList<int> &rows);
