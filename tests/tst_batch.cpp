@@ -4,6 +4,7 @@
 #include "renameplan.h"
 #include "replace.h"
 #include "replaceplan.h"
+#include "startup.h"
 #include "testdir.h"
 
 #include <QtTest>
@@ -85,7 +86,12 @@ class TestBatch : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Worded as the program words them, counts in the singular included.
+        installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates));
+    }
     void renaming_data();
     void renaming();
     void replacing_data();
@@ -313,8 +319,8 @@ void TestBatch::randomBatchesLoseNothing()
     options.listExtensions = pick({"jpg", "jpg txt", " gz", "jpg  txt gz"}).split(' ');
     options.renameBy = int(rng.bounded(3));
     options.renameByReversed = rng.bounded(2);
-    const ReplaceRequest rule = ReplaceRequest::make(pick({"a", "Trip", "1", "IMG"}),
-                                               pick({"aa", "", "Trip", "2", "IMG1"}), false, false);
+    const ReplaceRequest rule = ReplaceRequest::make(
+        pick({"a", "Trip", "1", "IMG"}), pick({"aa", "", "Trip", "2", "IMG1"}), false, false);
     const bool replaceExisting = replacing && rng.bounded(2);
     const QStringList patterns =
         QString("IMG.%1.jpg Trip%1.jpg Trip0%1.jpg %1.jpg 0%1 Trip%1 a%1.tar.gz a%1a.jpg .x%1.jpg")

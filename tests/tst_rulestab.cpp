@@ -88,6 +88,8 @@ void TestRulesTab::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     setApplicationIdentity();
+    // Worded as the program words them, counts in the singular included.
+    installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates));
     Update::setBaseUrl(QStringLiteral("http://127.0.0.1:1/"));
     savedHome = qgetenv("HOME");
 }
@@ -213,8 +215,8 @@ void TestRulesTab::everyKindOfFieldSetsTheRule()
     QTRY_COMPARE_WITH_TIMEOUT(table().value("IMG_42.jpg"), newName, patience);
     const bool renames = newName != QLatin1String("IMG_42.jpg");
     QTRY_COMPARE_WITH_TIMEOUT(summary(),
-                              renames ? QStringLiteral("1 of 1 files will be renamed.")
-                                      : QStringLiteral("0 of 1 files will be renamed."),
+                              renames ? QStringLiteral("1 of 1 file will be renamed.")
+                                      : QStringLiteral("0 of 1 file will be renamed."),
                               patience);
     QCOMPARE(child("pushApplyRules")->isEnabled(), renames);
 }
@@ -246,7 +248,7 @@ void TestRulesTab::tableFollowsOrderAndSwitches()
     list->item(1)->setCheckState(Qt::Unchecked);
     QVERIFY(!stack().at(1).enabled);
     QTRY_COMPARE_WITH_TIMEOUT(table().value("a.txt"), QStringLiteral("a.txt"), patience);
-    QTRY_COMPARE_WITH_TIMEOUT(summary(), QStringLiteral("0 of 1 files will be renamed."), patience);
+    QTRY_COMPARE_WITH_TIMEOUT(summary(), QStringLiteral("0 of 1 file will be renamed."), patience);
     QVERIFY(!child("pushApplyRules")->isEnabled());
 
     list->item(1)->setCheckState(Qt::Checked);

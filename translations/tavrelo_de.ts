@@ -206,13 +206,12 @@
         <source>and %1 more.</source>
         <translation>und %1 weitere.</translation>
     </message>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 Datei konnte nicht umbenannt werden:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 Dateien konnten nicht umbenannt werden:</translation>
+    <message numerus="yes">
+        <source>%Ln files could not be renamed:</source>
+        <translation>
+            <numerusform>%Ln Datei konnte nicht umbenannt werden:</numerusform>
+            <numerusform>%Ln Dateien konnten nicht umbenannt werden:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1927,18 +1926,6 @@ Fortfahren?</translation>
         <translation>Fügen Sie Dateien oder Ordner hinzu, um hier ihre neuen Namen zu sehen.</translation>
     </message>
     <message>
-        <source>%1 of %2 files will be renamed.</source>
-        <translation>%1 von %2 Dateien werden umbenannt.</translation>
-    </message>
-    <message>
-        <source>Rename %1 files with these rules?
-
-%2</source>
-        <translation>%1 Dateien mit diesen Regeln umbenennen?
-
-%2</translation>
-    </message>
-    <message>
         <source>Preset</source>
         <translation>Vorlage</translation>
     </message>
@@ -1977,6 +1964,26 @@ Fortfahren?</translation>
     <message>
         <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
         <translation>Lesen angehalten. Die Namen brauchen Daten oder Tags der Dateien: eine Regel oder die Eingabe ändern, um weiterzulesen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln files will be renamed.</source>
+        <translation>
+            <numerusform>%1 von %Ln Datei wird umbenannt.</numerusform>
+            <numerusform>%1 von %Ln Dateien werden umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rename %Ln files with these rules?
+
+%1</source>
+        <translation>
+            <numerusform>%Ln Datei mit diesen Regeln umbenennen?
+
+%1</numerusform>
+            <numerusform>%Ln Dateien mit diesen Regeln umbenennen?
+
+%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,16 @@
     </message>
 </context>
 <context>
+    <name>BatchWorker</name>
+    <message numerus="yes">
+        <source>%Ln files could not be renamed:</source>
+        <translation>
+            <numerusform>%Ln file could not be renamed:</numerusform>
+            <numerusform>%Ln files could not be renamed:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message numerus="yes">
         <source>%Ln folders in all</source>
@@ -72,6 +82,29 @@ Continue ?</numerusform>
         <translation>
             <numerusform>the list has %1 names for %Ln file</numerusform>
             <numerusform>the list has %1 names for %Ln files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RulesTab</name>
+    <message numerus="yes">
+        <source>%1 of %Ln files will be renamed.</source>
+        <translation>
+            <numerusform>%1 of %Ln file will be renamed.</numerusform>
+            <numerusform>%1 of %Ln files will be renamed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rename %Ln files with these rules?
+
+%1</source>
+        <translation>
+            <numerusform>Rename %Ln file with these rules?
+
+%1</numerusform>
+            <numerusform>Rename %Ln files with these rules?
+
+%1</numerusform>
         </translation>
     </message>
 </context>

@@ -138,27 +138,27 @@
     <name>BatchNotes</name>
     <message>
         <source>stays: its suffix is not selected</source>
-        <translation>reste : son extension n’est pas choisie</translation>
+        <translation>reste&#xa0;: son extension n’est pas choisie</translation>
     </message>
     <message>
         <source>stays: nothing to replace in its name</source>
-        <translation>reste : rien à remplacer dans son nom</translation>
+        <translation>reste&#xa0;: rien à remplacer dans son nom</translation>
     </message>
     <message>
         <source>stays: &quot;%1&quot; is given the same new name</source>
-        <translation>reste : « %1 » reçoit le même nouveau nom</translation>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» reçoit le même nouveau nom</translation>
     </message>
     <message>
         <source>stays: another file gets the same new name</source>
-        <translation>reste : un autre fichier reçoit le même nouveau nom</translation>
+        <translation>reste&#xa0;: un autre fichier reçoit le même nouveau nom</translation>
     </message>
     <message>
         <source>stays: &quot;%1&quot; is taken by a file that keeps its name</source>
-        <translation>reste : « %1 » est pris par un fichier qui garde son nom</translation>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier qui garde son nom</translation>
     </message>
     <message>
         <source>stays: &quot;%1&quot; is taken by a file outside the request</source>
-        <translation>reste : « %1 » est pris par un fichier hors de la demande</translation>
+        <translation>reste&#xa0;: «&#xa0;%1&#xa0;» est pris par un fichier hors de la demande</translation>
     </message>
     <message>
         <source>replaces the file of that name, which goes to the trash</source>
@@ -170,19 +170,19 @@
     </message>
     <message>
         <source>%1 (to &quot;%2&quot;): %3</source>
-        <translation>%1 (en « %2 ») : %3</translation>
+        <translation>%1 (en «&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed because &quot;%2&quot; already exists !</source>
-        <translation>« %1 » n’a pas pu être renommé car « %2 » existe déjà !</translation>
+        <translation>«&#xa0;%1&#xa0;» n’a pas pu être renommé car «&#xa0;%2&#xa0;» existe déjà&#xa0;!</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was renamed to &quot;%2&quot;, but %3.</source>
-        <translation>« %1 » a été renommé en « %2 », mais %3.</translation>
+        <translation>«&#xa0;%1&#xa0;» a été renommé en «&#xa0;%2&#xa0;», mais %3.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; couldn&apos;t be renamed to &quot;%2&quot; : %3</source>
-        <translation>« %1 » n’a pas pu être renommé en « %2 » : %3</translation>
+        <translation>«&#xa0;%1&#xa0;» n’a pas pu être renommé en «&#xa0;%2&#xa0;»&#xa0;: %3</translation>
     </message>
 </context>
 <context>
@@ -206,13 +206,12 @@
         <source>and %1 more.</source>
         <translation>et %1 de plus.</translation>
     </message>
-    <message>
-        <source>1 file could not be renamed:</source>
-        <translation>1 fichier n&apos;a pas pu être renommé&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 files could not be renamed:</source>
-        <translation>%1 fichiers n&apos;ont pas pu être renommés&#xa0;:</translation>
+    <message numerus="yes">
+        <source>%Ln files could not be renamed:</source>
+        <translation>
+            <numerusform>%Ln fichier n'a pas pu être renommé :</numerusform>
+            <numerusform>%Ln fichiers n'ont pas pu être renommés :</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1927,18 +1926,6 @@ Continuer&#xa0;?</translation>
         <translation>Ajoutez des fichiers ou des dossiers pour voir ici leurs nouveaux noms.</translation>
     </message>
     <message>
-        <source>%1 of %2 files will be renamed.</source>
-        <translation>%1 fichiers sur %2 seront renommés.</translation>
-    </message>
-    <message>
-        <source>Rename %1 files with these rules?
-
-%2</source>
-        <translation>Renommer %1 fichiers avec ces règles&#xa0;?
-
-%2</translation>
-    </message>
-    <message>
         <source>Preset</source>
         <translation>Préréglage</translation>
     </message>
@@ -1977,6 +1964,26 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Reading stopped. The names need the files&apos; dates or tags: change a rule or the input to read on.</source>
         <translation>Lecture arrêtée. Les noms ont besoin des dates ou des étiquettes des fichiers&#xa0;: changez une règle ou l&apos;entrée pour reprendre la lecture.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln files will be renamed.</source>
+        <translation>
+            <numerusform>%1 sur %Ln fichier sera renommé.</numerusform>
+            <numerusform>%1 sur %Ln fichiers seront renommés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rename %Ln files with these rules?
+
+%1</source>
+        <translation>
+            <numerusform>Renommer %Ln fichier avec ces règles ?
+
+%1</numerusform>
+            <numerusform>Renommer %Ln fichiers avec ces règles ?
+
+%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -403,10 +403,9 @@ void RulesTab::planned(const PlanPreview &preview)
         ui->labelRulesSummary->setText(preview.problem);
         return;
     }
-    const QLocale locale;
-    ui->labelRulesSummary->setText(tr("%1 of %2 files will be renamed.")
-                                       .arg(locale.toString(qlonglong(preview.changes)),
-                                            locale.toString(qlonglong(preview.rows.size()))));
+    ui->labelRulesSummary->setText(
+        tr("%1 of %Ln files will be renamed.", nullptr, int(preview.rows.size()))
+            .arg(QLocale().toString(qlonglong(preview.changes))));
 }
 
 void RulesTab::planningFinished()
@@ -445,8 +444,8 @@ void RulesTab::apply()
             steps.append(QStringLiteral("%1. %2").arg(i + 1).arg(rowText(rules.at(i))));
     }
     const QString question =
-        tr("Rename %1 files with these rules?\n\n%2")
-            .arg(QLocale().toString(qlonglong(shown.changes)), steps.join(QLatin1Char('\n')));
+        tr("Rename %Ln files with these rules?\n\n%1", nullptr, int(shown.changes))
+            .arg(steps.join(QLatin1Char('\n')));
     if (!PlanReview::askToRename(window, question, shown))
         return;
     if (generation != askedGeneration || blocked)

@@ -70,11 +70,8 @@ void BatchWorker::reportFailures(const BatchOutcome &outcome, const QString &hea
 void BatchWorker::reportRenameFailures(const BatchOutcome &outcome)
 {
     const qsizetype count = outcome.failures.size();
-    reportFailures(
-        outcome,
-        count == 1 ? tr("1 file could not be renamed:")
-                   : tr("%1 files could not be renamed:").arg(QLocale().toString(qlonglong(count))),
-        &BatchNotes::failureLine);
+    reportFailures(outcome, tr("%Ln files could not be renamed:", nullptr, int(count)),
+                   &BatchNotes::failureLine);
 }
 
 void BatchWorker::tellUser(int priority, const QString &heading, const QStringList &lines,
