@@ -379,9 +379,17 @@ void TestMainWindow::historyUndoesAnyBatch()
     Journal journal;
     QStringList ids; // newest first
     for (const auto &[from, to] :
-         {std::pair{"a.jpg", "A.jpg"}, {"b.jpg", "B.jpg"}, {"A.jpg", "AA.jpg"}})
-        ids.prepend(
-            BatchRun::carryOut({{folder, from, to}}, Journal::Kind::Rename, {}, &journal).batchId);
+         {std::pair{"a.jpg", "A.jpg"}, {"b.jpg", "B.jpg"}, {"A.jpg", "AA.jpg"}}) {
+        // The middle one was a replace, which its row names.
+        const bool replace = QLatin1String(from) == "b.jpg";
+        const QByteArray rules =
+            replace ? QByteArray(R"({"rules": [{"kind": "replace", "find": "b", "with": "B"}]})")
+                    : QByteArray();
+        ids.prepend(BatchRun::carryOut({{folder, from, to}},
+                                       replace ? Journal::Kind::Replace : Journal::Kind::Rename, {},
+                                       &journal, QString(), {}, rules)
+                        .batchId);
+    }
 
     auto *action = child<QAction>("actionHistory");
     QVERIFY(child<QMenu>("menuEdit")->actions().contains(action));
@@ -402,6 +410,7 @@ void TestMainWindow::historyUndoesAnyBatch()
     QCOMPARE(listed(), ids);
     QCOMPARE(QStringList({shown(2, 1), shown(2, 2), shown(2, 3), shown(2, 4)}),
              QStringList({"Rename", QDir::toNativeSeparators(folder.chopped(1)), "1", "done"}));
+    QCOMPARE(shown(1, 1), QStringLiteral("Replace: b → B"));
 
     // The oldest waits for the newest, which renamed its file again.
     MessageBoxWatcher watcher("Undo");

@@ -236,10 +236,6 @@
         <translation>Regeln</translation>
     </message>
     <message>
-        <source>Rules: %1</source>
-        <translation>Regeln: %1</translation>
-    </message>
-    <message>
         <source>Undo of the batch of %1</source>
         <translation>Rückgängig: Auftrag vom %1</translation>
     </message>
@@ -305,6 +301,11 @@
             <numerusform>%Ln Ordner insgesamt</numerusform>
             <numerusform>%Ln Ordner insgesamt</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A batch&apos;s kind, then what its rules did.</extracomment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

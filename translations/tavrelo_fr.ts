@@ -209,8 +209,8 @@
     <message numerus="yes">
         <source>%Ln files could not be renamed:</source>
         <translation>
-            <numerusform>%Ln fichier n'a pas pu être renommé :</numerusform>
-            <numerusform>%Ln fichiers n'ont pas pu être renommés :</numerusform>
+            <numerusform>%Ln fichier n&apos;a pas pu être renommé&#xa0;:</numerusform>
+            <numerusform>%Ln fichiers n&apos;ont pas pu être renommés&#xa0;:</numerusform>
         </translation>
     </message>
 </context>
@@ -234,10 +234,6 @@
     <message>
         <source>Rules</source>
         <translation>Règles</translation>
-    </message>
-    <message>
-        <source>Rules: %1</source>
-        <translation>Règles&#xa0;: %1</translation>
     </message>
     <message>
         <source>Undo of the batch of %1</source>
@@ -305,6 +301,11 @@
             <numerusform>%Ln dossier en tout</numerusform>
             <numerusform>%Ln dossiers en tout</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A batch&apos;s kind, then what its rules did.</extracomment>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1977,10 +1978,10 @@ Continuer&#xa0;?</translation>
 
 %1</source>
         <translation>
-            <numerusform>Renommer %Ln fichier avec ces règles ?
+            <numerusform>Renommer %Ln fichier avec ces règles&#xa0;?
 
 %1</numerusform>
-            <numerusform>Renommer %Ln fichiers avec ces règles ?
+            <numerusform>Renommer %Ln fichiers avec ces règles&#xa0;?
 
 %1</numerusform>
         </translation>

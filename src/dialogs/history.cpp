@@ -34,18 +34,23 @@ QString whatText(const Journal::Batch &batch, const QHash<QString, QDateTime> &s
         const auto found = startOf.constFind(id);
         return found == startOf.constEnd() ? id : whenText(found.value());
     };
-    switch (batch.kind) {
-    case Journal::Kind::Rename:
-        return History::tr("Rename");
-    case Journal::Kind::Replace:
-        return History::tr("Replace");
-    case Journal::Kind::Rules: {
+    // A renaming batch names what it did the way the command line does:
+    // "Replace: IMG → Trip", so that two batches of one kind differ.
+    const auto withStack = [&batch](const QString &kind) {
         RuleStack stack;
         QString error;
         if (batch.rules.isEmpty() || !RuleStack::fromJson(batch.rules, &stack, &error))
-            return History::tr("Rules");
-        return History::tr("Rules: %1").arg(stack.summary());
-    }
+            return kind;
+        //: A batch's kind, then what its rules did.
+        return History::tr("%1: %2").arg(kind, stack.summary());
+    };
+    switch (batch.kind) {
+    case Journal::Kind::Rename:
+        return withStack(History::tr("Rename"));
+    case Journal::Kind::Replace:
+        return withStack(History::tr("Replace"));
+    case Journal::Kind::Rules:
+        return withStack(History::tr("Rules"));
     case Journal::Kind::Undo:
         return History::tr("Undo of the batch of %1").arg(started(batch.undoes));
     case Journal::Kind::Recover:
