@@ -90,7 +90,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         // Worded as the program words them, counts in the singular included.
-        installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates));
+        installTranslations(*QCoreApplication::instance(),
+                            QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void renaming_data();
     void renaming();
