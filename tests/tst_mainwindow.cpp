@@ -364,6 +364,11 @@ void TestMainWindow::previewThenUndoAfterARestart()
     QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"a.jpg", "b.jpg"}), patience);
     QCOMPARE(home->content("trip/a.jpg"), QByteArray("a"));
     QCOMPARE(home->names("docs"), QStringList({"x.jpg"}));
+    // The question said which folders the batch touched.
+    const QString question = watcher.boxes().last().text;
+    QVERIFY2(question.contains(QDir::toNativeSeparators(home->at("trip")))
+                 && question.contains(QDir::toNativeSeparators(home->at("docs"))),
+             qPrintable(question));
     QTRY_VERIFY_WITH_TIMEOUT(!undo->isEnabled(), patience);
     QTRY_COMPARE_WITH_TIMEOUT(rows().size(), 3, patience);
     QVERIFY(rows().contains(QDir::toNativeSeparators(home->at("trip/b.jpg"))));

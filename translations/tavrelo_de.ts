@@ -2093,6 +2093,10 @@ Fortfahren?</translation>
             <numerusform>Das Umbenennen vom %1, das %Ln Dateien umbenannt hat, rückgängig machen?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>In %1</source>
+        <translation>In %1</translation>
+    </message>
 </context>
 <context>
     <name>UndoPlan</name>

@@ -305,7 +305,7 @@
     <message>
         <source>%1: %2</source>
         <extracomment>A batch&apos;s kind, then what its rules did.</extracomment>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -2092,6 +2092,10 @@ Continuer&#xa0;?</translation>
             <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichier&#xa0;?</numerusform>
             <numerusform>Annuler le renommage du %1, qui a renommé %Ln fichiers&#xa0;?</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>In %1</source>
+        <translation>Dans %1</translation>
     </message>
 </context>
 <context>

@@ -113,10 +113,13 @@ void UndoController::undoBatch(Journal::Batch batch, QWidget *asker)
         batch.kind == Journal::Kind::Replace
             ? tr("Undo the replace made on %1, which renamed %Ln files?", nullptr, count)
             : tr("Undo the rename made on %1, which renamed %Ln files?", nullptr, count);
-    QMessageBox box(QMessageBox::Question, tr("Undo"),
-                    what.arg(when) + QLatin1String("\n\n")
-                        + tr("Files changed since then are left as they are."),
-                    QMessageBox::NoButton, asker);
+    // The folder says which batch it is better than the time does.
+    const QString where = History::foldersText(batch);
+    QMessageBox box(
+        QMessageBox::Question, tr("Undo"),
+        what.arg(when) + (where.isEmpty() ? QString() : QLatin1Char('\n') + tr("In %1").arg(where))
+            + QLatin1String("\n\n") + tr("Files changed since then are left as they are."),
+        QMessageBox::NoButton, asker);
     QPushButton *yes = box.addButton(tr("Undo"), QMessageBox::YesRole);
     box.addButton(tr("Cancel"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -75,9 +75,7 @@ QList<QStandardItem *> rowOf(const Journal::Batch &batch, const QHash<QString, Q
     QStringList folders;
     for (const QString &folder : batch.folders)
         folders.append(folderText(folder));
-    QString shown = folders.mid(0, shownFolders).join(QLatin1String(", "));
-    if (folders.size() > shownFolders || batch.folderCount > folders.size())
-        shown += QStringLiteral(", …");
+    const QString shown = History::foldersText(batch);
     QString listed = folders.join(QLatin1Char('\n'));
     if (batch.folderCount > folders.size())
         listed +=
@@ -169,6 +167,17 @@ void History::setUndoAllowed(bool allowed)
 {
     undoAllowed = allowed;
     updateUndoButton();
+}
+
+QString History::foldersText(const Journal::Batch &batch)
+{
+    QStringList folders;
+    for (qsizetype i = 0; i < qMin<qsizetype>(shownFolders, batch.folders.size()); ++i)
+        folders.append(folderText(batch.folders.at(i)));
+    QString shown = folders.join(QLatin1String(", "));
+    if (batch.folders.size() > shownFolders || batch.folderCount > batch.folders.size())
+        shown += QStringLiteral(", …");
+    return shown;
 }
 
 const Journal::Batch *History::selected() const

@@ -27,6 +27,8 @@ public:
     void setBatches(const QVector<Journal::Batch> &batches);
     // While files change, nothing can be undone.
     void setUndoAllowed(bool allowed);
+    // The first folders of a batch on one line, "…" when there are more.
+    static QString foldersText(const Journal::Batch &batch);
 
 signals:
     void undoRequested(const QString &batchId);
