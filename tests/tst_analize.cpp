@@ -1,7 +1,13 @@
 #include "analize.h"
+#include "filenames.h"
 #include "testsupport.h"
 
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -51,6 +57,7 @@ class TestAnalize : public QObject
 private slots:
     void reports_data();
     void reports();
+    void manySuffixesInOneFolder();
     void progressAndCancel();
 };
 
@@ -89,6 +96,35 @@ void TestAnalize::reports()
         QTEST(outcome.files, "count");
         QTEST(outcome.suffixes, "suffixes");
     }
+}
+
+// Past a handful of suffixes a folder's are kept in a hash: each is still
+// reported once, whatever order the folder lists them in. A suffix that is not
+// UTF-8 stays itself.
+void TestAnalize::manySuffixesInOneFolder()
+{
+    TestDir dir;
+    QStringList expected;
+    for (int i = 0; i < 20; ++i) {
+        const QString suffix = QStringLiteral("s%1").arg(i);
+        expected.append(suffix);
+        dir.file(QStringLiteral("d/a%1.%2").arg(i).arg(suffix));
+        dir.file(QStringLiteral("d/b%1.%2").arg(i).arg(suffix));
+    }
+    const QByteArray strange = "x.caf\xe9";
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(dir.at("d/")) + strange;
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    expected.append(nameFromBytes(strange).mid(2));
+#endif
+    Analize analize(nullptr);
+    Outcome outcome = analyse(analize, {QDir::toNativeSeparators(dir.at("d"))});
+    QCOMPARE(outcome.files, int(expected.size() + 20));
+    outcome.suffixes.sort();
+    expected.sort();
+    QCOMPARE(outcome.suffixes, expected);
 }
 
 void TestAnalize::progressAndCancel()

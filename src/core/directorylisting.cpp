@@ -111,33 +111,47 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
     return true;
 }
 
-bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<quint64> *fileIds)
+// Hands take(entry, ids) every entry QDir::entryList(QDir::Files) gives, in
+// listing order, until it returns false.
+template <typename Take> bool readPlainEntries(const QString &dirPath, Take take)
 {
     DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
     ListingIds ids(dirFd);
-    while (const struct dirent *entry = ::readdir(dir)) {
+    bool goOn = true;
+    while (goOn) {
+        const struct dirent *entry = ::readdir(dir);
+        if (!entry)
+            break;
+        bool listed = false;
 #ifdef DT_REG
         // The entry type comes with the listing: a plain file needs no stat,
         // which in a large folder costs more than renaming it.
         if (entry->d_type == DT_REG && entry->d_name[0] != '.') {
-            names.append(nameFromBytes(entry->d_name));
-            if (fileIds)
-                fileIds->append(ids.of(entry));
-            continue;
-        }
+            listed = true;
+        } else
 #endif
-        struct stat target;
-        if (isListedEntry(dirFd, entry, &target)) {
-            names.append(nameFromBytes(entry->d_name));
-            if (fileIds)
-                fileIds->append(ids.of(entry));
+        {
+            struct stat target;
+            listed = isListedEntry(dirFd, entry, &target);
         }
+        if (listed)
+            goOn = take(entry, ids);
     }
     ::closedir(dir);
     return true;
+}
+
+bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<quint64> *fileIds)
+{
+    return readPlainEntries(dirPath, [&](const struct dirent *entry, ListingIds &ids) {
+        names.append(nameFromBytes(entry->d_name));
+        if (fileIds)
+            fileIds->append(ids.of(entry));
+        return true;
+    });
 }
 #endif
 
@@ -255,6 +269,25 @@ QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds
 #else
     Q_UNUSED(fileIds);
     return QDir(dirPath).entryList(QDir::Files, QDir::NoSort);
+#endif
+}
+
+bool forEachPlainFileName(const QString &dirPath, const std::function<bool(QByteArrayView)> &take)
+{
+#ifdef Q_OS_UNIX
+    return readPlainEntries(dirPath, [&take](const struct dirent *entry, ListingIds &) {
+        return take(QByteArrayView(entry->d_name));
+    });
+#else
+    const QDir dir(dirPath);
+    if (!dir.exists())
+        return false;
+    const QStringList names = dir.entryList(QDir::Files, QDir::NoSort);
+    for (const QString &name : names) {
+        if (!take(nameToBytes(name)))
+            break;
+    }
+    return true;
 #endif
 }
 

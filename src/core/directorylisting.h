@@ -1,9 +1,12 @@
 #ifndef DIRECTORYLISTING_H
 #define DIRECTORYLISTING_H
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 // The plain files directly inside a directory, with size and modification
 // time: exactly the entries QDir::entryList(QDir::Files) gives (no hidden
@@ -38,6 +41,12 @@ QVector<ListedFile> listPlainFiles(const QString &dirPath, ListingOrder order);
 // plain file needs no look-up of its size and date.
 // When fileIds is given, it receives each name's identity (0 where unknown).
 QStringList listPlainFileNames(const QString &dirPath, QVector<quint64> *fileIds = nullptr);
+
+// The same files' names as the file system spells them, each handed to take
+// until it returns false: for a count that needs no strings. False when the
+// directory cannot be read.
+bool forEachPlainFileName(const QString &dirPath,
+                          const std::function<bool(QByteArrayView name)> &take);
 
 // Every name a directory holds, hidden ones, folders and links included ("."
 // and ".." aside), in the order the file system gives them: what a lookup of

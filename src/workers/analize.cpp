@@ -1,10 +1,12 @@
 #include "analize.h"
 
 #include "directorylisting.h"
+#include "filenames.h"
 #include "grouping.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 #include <limits>
 
@@ -54,32 +56,58 @@ void Analize::addSuffix(const QString &suffix)
 }
 
 // False when cancelled part way.
-bool Analize::addSuffixesOf(const QStringList &names)
+bool Analize::countFolder(const QString &folder)
 {
     // A listing holds bare names, so the suffix is simply what follows the
-    // last dot. A folder rarely holds more than a handful of suffixes: those
-    // are compared in place, which spares a string and a hash per name.
+    // last dot, in the name's bytes as well as in its text (a dot is never
+    // part of a longer UTF-8 sequence). Names stay bytes: only a suffix not
+    // met before in this folder becomes a string.
     const qsizetype fewSuffixes = 16;
-    QStringView lastSuffix;
-    bool haveLast = false;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (i % namesBetweenChecks == namesBetweenChecks - 1 && cancelled)
+    QVarLengthArray<QByteArray, fewSuffixes> seen;
+    QSet<QByteArray> seenMany;
+    qsizetype lastSeen = -1; // neighbours often share their suffix
+    // Whether the suffix was met before in this folder; remembers it if not.
+    const auto known = [&](QByteArrayView suffix) {
+        if (lastSeen >= 0 && QByteArrayView(seen[lastSeen]) == suffix)
+            return true;
+        if (seenMany.isEmpty()) {
+            for (qsizetype i = 0; i < seen.size(); ++i) {
+                if (QByteArrayView(seen[i]) == suffix) {
+                    lastSeen = i;
+                    return true;
+                }
+            }
+            seen.append(suffix.toByteArray());
+            lastSeen = seen.size() - 1;
+            // A folder of many suffixes has them in a hash from here on.
+            if (seen.size() == fewSuffixes) {
+                seenMany = QSet<QByteArray>(seen.cbegin(), seen.cend());
+                lastSeen = -1;
+            }
             return false;
-        const QString &name = names.at(i);
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        const QStringView suffix = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
-        // Neighbours often share theirs.
-        if (haveLast && suffix.size() == lastSuffix.size() && suffix == lastSuffix)
-            continue;
-        lastSuffix = suffix;
-        haveLast = true;
-        if (listExtensions.size() <= fewSuffixes) {
-            if (!listExtensions.contains(suffix))
-                addSuffix(suffix.toString());
-        } else {
-            addSuffix(suffix.toString());
         }
-    }
+        const QByteArray bytes = suffix.toByteArray();
+        if (seenMany.contains(bytes))
+            return true;
+        seenMany.insert(bytes);
+        return false;
+    };
+    qsizetype names = 0;
+    bool stopped = false;
+    forEachPlainFileName(folder, [&](QByteArrayView name) {
+        if (++names % namesBetweenChecks == 0 && cancelled) {
+            stopped = true;
+            return false;
+        }
+        const qsizetype dot = name.lastIndexOf('.');
+        const QByteArrayView suffix = dot < 0 ? QByteArrayView() : name.sliced(dot + 1);
+        if (!known(suffix))
+            addSuffix(nameFromBytes(suffix.data(), suffix.size()));
+        return true;
+    });
+    if (stopped)
+        return false;
+    fileCount += names;
     return true;
 }
 
@@ -102,12 +130,10 @@ void Analize::run()
                 folders += subfoldersOf(entry);
             bool stopped = false;
             for (const QString &folder : std::as_const(folders)) {
-                const QStringList names = listPlainFileNames(folder);
-                if (!addSuffixesOf(names)) {
+                if (!countFolder(folder)) {
                     stopped = true;
                     break;
                 }
-                fileCount += names.size();
             }
             if (stopped)
                 break;

@@ -47,7 +47,7 @@ protected:
 
 private:
     void addSuffix(const QString &suffix);
-    bool addSuffixesOf(const QStringList &names);
+    bool countFolder(const QString &folder);
 
     QStringList pathList;
     // Only the number of file entries found is ever used, so that is all
