@@ -134,7 +134,8 @@ JournalRecord::PlanWriter::PlanWriter(const Batch &batch, bool replaceExisting,
     m_head.append(",\n\"version\": 1,\n");
     appendBatchHead(m_head, batch);
     m_head.append(",\n\"replaceExisting\": ").append(replaceExisting ? "true" : "false");
-    m_rows.reserve(entryCount * 64 + 512);
+    if (entryCount > 0)
+        m_rows.reserve(entryCount * 64 + 512);
 }
 
 int JournalRecord::PlanWriter::folderIndex(const QString &folder)
@@ -146,6 +147,7 @@ int JournalRecord::PlanWriter::folderIndex(const QString &folder)
         return m_lastIndex;
     auto known = m_folderIndex.constFind(folder);
     if (known == m_folderIndex.constEnd()) {
+        Q_ASSERT(!m_headTaken);
         known = m_folderIndex.insert(folder, int(m_folders.size()));
         m_folders.append(folder);
     }
@@ -154,9 +156,21 @@ int JournalRecord::PlanWriter::folderIndex(const QString &folder)
     return m_lastIndex;
 }
 
+void JournalRecord::PlanWriter::declare(const QString &folder, const QString &fromFolder,
+                                        bool deletes)
+{
+    // In the order add() numbers them.
+    folderIndex(folder);
+    if (deletes || !fromFolder.isEmpty()) {
+        m_elsewhere = true;
+        if (!deletes)
+            folderIndex(fromFolder);
+    }
+}
+
 void JournalRecord::PlanWriter::add(const Entry &entry)
 {
-    m_rows.append(m_rows.isEmpty() ? "\n  [" : ",\n  [")
+    m_rows.append(m_rowCount++ == 0 ? "\n  [" : ",\n  [")
         .append(QByteArray::number(folderIndex(entry.folder)))
         .append(", ");
     appendJsonString(m_rows, entry.oldName);
@@ -172,6 +186,7 @@ void JournalRecord::PlanWriter::add(const Entry &entry)
         appendJsonString(m_rows, entry.fingerprint);
     }
     if (elsewhere) {
+        Q_ASSERT(m_elsewhere || !m_headTaken);
         m_elsewhere = true;
         m_rows.append(", ");
         if (entry.deletes)
@@ -182,11 +197,9 @@ void JournalRecord::PlanWriter::add(const Entry &entry)
     m_rows.append(']');
 }
 
-QByteArray JournalRecord::PlanWriter::bytes() const
+QByteArray JournalRecord::PlanWriter::headWithFolders() const
 {
-    QByteArray out;
-    out.reserve(m_head.size() + m_rows.size() + m_folders.size() * 64 + 256);
-    out.append(m_head);
+    QByteArray out = m_head;
     out.append(",\n\"folders\": [");
     for (qsizetype f = 0; f < m_folders.size(); ++f) {
         out.append(f ? ",\n  " : "\n  ");
@@ -197,7 +210,33 @@ QByteArray JournalRecord::PlanWriter::bytes() const
     if (m_elsewhere)
         out.append(", \"from\"");
     out.append("],\n\"files\": [");
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::bytes() const
+{
+    QByteArray out = headWithFolders();
+    out.reserve(out.size() + m_rows.size() + 8);
     out.append(m_rows);
+    out.append("]\n}\n");
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::takeBytes()
+{
+    QByteArray out;
+    if (!m_headTaken) {
+        m_headTaken = true;
+        out = headWithFolders();
+    }
+    out.append(m_rows);
+    m_rows.clear();
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::takeRest()
+{
+    QByteArray out = takeBytes();
     out.append("]\n}\n");
     return out;
 }
