@@ -7,12 +7,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
 
 const QLatin1String formatName("tavrelo-journal");
 const QLatin1String deleteMark("delete");
+
+// Written in place: a plan holds two numbers a row.
+void appendNumber(QByteArray &out, quint64 number)
+{
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
+    out.append(digits, end.ptr - digits);
+}
 
 // JSON is written by hand: a batch of 100,000 files must cost next to
 // nothing beside the renames themselves.
@@ -26,6 +35,22 @@ void appendJsonString(QByteArray &out, const QString &text)
         return;
     }
     out.append('"');
+    // Most names: printable ASCII with nothing to escape, copied as they are.
+    if (isAsciiText(text)) {
+        const char16_t *units = QStringView(text).utf16();
+        bool plain = true;
+        for (qsizetype i = 0; i < text.size() && plain; ++i)
+            plain = units[i] >= 0x20 && units[i] != u'"' && units[i] != u'\\';
+        if (plain) {
+            const qsizetype at = out.size();
+            out.resize(at + text.size() + 1);
+            char *bytes = out.data() + at;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                bytes[i] = char(units[i]);
+            bytes[text.size()] = '"';
+            return;
+        }
+    }
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
         switch (c) {
@@ -170,13 +195,15 @@ void JournalRecord::PlanWriter::declare(const QString &folder, const QString &fr
 
 void JournalRecord::PlanWriter::add(const Entry &entry)
 {
-    m_rows.append(m_rowCount++ == 0 ? "\n  [" : ",\n  [")
-        .append(QByteArray::number(folderIndex(entry.folder)))
-        .append(", ");
+    m_rows.append(m_rowCount++ == 0 ? "\n  [" : ",\n  [");
+    appendNumber(m_rows, quint64(folderIndex(entry.folder)));
+    m_rows.append(", ");
     appendJsonString(m_rows, entry.oldName);
     m_rows.append(", ");
     appendJsonString(m_rows, entry.newName);
-    m_rows.append(", \"").append(QByteArray::number(entry.fileId)).append("\", ");
+    m_rows.append(", \"");
+    appendNumber(m_rows, entry.fileId);
+    m_rows.append("\", ");
     appendJsonString(m_rows, entry.temporary);
     m_rows.append(", ");
     appendJsonString(m_rows, entry.setAside);
