@@ -19,6 +19,10 @@ public:
     // alone", "not done") and why, when there is something to say.
     void add(const QString &oldPath, const QString &newPath, const QString &status,
              const QString &reason = QString());
+    // The same for a file renamed inside its folder, the paths composed only
+    // where the line needs them.
+    void addInFolder(const QString &folder, const QString &oldName, const QString &newName,
+                     const QString &status, const QString &reason = QString());
     // A file that could not be renamed: named on stderr in either form.
     void addFailure(const QString &oldPath, const QString &newPath, const QString &message);
 
@@ -34,6 +38,9 @@ public:
 private:
     bool m_json;
     QJsonArray m_changes;
+    // The line being written, its room kept for the next.
+    QString m_line;
+    QByteArray m_bytes;
 };
 
 #endif // CLIREPORT_H
