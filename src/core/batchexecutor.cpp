@@ -130,7 +130,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
     }
     // Read only from here: a non-const look would copy every row.
     const QVector<PlannedRename> &rows = checked;
-    QVector<BatchPlan::Verdict> verdicts;
+    BatchPlan::Verdicts verdicts;
     const BatchPlan::Foresight foresight =
         BatchPlan::foresee(rows, m_options.replaceExisting, false, &verdicts);
     for (int i : foresight.givenTwice)
@@ -139,7 +139,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         if (m_state[i] == State::Failed)
             continue;
         const PlannedRename &rename = rows[i];
-        const BatchPlan::Verdict &verdict = verdicts[i];
+        const PlannedRename::Note note = verdicts.notes[i];
         if (!otherMoves.isEmpty() && otherMoves.contains(i)) {
             m_state[i] = State::Waiting;
             continue;
@@ -148,7 +148,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             ++m_handled;
             continue;
         }
-        switch (verdict.note) {
+        switch (note) {
         case PlannedRename::Note::None:
         case PlannedRename::Note::ReplacesFile:
         case PlannedRename::Note::DeletesFile:
@@ -166,8 +166,8 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             break;
         default: {
             PlannedRename refused = rename;
-            refused.note = verdict.note;
-            refused.refusal = verdict.refusal;
+            refused.note = note;
+            refused.refusal = verdicts.refusal(i, rename);
             fail(i, Cause::InvalidName, PlannedRename::refusalText(refused));
             break;
         }
@@ -179,9 +179,9 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
-        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::ReplacesFile)
+        if (m_state[i] == State::Waiting && verdicts.notes[i] == PlannedRename::Note::ReplacesFile)
             m_displaces[i] = Displacing::ToTrash;
-        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::DeletesFile)
+        if (m_state[i] == State::Waiting && verdicts.notes[i] == PlannedRename::Note::DeletesFile)
             m_displaces[i] = Displacing::ForGood;
     }
     if (!otherMoves.isEmpty())

@@ -162,18 +162,16 @@ qsizetype BatchPlan::foreseeConflicts(QVector<PlannedRename> &rows, bool replace
 BatchPlan::Foresight BatchPlan::foresee(QVector<PlannedRename> &rows, bool replaceExisting,
                                         bool lookAtDisk)
 {
-    QVector<Verdict> verdicts;
+    Verdicts verdicts;
     const Foresight foresight =
         foresee(std::as_const(rows), replaceExisting, lookAtDisk, &verdicts);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        // Written only where it changes: rows shared with a caller stay shared.
-        if (rows.at(i).note != verdicts[i].note
-            || rows.at(i).refusal.problem != verdicts[i].refusal.problem
-            || rows.at(i).refusal.character != verdicts[i].refusal.character) {
-            rows[i].note = verdicts[i].note;
-            rows[i].refusal = verdicts[i].refusal;
-        }
+    // Written only where it changes: rows shared with a caller stay shared.
+    for (int i = 0; i < int(rows.size()); ++i) {
+        if (rows.at(i).note != verdicts.notes[i])
+            rows[i].note = verdicts.notes[i];
     }
+    for (auto it = verdicts.refusals.cbegin(); it != verdicts.refusals.cend(); ++it)
+        rows[it.key()].refusal = it.value();
     return foresight;
 }
 
@@ -224,13 +222,15 @@ quint32 nameHash(QStringView key, int folder)
 } // namespace
 
 BatchPlan::Foresight BatchPlan::foresee(const QVector<PlannedRename> &rows, bool replaceExisting,
-                                        bool lookAtDisk, QVector<Verdict> *verdicts)
+                                        bool lookAtDisk, Verdicts *verdicts)
 {
     using Note = PlannedRename::Note;
     const int count = int(rows.size());
-    verdicts->resize(count);
+    QVector<Note> &notes = verdicts->notes;
+    notes.resize(count);
     for (int i = 0; i < count; ++i)
-        (*verdicts)[i] = {rows[i].note, rows[i].refusal};
+        notes[i] = rows[i].note;
+    verdicts->refusals.clear();
     // Per folder: its volume and, where many names are to be looked up, the
     // names it holds besides the request's. On a volume that ignores letter
     // case, names are compared folded.
@@ -345,32 +345,34 @@ BatchPlan::Foresight BatchPlan::foresee(const QVector<PlannedRename> &rows, bool
     int twice = 0;
     for (int i = 0; i < count; ++i) {
         const PlannedRename &row = rows[i];
-        Verdict &verdict = (*verdicts)[i];
+        Note &note = notes[i];
         if (twice < foresight.givenTwice.size() && foresight.givenTwice[twice] == i) {
             ++twice;
             if (row.changesName())
-                verdict.note = Note::NameShared;
+                note = Note::NameShared;
             continue;
         }
         if (!row.changesName()) {
             staying.append(i);
             continue;
         }
-        verdict.note = Note::None;
+        note = Note::None;
         const int f = folderOf[size_t(i)];
         Folder &folder = folders[size_t(f)];
-        verdict.refusal = row.restoresName
-                              ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
-                                                                       : NameProblem::NotAName}
-                              : checkNewName(row.oldName, row.newName, folder.volume);
-        if (verdict.refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
-            verdict.note = Note::InvalidName;
+        const NameCheck refusal =
+            row.restoresName ? NameCheck{isPlainFileName(row.newName) ? NameProblem::None
+                                                                      : NameProblem::NotAName}
+                             : checkNewName(row.oldName, row.newName, folder.volume);
+        if (refusal.problem != row.refusal.problem || refusal.character != row.refusal.character)
+            verdicts->refusals.insert(i, refusal);
+        if (refusal.problem != NameProblem::None || !isPlainFileName(row.oldName)) {
+            note = Note::InvalidName;
         } else {
             const QString &key = newKey(i);
             const quint32 hash = nameHash(key, f);
             RowsByName::Slot &claim = claims.find(key, f, hash, newKey, folderIndex);
             if (claim.row >= 0) {
-                verdict.note = Note::NameShared;
+                note = Note::NameShared;
             } else {
                 claim.row = i;
                 claim.hash = hash;
@@ -382,29 +384,28 @@ BatchPlan::Foresight BatchPlan::foresee(const QVector<PlannedRename> &rows, bool
                            && (folder.listed ? folder.others.contains(key)
                                              : pathExists(row.targetPath()))
                            && !isSameFile(row.targetPath(), row.sourcePath())) {
-                    verdict.note = Note::NameTaken;
+                    note = Note::NameTaken;
                     if (replaceExisting && !QFileInfo(row.targetPath()).isDir()) {
                         if (folder.hasTrash < 0)
                             folder.hasTrash = Trash::folderFor(row.targetPath()).isEmpty() ? 0 : 1;
-                        verdict.note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
+                        note = folder.hasTrash ? Note::ReplacesFile : Note::DeletesFile;
                     }
                 }
             }
         }
-        if (PlannedRename::staysWith(verdict.note))
+        if (PlannedRename::staysWith(note))
             staying.append(i);
     }
     while (!staying.isEmpty()) {
         const int wanting = wantedBy[staying.takeLast()];
-        if (wanting < 0 || PlannedRename::staysWith((*verdicts)[wanting].note))
+        if (wanting < 0 || PlannedRename::staysWith(notes[wanting]))
             continue;
-        (*verdicts)[wanting].note = Note::NameKept;
+        notes[wanting] = Note::NameKept;
         foresight.waitsFor[wanting] = -1;
         staying.append(wanting);
     }
     for (int i = 0; i < count; ++i)
-        foresight.changes +=
-            rows[i].changesName() && !PlannedRename::staysWith((*verdicts)[i].note) ? 1 : 0;
+        foresight.changes += rows[i].changesName() && !PlannedRename::staysWith(notes[i]) ? 1 : 0;
     return foresight;
 }
 

@@ -4,6 +4,7 @@
 #include "grouping.h"
 #include "volume.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -109,14 +110,19 @@ public:
     static Foresight foresee(QVector<PlannedRename> &rows, bool replaceExisting, bool lookAtDisk);
     // The same without touching the rows: each row's note and refusal in
     // verdicts, so that a batch of a million files is not copied to be
-    // checked.
-    struct Verdict
+    // checked. A byte a row: refusals are kept only where they differ from
+    // the row's own.
+    struct Verdicts
     {
-        PlannedRename::Note note = PlannedRename::Note::None;
-        NameCheck refusal = {};
+        QVector<PlannedRename::Note> notes;
+        QHash<int, NameCheck> refusals;
+        NameCheck refusal(int index, const PlannedRename &row) const
+        {
+            return refusals.value(index, row.refusal);
+        }
     };
     static Foresight foresee(const QVector<PlannedRename> &rows, bool replaceExisting,
-                             bool lookAtDisk, QVector<Verdict> *verdicts);
+                             bool lookAtDisk, Verdicts *verdicts);
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }
