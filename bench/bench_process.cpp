@@ -15,7 +15,8 @@
 // run. The contenders take turns, who goes first rotating from round to
 // round; each gets a freshly made folder (untimed) and must leave every file
 // named Trip...
-// Usage: bench_process [file count ...] [--rounds N]   (100000, 3 rounds)
+// Usage: bench_process [file count ...] [--rounds N] [--also CLI]
+//        (100000, 3 rounds; --also races another build of tavrelo-cli alike)
 // Making and removing the folders takes most of the time: on a small ext4
 // machine, some 2.5 minutes at 100,000 files and 3 rounds, 16 at a million
 // files and one round.
@@ -394,16 +395,19 @@ int main(int argc, char *argv[])
 
     std::vector<int> counts;
     int rounds = 3;
+    std::string earlier; // another build of tavrelo-cli, raced alike
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
             rounds = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--also") == 0 && i + 1 < argc)
+            earlier = argv[++i];
         else
             counts.push_back(std::atoi(argv[i]));
     }
     if (counts.empty())
         counts.push_back(100000);
     if (rounds < 1 || std::any_of(counts.begin(), counts.end(), [](int n) { return n < 1; })) {
-        std::fprintf(stderr, "usage: bench_process [file count ...] [--rounds N]\n");
+        std::fprintf(stderr, "usage: bench_process [file count ...] [--rounds N] [--also CLI]\n");
         return 2;
     }
 
@@ -465,6 +469,13 @@ int main(int argc, char *argv[])
                  return std::vector<std::string>{self, "--baseline-replace", dir};
              }},
         };
+        if (!earlier.empty())
+            replace.insert(replace.begin() + 1,
+                           Contender{"  the same, " + earlier, [&](const std::string &dir) {
+                                         return std::vector<std::string>{
+                                             earlier,  "replace", "--find", "f",
+                                             "--with", "Trip",    dir};
+                                     }});
         race(replace, root, count, rounds);
         const std::string of =
             ", " + std::to_string(count) + " files, " + std::to_string(rounds) + " rounds";
@@ -481,6 +492,13 @@ int main(int argc, char *argv[])
                  return std::vector<std::string>{self, "--baseline-date", dir};
              }},
         };
+        if (!earlier.empty())
+            byDate.insert(byDate.begin() + 1,
+                          Contender{"  the same, " + earlier, [&](const std::string &dir) {
+                                        return std::vector<std::string>{
+                                            earlier,   "rename", "--text", "Trip",
+                                            "--order", "date",   dir};
+                                    }});
         race(byDate, root, count, rounds);
         printTable("Numbered by date" + of, byDate);
     }

@@ -114,6 +114,12 @@ void TestCli::batches_data()
            QStringList{"replace", "--find", "a", "--with", "b"}, none,
            QStringList{"a.txt", "b_b.txt", "b.txt"}, 1,
            "/a.txt: \"a.txt\" couldn't be renamed because \"b.txt\" already exists !");
+    // A line of ASCII names is written straight from its parts, the others
+    // through the local encoding: both read the same.
+    addRow("names beyond ASCII beside ASCII ones",
+           QStringList{QString::fromUtf8("caf\xc3\xa9.jpg"), "cafe.jpg", "tea.jpg"},
+           QStringList{"replace", "--find", "caf", "--with", "bar"}, none,
+           QStringList{QString::fromUtf8("bar\xc3\xa9.jpg"), "bare.jpg", "tea.jpg"}, 0, "");
     addRow("in the suffix only", QStringList{"photo.jpeg", "jpeg.txt"},
            QStringList{"replace", "--find", "jpeg", "--with", "jpg", "--suffix"}, none,
            QStringList{"photo.jpg", "jpeg.txt"}, 0, "");

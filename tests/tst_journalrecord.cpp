@@ -143,6 +143,17 @@ void TestJournalRecord::planRoundTrips()
 
     const QByteArray bytes = JournalRecord::writePlan(plan);
     QVERIFY2(bytes.contains(written), bytes.constData());
+    // Written in pieces as they go to the disk, the record is the same.
+    JournalRecord::PlanWriter pieces(plan.batch, plan.replaceExisting);
+    for (const Entry &e : entries)
+        pieces.declare(e.folder, e.fromFolder, e.deletes);
+    QByteArray streamed;
+    for (const Entry &e : entries) {
+        pieces.add(e);
+        streamed += pieces.takeBytes();
+    }
+    streamed += pieces.takeRest();
+    QCOMPARE(streamed, bytes);
     JournalRecord::Plan read;
     QStringList unusable;
     QString error;

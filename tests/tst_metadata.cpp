@@ -335,7 +335,7 @@ void TestMetadata::planKeepsFilesWithoutTheFact()
     QStringList names;
     const BatchPlan insertions = RulePlan::make({dir.at("d")}, inserting);
     for (const PlannedRename &row : insertions.renames())
-        names.append(row.newName + (row.missingField.isEmpty() ? "" : " -" + row.missingField));
+        names.append(row.newName + (row.missingField().isEmpty() ? "" : " -" + row.missingField()));
     names.sort();
     QCOMPARE(names, QStringList({"2021_a.jpg", "b.jpg -exif.date"}));
 }

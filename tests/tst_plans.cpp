@@ -25,6 +25,8 @@ private slots:
     void namesHeldOutsideTheRequest();
     void sharedNameNamesTheFileThatHasIt_data();
     void sharedNameNamesTheFileThatHasIt();
+    void namesAsBytes_data();
+    void namesAsBytes();
     void caseFoldingKeepsStrayBytes_data();
     void caseFoldingKeepsStrayBytes();
     void numberWidths_data();
@@ -252,6 +254,32 @@ void TestPlans::caseFoldingKeepsStrayBytes()
     QFETCH(QByteArray, b);
     QFETCH(bool, same);
     QCOMPARE(caseFoldedName(nameFromBytes(a)) == caseFoldedName(nameFromBytes(b)), same);
+}
+
+void TestPlans::namesAsBytes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("ascii");
+    addRow("plain ASCII", QString("IMG_0001.jpg"), QByteArray("IMG_0001.jpg"), true);
+    addRow("ASCII controls and DEL", QString("a\x01\x7f"), QByteArray("a\x01\x7f"), true);
+    addRow("accented", QString::fromUtf8("caf\xc3\xa9.jpg"), QByteArray("caf\xc3\xa9.jpg"), false);
+    addRow("Latin-1 range but not ASCII", QString(QChar(0xff)), QByteArray("\xc3\xbf"), false);
+    addRow("beyond the basic plane", QString::fromUtf8("\xf0\x9f\x93\xb7.jpg"),
+           QByteArray("\xf0\x9f\x93\xb7.jpg"), false);
+    addRow("a byte that is not UTF-8", QString(QChar(ushort(0xdce9))) + ".jpg",
+           QByteArray("\xe9.jpg"), false);
+}
+
+// The bytes a name is renamed by: ASCII names take the short road, every
+// other name its exact bytes, and each reads back as it was.
+void TestPlans::namesAsBytes()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QTEST(isAsciiText(name), "ascii");
+    QCOMPARE(nameToBytes(name), bytes);
+    QCOMPARE(nameFromBytes(bytes), name);
 }
 
 void TestPlans::numberWidths_data()

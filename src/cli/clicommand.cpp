@@ -284,10 +284,12 @@ int CliCommand::carryOut(const BatchPlan &plan)
     qsizetype unchanged = 0;
     for (int i = 0; i < int(renames.size()); ++i) {
         const PlannedRename &rename = renames[i];
-        const QString finalPath = rename.folder + outcome.finalNames.at(i);
-        if (const FileFailure *failure = failureOf.value(i)) {
-            m_report.addFailure(rename.sourcePath(), finalPath, failureMessage(plan, *failure));
-        } else if (outcome.finalNames.at(i) != rename.oldName) {
+        const QString &finalName = outcome.finalNames.at(i);
+        const FileFailure *failure = failureOf.isEmpty() ? nullptr : failureOf.value(i);
+        if (failure) {
+            m_report.addFailure(rename.sourcePath(), rename.folder + finalName,
+                                failureMessage(plan, *failure));
+        } else if (finalName != rename.oldName) {
             QString reason;
             if (disposedTo.contains(i)) {
                 const QString trash = disposedTo.value(i);
@@ -296,7 +298,8 @@ int CliCommand::carryOut(const BatchPlan &plan)
                         ? QStringLiteral("the file it replaced was deleted")
                         : QStringLiteral("the file it replaced is in the trash: %1").arg(trash);
             }
-            m_report.add(rename.sourcePath(), finalPath, QStringLiteral("renamed"), reason);
+            m_report.addInFolder(rename.folder, rename.oldName, finalName,
+                                 QStringLiteral("renamed"), reason);
         } else if (rename.changesName()) {
             m_report.add(rename.sourcePath(), rename.targetPath(), QStringLiteral("not done"),
                          QStringLiteral("the run was stopped first"));

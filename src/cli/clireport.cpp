@@ -1,5 +1,7 @@
 #include "clireport.h"
 
+#include "filenames.h"
+
 #include <QDir>
 #include <QJsonDocument>
 
@@ -31,19 +33,66 @@ void CliReport::add(const QString &oldPath, const QString &newPath, const QStrin
         m_changes.append(change);
         return;
     }
-    // A dry run says what would happen, not what did.
-    QString line =
-        status == QLatin1String("planned") ? QStringLiteral("would rename ") + oldShown : oldShown;
-    if (newPath != oldPath)
-        line += QLatin1String(" -> ") + newShown;
-    const bool done = status == QLatin1String("renamed") || status == QLatin1String("planned")
-                      || status == QLatin1String("restored");
-    if (done && !reason.isEmpty())
-        line += QStringLiteral(" (%1)").arg(reason);
-    else if (!done)
-        line += QStringLiteral(": %1%2").arg(
-            status, reason.isEmpty() ? QString() : QLatin1String(", ") + reason);
-    printLine(line);
+    // A dry run says what would happen, not what did. The line is built in
+    // one buffer kept from line to line: a batch of a million files prints a
+    // million of them.
+    const bool planned = status == QLatin1String("planned");
+    const bool done =
+        planned || status == QLatin1String("renamed") || status == QLatin1String("restored");
+    QString &line = m_line;
+    line.resize(0);
+    if (planned)
+        line += QLatin1String("would rename ");
+    line += oldShown;
+    if (newPath != oldPath) {
+        line += QLatin1String(" -> ");
+        line += newShown;
+    }
+    if (done && !reason.isEmpty()) {
+        line += QLatin1String(" (");
+        line += reason;
+        line += QLatin1Char(')');
+    } else if (!done) {
+        line += QLatin1String(": ");
+        line += status;
+        if (!reason.isEmpty()) {
+            line += QLatin1String(", ");
+            line += reason;
+        }
+    }
+    line += QLatin1Char('\n');
+    write(stdout, line);
+}
+
+void CliReport::addInFolder(const QString &folder, const QString &oldName, const QString &newName,
+                            const QString &status, const QString &reason)
+{
+#ifndef Q_OS_WIN
+    // The common line, "OLD -> NEW", written straight from its parts; ASCII
+    // parts (most) go to the bytes as they are.
+    if (!m_json && reason.isEmpty() && oldName != newName && status == QLatin1String("renamed")
+        && isAsciiText(folder) && isAsciiText(oldName) && isAsciiText(newName)) {
+        QByteArray &bytes = m_bytes;
+        bytes.resize(0);
+        const auto append = [&bytes](const QString &text) {
+            const qsizetype at = bytes.size();
+            bytes.resize(at + text.size());
+            const char16_t *units = QStringView(text).utf16();
+            char *out = bytes.data() + at;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                out[i] = char(units[i]);
+        };
+        append(folder);
+        append(oldName);
+        bytes.append(" -> ");
+        append(folder);
+        append(newName);
+        bytes.append('\n');
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        return;
+    }
+#endif
+    add(folder + oldName, folder + newName, status, reason);
 }
 
 void CliReport::addFailure(const QString &oldPath, const QString &newPath, const QString &message)

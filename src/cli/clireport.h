@@ -20,6 +20,10 @@ public:
     // --json also the plan's note as a stable name (BatchNotes::code).
     void add(const QString &oldPath, const QString &newPath, const QString &status,
              const QString &reason = QString(), const QString &note = QString());
+    // The same for a file renamed inside its folder, the paths composed only
+    // where the line needs them.
+    void addInFolder(const QString &folder, const QString &oldName, const QString &newName,
+                     const QString &status, const QString &reason = QString());
     // A file that could not be renamed: named on stderr in either form.
     void addFailure(const QString &oldPath, const QString &newPath, const QString &message);
 
@@ -35,6 +39,9 @@ public:
 private:
     bool m_json;
     QJsonArray m_changes;
+    // The line being written, its room kept for the next.
+    QString m_line;
+    QByteArray m_bytes;
 };
 
 #endif // CLIREPORT_H

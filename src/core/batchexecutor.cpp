@@ -22,7 +22,7 @@
 
 namespace {
 
-enum class State { Unchanged, Waiting, Done, Failed };
+enum class State : quint8 { Unchanged, Waiting, Done, Failed };
 
 using Cause = FileFailure::Cause;
 using Severity = FileFailure::Severity;
@@ -80,7 +80,7 @@ private:
     QVector<int> m_dependant;
     // Whether a file outside the request holds the new name and is to be
     // displaced: into the trash, or deleted where the volume has none.
-    enum class Displacing { No, ToTrash, ForGood };
+    enum class Displacing : quint8 { No, ToTrash, ForGood };
     QVector<Displacing> m_displaces;
     BatchOutcome m_outcome;
     qsizetype m_handled = 0;
@@ -96,11 +96,9 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
 {
     const int count = int(renames.size());
     m_folderOf.reserve(count);
-    m_outcome.finalNames.reserve(count);
     QHash<QString, int> folderIndex;
     for (int i = 0; i < count; ++i) {
         const PlannedRename &rename = renames[i];
-        m_outcome.finalNames.append(rename.oldName);
         // Neighbours share their folder's text, which spares most look-ups.
         int folder = -1;
         if (i > 0 && renames[i - 1].folder.constData() == rename.folder.constData())
@@ -132,7 +130,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
     }
     // Read only from here: a non-const look would copy every row.
     const QVector<PlannedRename> &rows = checked;
-    QVector<BatchPlan::Verdict> verdicts;
+    BatchPlan::Verdicts verdicts;
     const BatchPlan::Foresight foresight =
         BatchPlan::foresee(rows, m_options.replaceExisting, false, &verdicts);
     for (int i : foresight.givenTwice)
@@ -141,7 +139,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         if (m_state[i] == State::Failed)
             continue;
         const PlannedRename &rename = rows[i];
-        const BatchPlan::Verdict &verdict = verdicts[i];
+        const PlannedRename::Note note = verdicts.notes[i];
         if (!otherMoves.isEmpty() && otherMoves.contains(i)) {
             m_state[i] = State::Waiting;
             continue;
@@ -150,7 +148,7 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             ++m_handled;
             continue;
         }
-        switch (verdict.note) {
+        switch (note) {
         case PlannedRename::Note::None:
         case PlannedRename::Note::ReplacesFile:
         case PlannedRename::Note::DeletesFile:
@@ -168,8 +166,8 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             break;
         default: {
             PlannedRename refused = rename;
-            refused.note = verdict.note;
-            refused.refusal = verdict.refusal;
+            refused.note = note;
+            refused.refusal = verdicts.refusal(i, rename);
             fail(i, Cause::InvalidName, PlannedRename::refusalText(refused));
             break;
         }
@@ -181,9 +179,9 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
             m_waitsFor[i] = holder;
             m_dependant[holder] = i;
         }
-        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::ReplacesFile)
+        if (m_state[i] == State::Waiting && verdicts.notes[i] == PlannedRename::Note::ReplacesFile)
             m_displaces[i] = Displacing::ToTrash;
-        if (m_state[i] == State::Waiting && verdicts[i].note == PlannedRename::Note::DeletesFile)
+        if (m_state[i] == State::Waiting && verdicts.notes[i] == PlannedRename::Note::DeletesFile)
             m_displaces[i] = Displacing::ForGood;
     }
     if (!otherMoves.isEmpty())
@@ -306,6 +304,13 @@ void Execution::linkOtherMoves(const QVector<PlannedRename> &checked)
 BatchOutcome Execution::run()
 {
     const int count = int(m_renames.size());
+    // Made only now, not beside the checks' tables: every file bears its old
+    // name until it moves.
+    QStringList finalNames;
+    finalNames.reserve(count);
+    for (const PlannedRename &rename : m_renames)
+        finalNames.append(rename.oldName);
+    m_outcome.finalNames = std::move(finalNames);
     // A chain ends at a file whose new name no moving file holds: rename it
     // first, then the one waiting for its old name, and so on.
     for (int i = 0; i < count && !cancelled(); ++i) {
@@ -687,9 +692,11 @@ void Execution::fail(int index, Cause cause, const QString &reason, Severity sev
     const PlannedRename &rename = m_renames[index];
     FileFailure failure;
     failure.index = index;
-    failure.path = QDir::toNativeSeparators(m_outcome.finalNames[index] == rename.oldName
-                                                ? source(index)
-                                                : rename.folder + m_outcome.finalNames[index]);
+    // Before the run (a name refused beforehand) every file bears its old name.
+    const bool whereItWas =
+        m_outcome.finalNames.isEmpty() || m_outcome.finalNames.at(index) == rename.oldName;
+    failure.path = QDir::toNativeSeparators(
+        whereItWas ? source(index) : rename.folder + m_outcome.finalNames.at(index));
     failure.newName = rename.newName;
     failure.reason = reason;
     failure.cause = cause;

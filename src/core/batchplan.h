@@ -4,6 +4,7 @@
 #include "grouping.h"
 #include "volume.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -15,7 +16,7 @@ struct PlannedRename
 {
     // Why a file keeps its name, or what its new name will cost; shown
     // before a run, never acted upon.
-    enum class Note {
+    enum class Note : quint8 {
         None,
         SuffixNotSelected,
         NoMatch,
@@ -43,17 +44,23 @@ struct PlannedRename
     QString oldName;
     QString newName;
     Note note = Note::None;
+    // The new name is one the file bore before (an undo): the volume held it
+    // then, so only a name that leaves the folder is refused.
+    bool restoresName = false;
+    // With Note::MissingField: the fact the file lacks (see missingField()),
+    // as a number among the few a run meets, so that a million rows do not
+    // each carry an empty text for it.
+    quint16 missingFieldId = 0;
     // Tells this file from one that takes its name later (see fileIdOf); 0
     // when the listing did not give it.
     quint64 fileId = 0;
     // With Note::InvalidName: what the folder's volume refuses in the new name.
     NameCheck refusal = {};
-    // The new name is one the file bore before (an undo): the volume held it
-    // then, so only a name that leaves the folder is refused.
-    bool restoresName = false;
+
     // With Note::MissingField: the fact the file lacks, as a template names
-    // it ("exif.date").
-    QString missingField = QString();
+    // it ("exif.date"); empty otherwise.
+    QString missingField() const;
+    void setMissingField(const QString &field);
 
     QString sourcePath() const { return folder + oldName; }
     QString targetPath() const { return folder + newName; }
@@ -103,14 +110,19 @@ public:
     static Foresight foresee(QVector<PlannedRename> &rows, bool replaceExisting, bool lookAtDisk);
     // The same without touching the rows: each row's note and refusal in
     // verdicts, so that a batch of a million files is not copied to be
-    // checked.
-    struct Verdict
+    // checked. A byte a row: refusals are kept only where they differ from
+    // the row's own.
+    struct Verdicts
     {
-        PlannedRename::Note note = PlannedRename::Note::None;
-        NameCheck refusal = {};
+        QVector<PlannedRename::Note> notes;
+        QHash<int, NameCheck> refusals;
+        NameCheck refusal(int index, const PlannedRename &row) const
+        {
+            return refusals.value(index, row.refusal);
+        }
     };
     static Foresight foresee(const QVector<PlannedRename> &rows, bool replaceExisting,
-                             bool lookAtDisk, QVector<Verdict> *verdicts);
+                             bool lookAtDisk, Verdicts *verdicts);
 
     // Every file of the request once, also those whose name does not change.
     const QVector<PlannedRename> &renames() const { return m_renames; }

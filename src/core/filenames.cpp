@@ -1,6 +1,7 @@
 #include "filenames.h"
 
 #include <QDir>
+#include <QStringBuilder>
 
 namespace {
 
@@ -71,8 +72,21 @@ QString nameFromBytes(const char *bytes, qsizetype size)
     return name;
 }
 
+bool isAsciiText(QStringView text)
+{
+    // A plain loop over the units, which the compiler turns into wide
+    // compares: most names are ASCII, and each is checked several times.
+    const char16_t *units = text.utf16();
+    char16_t seen = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        seen |= units[i];
+    return seen < 0x80;
+}
+
 bool holdsRawBytes(const QString &name)
 {
+    if (isAsciiText(name))
+        return false;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const char16_t unit = name[i].unicode();
         if (QChar::isHighSurrogate(unit) && i + 1 < name.size()
@@ -110,6 +124,8 @@ QString caseFoldedName(const QString &name)
 
 QByteArray nameToBytes(const QString &name)
 {
+    if (isAsciiText(name))
+        return name.toLatin1();
     bool plain = true;
     for (const QChar c : name) {
         if (c.isSurrogate()) {
@@ -157,7 +173,8 @@ QString NameParts::compose(const QString &newBase, const QString &newSuffix) con
 {
     if (!hasDot)
         return newBase;
-    return newBase + middle + QLatin1Char('.') + newSuffix;
+    // Built at its size in one go: a batch keeps a million of these.
+    return QString(newBase % middle % QLatin1Char('.') % newSuffix);
 }
 
 QStringView suffixOf(const QString &fileName)

@@ -34,6 +34,8 @@ inline QString nameFromBytes(const QByteArray &bytes)
     return nameFromBytes(bytes.constData(), bytes.size());
 }
 QByteArray nameToBytes(const QString &name);
+// Whether every character of text is ASCII (then its UTF-8 is its Latin-1).
+bool isAsciiText(QStringView text);
 // Whether a name holds bytes that are not UTF-8 text (see nameFromBytes).
 bool holdsRawBytes(const QString &name);
 // The name as a volume that ignores letter case compares it; stray bytes

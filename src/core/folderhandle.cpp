@@ -15,6 +15,28 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+#if defined(Q_OS_LINUX) && defined(SYS_renameat2)
+using NameBuffer = char[256];
+
+// A name's bytes for a system call: an ASCII name (most) narrowed into the
+// caller's buffer, so that a million renames allocate nothing for them.
+QByteArray bytesOf(const QString &name, NameBuffer &buffer)
+{
+    const qsizetype size = name.size();
+    if (size >= qsizetype(sizeof(NameBuffer)) || !isAsciiText(name))
+        return nameToBytes(name);
+    const char16_t *units = QStringView(name).utf16();
+    for (qsizetype i = 0; i < size; ++i)
+        buffer[i] = char(units[i]);
+    buffer[size] = '\0';
+    return QByteArray::fromRawData(buffer, size);
+}
+#endif
+
+} // namespace
+
 FolderHandle::FolderHandle(const QString &folderPath) : m_path(folderPath)
 {
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
@@ -34,8 +56,10 @@ bool FolderHandle::renameNoReplace(const QString &from, const QString &to, QStri
 {
 #if defined(Q_OS_LINUX) && defined(SYS_renameat2)
     if (m_fd >= 0) {
-        const QByteArray source = nameToBytes(from);
-        const QByteArray target = nameToBytes(to);
+        NameBuffer sourceBuffer;
+        NameBuffer targetBuffer;
+        const QByteArray source = bytesOf(from, sourceBuffer);
+        const QByteArray target = bytesOf(to, targetBuffer);
         if (!m_noReplaceRefused) {
             const int done = renameNoReplaceAt(m_fd, source, target, error);
             if (done >= 0)

@@ -63,55 +63,109 @@ QString writeErrorText(int errorNumber)
 // A record counts only once its bytes are known to be on disk: every write
 // and the flush checked, the size read back, and the name in its folder
 // flushed too. Written under a temporary name first, so that a record is
-// either whole or absent.
+// either whole or absent. Taken in pieces, so that a plan of a million files
+// goes to the disk as it is written, never held whole.
+class DurableFile
+{
+public:
+    explicit DurableFile(const QString &path) : m_path(path)
+    {
+#ifdef Q_OS_UNIX
+        m_target = nameToBytes(path);
+        m_temporary = m_target + ".part";
+        m_fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            m_failure = errno;
+#else
+        m_file = std::make_unique<QSaveFile>(path);
+        if (!m_file->open(QIODevice::WriteOnly))
+            m_failed = true;
+#endif
+    }
+    ~DurableFile()
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            ::unlink(m_temporary.constData());
+        }
+#endif
+    }
+    DurableFile(const DurableFile &) = delete;
+    DurableFile &operator=(const DurableFile &) = delete;
+
+    void write(const QByteArray &bytes)
+    {
+#ifdef Q_OS_UNIX
+        qsizetype done = 0;
+        while (!m_failure && done < bytes.size()) {
+            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                m_failure = n < 0 ? errno : ENOSPC;
+                break;
+            }
+            done += n;
+        }
+        m_written += done;
+#else
+        if (!m_failed && m_file->write(bytes) != bytes.size())
+            m_failed = true;
+        m_written += bytes.size();
+#endif
+    }
+
+    bool commit(QString *error)
+    {
+#ifdef Q_OS_UNIX
+        struct stat status;
+        int failure = m_failure;
+        if (!failure && ::fsync(m_fd) != 0)
+            failure = errno;
+        if (!failure && (::fstat(m_fd, &status) != 0 || status.st_size != m_written))
+            failure = EIO;
+        if (m_fd >= 0 && ::close(m_fd) != 0 && !failure)
+            failure = errno;
+        m_fd = -1;
+        if (!failure && !putInPlace(m_temporary, m_target))
+            failure = errno;
+        if (failure) {
+            ::unlink(m_temporary.constData());
+            *error = writeErrorText(failure);
+            return false;
+        }
+        syncFolder(QFileInfo(m_path).absolutePath());
+        return true;
+#else
+        if (m_failed || !m_file->commit() || QFileInfo(m_path).size() != m_written) {
+            if (error)
+                *error = m_file->errorString();
+            return false;
+        }
+        return true;
+#endif
+    }
+
+private:
+    QString m_path;
+    qsizetype m_written = 0;
+#ifdef Q_OS_UNIX
+    QByteArray m_target;
+    QByteArray m_temporary;
+    int m_fd = -1;
+    int m_failure = 0;
+#else
+    std::unique_ptr<QSaveFile> m_file;
+    bool m_failed = false;
+#endif
+};
+
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 {
-#ifdef Q_OS_UNIX
-    const QByteArray target = nameToBytes(path);
-    const QByteArray temporary = target + ".part";
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        *error = writeErrorText(errno);
-        return false;
-    }
-    qsizetype written = 0;
-    int failure = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failure = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        written += n;
-    }
-    struct stat status;
-    if (!failure && ::fsync(fd) != 0)
-        failure = errno;
-    if (!failure && (::fstat(fd, &status) != 0 || status.st_size != bytes.size()))
-        failure = EIO;
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
-    if (!failure && !putInPlace(temporary, target))
-        failure = errno;
-    if (failure) {
-        ::unlink(temporary.constData());
-        *error = writeErrorText(failure);
-        return false;
-    }
-    syncFolder(QFileInfo(path).absolutePath());
-    return true;
-#else
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()
-        || QFileInfo(path).size() != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
-#endif
+    DurableFile file(path);
+    file.write(bytes);
+    return file.commit(error);
 }
 
 QString newBatchId()
@@ -421,60 +475,52 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
 
     // Only the files the run will try to rename: a name refused beforehand
     // never reaches the record. Entries are numbered among them, so the end
-    // record can name them.
+    // record can name them. A first pass finds the folders, which the
+    // record names before its rows, and what each volume keeps of a file.
     const QVector<PlannedRename> &renames = prepared.renames;
-    JournalRecord::PlanWriter writer(batch, prepared.replaceExisting, renames.size());
-    QHash<QString, bool> stableIds; // per folder
-    QHash<QString, bool> timesKept;
+    const int count = int(renames.size());
+    JournalRecord::PlanWriter writer(batch, prepared.replaceExisting);
+    struct FolderTraits
+    {
+        bool stableIds = true;
+        bool timesKept = true;
+    };
+    QHash<QString, FolderTraits> traitsOf;
     bool wantsSteps = false;
-    QHash<int, int> entryOf;
-    JournalRecord::Entry entry;
-    for (int i = 0; i < renames.size(); ++i) {
+    QVector<int> entryOf(count, -1);
+    const QString *lastFolder = nullptr;
+    for (int i = 0; i < count; ++i) {
         if (!prepared.attempted.at(i))
             continue;
         const PlannedRename &rename = renames[i];
-        entryOf.insert(i, int(batch.planned));
-        ++batch.planned;
-        entry.folder = rename.folder;
-        entry.oldName = rename.oldName;
-        entry.newName = rename.newName;
-        entry.temporary = prepared.temporaries.value(i);
-        entry.setAside = prepared.setAsides.value(i);
-        entry.fromFolder.clear();
-        entry.deletes = false;
+        entryOf[i] = int(batch.planned++);
+        QString fromFolder;
+        bool deletes = false;
         if (!prepared.otherMoves.isEmpty()) {
             const auto other = prepared.otherMoves.constFind(i);
             if (other != prepared.otherMoves.constEnd()) {
-                entry.deletes = other->kind == PreparedBatch::OtherMove::Kind::Delete;
-                if (!entry.deletes)
-                    entry.fromFolder = other->fromFolder;
+                deletes = other->kind == PreparedBatch::OtherMove::Kind::Delete;
+                if (!deletes)
+                    fromFolder = other->fromFolder;
             }
         }
-        auto stable = stableIds.constFind(rename.folder);
-        if (stable == stableIds.constEnd()) {
+        writer.declare(rename.folder, fromFolder, deletes);
+        // Neighbours share their folder's text, which spares most look-ups.
+        if (lastFolder && lastFolder->constData() == rename.folder.constData()
+            && lastFolder->size() == rename.folder.size())
+            continue;
+        lastFolder = &rename.folder;
+        if (!traitsOf.contains(rename.folder)) {
             const Volume volume = Volume::of(rename.folder);
-            stable = stableIds.insert(rename.folder, volume.stableFileIds);
             // FAT through FUSE stamps a rename as a change of the file.
-            timesKept.insert(rename.folder, volume.type != QLatin1String("vfat"));
+            traitsOf.insert(rename.folder,
+                            {volume.stableFileIds, volume.type != QLatin1String("vfat")});
+            wantsSteps = wantsSteps || !volume.stableFileIds;
             batch.folders.append(rename.folder);
         }
-        // The path is composed only where the disk is asked: most files come
-        // with their number from the listing.
-        const auto source = [&] {
-            return entry.fromFolder.isEmpty() ? rename.sourcePath()
-                                              : entry.fromFolder + rename.oldName;
-        };
-        entry.fileId = !stable.value() ? 0 : rename.fileId ? rename.fileId : fileIdOf(source());
-        entry.fingerprint.clear();
-        if (!stable.value()) {
-            wantsSteps = true;
-            entry.fingerprint = fingerprintOf(source(), timesKept.value(rename.folder));
-        }
-        writer.add(entry);
     }
     batch.folders.sort();
     batch.folderCount = batch.folders.size();
-    const QByteArray out = writer.bytes();
     // Held while the batch runs, so that no other process takes it for one
     // cut off by a crash.
     m_running = std::make_unique<QLockFile>(pathOf(batch.id, lockSuffix));
@@ -496,13 +542,58 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
             m_running.reset();
             return QString();
         }
-        m_entryOf = entryOf;
     }
-    if (!writeDurably(pathOf(batch.id, planSuffix), out, error)) {
+    DurableFile file(pathOf(batch.id, planSuffix));
+    JournalRecord::Entry entry;
+    lastFolder = nullptr;
+    FolderTraits traits;
+    for (int i = 0; i < count; ++i) {
+        if (entryOf[i] < 0)
+            continue;
+        const PlannedRename &rename = renames[i];
+        entry.folder = rename.folder;
+        entry.oldName = rename.oldName;
+        entry.newName = rename.newName;
+        entry.temporary =
+            prepared.temporaries.isEmpty() ? QString() : prepared.temporaries.value(i);
+        entry.setAside = prepared.setAsides.isEmpty() ? QString() : prepared.setAsides.value(i);
+        entry.fromFolder.clear();
+        entry.deletes = false;
+        if (!prepared.otherMoves.isEmpty()) {
+            const auto other = prepared.otherMoves.constFind(i);
+            if (other != prepared.otherMoves.constEnd()) {
+                entry.deletes = other->kind == PreparedBatch::OtherMove::Kind::Delete;
+                if (!entry.deletes)
+                    entry.fromFolder = other->fromFolder;
+            }
+        }
+        if (!lastFolder || lastFolder->constData() != rename.folder.constData()
+            || lastFolder->size() != rename.folder.size()) {
+            lastFolder = &rename.folder;
+            traits = traitsOf.value(rename.folder);
+        }
+        // The path is composed only where the disk is asked: most files come
+        // with their number from the listing.
+        const auto source = [&] {
+            return entry.fromFolder.isEmpty() ? rename.sourcePath()
+                                              : entry.fromFolder + rename.oldName;
+        };
+        entry.fileId = !traits.stableIds ? 0 : rename.fileId ? rename.fileId : fileIdOf(source());
+        entry.fingerprint.clear();
+        if (!traits.stableIds)
+            entry.fingerprint = fingerprintOf(source(), traits.timesKept);
+        writer.add(entry);
+        if (writer.pendingSize() >= 1024 * 1024)
+            file.write(writer.takeBytes());
+    }
+    file.write(writer.takeRest());
+    if (!file.commit(error)) {
         closeSteps();
         m_running.reset();
         return QString();
     }
+    if (wantsSteps)
+        m_entryOf = std::move(entryOf);
     m_runningBatch = batch;
     prune();
     return batch.id;
@@ -510,12 +601,12 @@ QString Journal::begin(Kind kind, const PreparedBatch &prepared, const QString &
 
 void Journal::noteStep(int index, PreparedBatch::Step step)
 {
-    const auto entry = m_entryOf.constFind(index);
-    if (m_stepsFd < 0 || entry == m_entryOf.constEnd())
+    const int entry = index >= 0 && index < m_entryOf.size() ? m_entryOf.at(index) : -1;
+    if (m_stepsFd < 0 || entry < 0)
         return;
     // No flush: a step must outlive the program, not the machine, which a
     // volume of this kind does not promise either.
-    const QByteArray line = QByteArray::number(entry.value()) + ' ' + char(step) + '\n';
+    const QByteArray line = QByteArray::number(entry) + ' ' + char(step) + '\n';
     if (::write(m_stepsFd, line.constData(), size_t(line.size())) != line.size()) {
         ::close(m_stepsFd);
         m_stepsFd = -1;
@@ -548,22 +639,25 @@ bool Journal::finish(const QString &id, const PreparedBatch &prepared, const Bat
                      QString *error)
 {
     // Entries are numbered among the files the run tried to rename.
-    QHash<int, int> entryOf;
     const QVector<PlannedRename> &renames = prepared.renames;
-    for (int i = 0, entry = 0; i < renames.size(); ++i) {
-        if (prepared.attempted.at(i))
-            entryOf.insert(i, entry++);
-    }
+    QVector<int> entryOf;
+    if (!outcome.disposed.isEmpty())
+        entryOf.fill(-1, renames.size());
     JournalRecord::End end;
     end.finished = QDateTime::currentDateTimeUtc();
     end.cancelled = outcome.cancelled;
     end.renamed = outcome.renamed;
-    for (auto it = entryOf.cbegin(); it != entryOf.cend(); ++it) {
-        if (outcome.finalNames.at(it.key()) != renames[it.key()].newName)
-            end.elsewhere.insert(it.value(), outcome.finalNames.at(it.key()));
+    for (int i = 0, entry = 0; i < renames.size(); ++i) {
+        if (!prepared.attempted.at(i))
+            continue;
+        if (!entryOf.isEmpty())
+            entryOf[i] = entry;
+        if (outcome.finalNames.at(i) != renames[i].newName)
+            end.elsewhere.insert(entry, outcome.finalNames.at(i));
+        ++entry;
     }
     for (const BatchOutcome::Disposal &disposal : outcome.disposed)
-        end.disposed.insert(entryOf.value(disposal.index), disposal.trashPath);
+        end.disposed.insert(entryOf.value(disposal.index, 0), disposal.trashPath);
     for (const FileFailure &failure : outcome.failures.mid(0, 1000))
         end.failures.append(failure.path + QStringLiteral(": ") + failure.reason);
     Batch batch = m_runningBatch;

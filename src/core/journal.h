@@ -141,7 +141,7 @@ private:
     std::unique_ptr<QLockFile> m_running;
     std::map<QString, std::unique_ptr<QLockFile>> m_claimed;
     int m_stepsFd = -1;
-    QHash<int, int> m_entryOf; // plan index -> entry of the running batch
+    QVector<int> m_entryOf; // plan index -> entry of the running batch, -1 for none
     Batch m_runningBatch;
 };
 

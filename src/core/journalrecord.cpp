@@ -7,12 +7,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
 
 const QLatin1String formatName("tavrelo-journal");
 const QLatin1String deleteMark("delete");
+
+// Written in place: a plan holds two numbers a row.
+void appendNumber(QByteArray &out, quint64 number)
+{
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
+    out.append(digits, end.ptr - digits);
+}
 
 // JSON is written by hand: a batch of 100,000 files must cost next to
 // nothing beside the renames themselves.
@@ -26,6 +35,22 @@ void appendJsonString(QByteArray &out, const QString &text)
         return;
     }
     out.append('"');
+    // Most names: printable ASCII with nothing to escape, copied as they are.
+    if (isAsciiText(text)) {
+        const char16_t *units = QStringView(text).utf16();
+        bool plain = true;
+        for (qsizetype i = 0; i < text.size() && plain; ++i)
+            plain = units[i] >= 0x20 && units[i] != u'"' && units[i] != u'\\';
+        if (plain) {
+            const qsizetype at = out.size();
+            out.resize(at + text.size() + 1);
+            char *bytes = out.data() + at;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                bytes[i] = char(units[i]);
+            bytes[text.size()] = '"';
+            return;
+        }
+    }
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
         switch (c) {
@@ -134,7 +159,8 @@ JournalRecord::PlanWriter::PlanWriter(const Batch &batch, bool replaceExisting,
     m_head.append(",\n\"version\": 1,\n");
     appendBatchHead(m_head, batch);
     m_head.append(",\n\"replaceExisting\": ").append(replaceExisting ? "true" : "false");
-    m_rows.reserve(entryCount * 64 + 512);
+    if (entryCount > 0)
+        m_rows.reserve(entryCount * 64 + 512);
 }
 
 int JournalRecord::PlanWriter::folderIndex(const QString &folder)
@@ -146,6 +172,7 @@ int JournalRecord::PlanWriter::folderIndex(const QString &folder)
         return m_lastIndex;
     auto known = m_folderIndex.constFind(folder);
     if (known == m_folderIndex.constEnd()) {
+        Q_ASSERT(!m_headTaken);
         known = m_folderIndex.insert(folder, int(m_folders.size()));
         m_folders.append(folder);
     }
@@ -154,15 +181,29 @@ int JournalRecord::PlanWriter::folderIndex(const QString &folder)
     return m_lastIndex;
 }
 
+void JournalRecord::PlanWriter::declare(const QString &folder, const QString &fromFolder,
+                                        bool deletes)
+{
+    // In the order add() numbers them.
+    folderIndex(folder);
+    if (deletes || !fromFolder.isEmpty()) {
+        m_elsewhere = true;
+        if (!deletes)
+            folderIndex(fromFolder);
+    }
+}
+
 void JournalRecord::PlanWriter::add(const Entry &entry)
 {
-    m_rows.append(m_rows.isEmpty() ? "\n  [" : ",\n  [")
-        .append(QByteArray::number(folderIndex(entry.folder)))
-        .append(", ");
+    m_rows.append(m_rowCount++ == 0 ? "\n  [" : ",\n  [");
+    appendNumber(m_rows, quint64(folderIndex(entry.folder)));
+    m_rows.append(", ");
     appendJsonString(m_rows, entry.oldName);
     m_rows.append(", ");
     appendJsonString(m_rows, entry.newName);
-    m_rows.append(", \"").append(QByteArray::number(entry.fileId)).append("\", ");
+    m_rows.append(", \"");
+    appendNumber(m_rows, entry.fileId);
+    m_rows.append("\", ");
     appendJsonString(m_rows, entry.temporary);
     m_rows.append(", ");
     appendJsonString(m_rows, entry.setAside);
@@ -172,6 +213,7 @@ void JournalRecord::PlanWriter::add(const Entry &entry)
         appendJsonString(m_rows, entry.fingerprint);
     }
     if (elsewhere) {
+        Q_ASSERT(m_elsewhere || !m_headTaken);
         m_elsewhere = true;
         m_rows.append(", ");
         if (entry.deletes)
@@ -182,11 +224,9 @@ void JournalRecord::PlanWriter::add(const Entry &entry)
     m_rows.append(']');
 }
 
-QByteArray JournalRecord::PlanWriter::bytes() const
+QByteArray JournalRecord::PlanWriter::headWithFolders() const
 {
-    QByteArray out;
-    out.reserve(m_head.size() + m_rows.size() + m_folders.size() * 64 + 256);
-    out.append(m_head);
+    QByteArray out = m_head;
     out.append(",\n\"folders\": [");
     for (qsizetype f = 0; f < m_folders.size(); ++f) {
         out.append(f ? ",\n  " : "\n  ");
@@ -197,7 +237,33 @@ QByteArray JournalRecord::PlanWriter::bytes() const
     if (m_elsewhere)
         out.append(", \"from\"");
     out.append("],\n\"files\": [");
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::bytes() const
+{
+    QByteArray out = headWithFolders();
+    out.reserve(out.size() + m_rows.size() + 8);
     out.append(m_rows);
+    out.append("]\n}\n");
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::takeBytes()
+{
+    QByteArray out;
+    if (!m_headTaken) {
+        m_headTaken = true;
+        out = headWithFolders();
+    }
+    out.append(m_rows);
+    m_rows.clear();
+    return out;
+}
+
+QByteArray JournalRecord::PlanWriter::takeRest()
+{
+    QByteArray out = takeBytes();
     out.append("]\n}\n");
     return out;
 }

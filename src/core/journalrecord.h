@@ -106,17 +106,31 @@ public:
     };
 
     // Writes a plan row by row, so that a batch of many files is not copied
-    // once more on its way to the disk.
+    // once more on its way to the disk: whole (bytes()), or in pieces that
+    // can go to the disk as they come, so that a batch of a million files is
+    // never held as text. The folders come before the rows, so that a
+    // history can read them alone: in pieces, every folder is declared
+    // before the first piece is taken.
     class PlanWriter
     {
     public:
-        PlanWriter(const Batch &batch, bool replaceExisting, qsizetype entryCount);
+        PlanWriter(const Batch &batch, bool replaceExisting, qsizetype entryCount = 0);
+        // The folders of a row, as add() will meet them; only before the
+        // first takeBytes().
+        void declare(const QString &folder, const QString &fromFolder, bool deletes);
         // Entry.usable is not written: whoever reads the row decides.
         void add(const Entry &entry);
         QByteArray bytes() const;
+        // The text ready so far: the head with the folders, at the first
+        // call, and the rows added since the last.
+        QByteArray takeBytes();
+        // The rows left and the end of the document.
+        QByteArray takeRest();
+        qsizetype pendingSize() const { return m_rows.size(); }
 
     private:
         int folderIndex(const QString &folder);
+        QByteArray headWithFolders() const;
 
         QByteArray m_head;
         QByteArray m_rows;
@@ -124,7 +138,9 @@ public:
         QHash<QString, int> m_folderIndex;
         QString m_lastFolder;
         int m_lastIndex = -1;
+        qsizetype m_rowCount = 0;
         bool m_elsewhere = false; // some row has the last column
+        bool m_headTaken = false;
     };
 
     static QByteArray writePlan(const Plan &plan);

@@ -4,6 +4,8 @@
 #include "ruleplan.h"
 #include "ruleregistry.h"
 
+#include <QStringBuilder>
+
 ListingOrder RenamePlan::orderOf(int renameBy)
 {
     switch (renameBy) {
@@ -18,27 +20,43 @@ ListingOrder RenamePlan::orderOf(int renameBy)
 
 QString RenamePlan::formatNumber(int fileCount, int number)
 {
-    const int width = int(QString::number(fileCount).size());
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+    if (number < 0 || fileCount < 0)
+        return QStringLiteral("%1").arg(number, int(QString::number(fileCount).size()), 10,
+                                        QLatin1Char('0'));
+    // Written in place, zero-padded to the digits of the count: a batch
+    // numbers every file.
+    int width = 1;
+    for (int count = fileCount; count >= 10; count /= 10)
+        ++width;
+    int digits = 1;
+    for (int rest = number; rest >= 10; rest /= 10)
+        ++digits;
+    QString text(qMax(width, digits), QLatin1Char('0'));
+    QChar *end = text.data() + text.size();
+    for (int rest = number, i = 1; i <= digits; rest /= 10, ++i)
+        *(end - i) = QLatin1Char(char('0' + rest % 10));
+    return text;
 }
 
 QString RenamePlan::composeName(const QString &oldName, const QString &number,
                                 const RenameOptions &options)
 {
-    const QString numbered =
-        options.reverseFormat ? number + options.outputFormat : options.outputFormat + number;
+    const QStringView first = options.reverseFormat ? number : options.outputFormat;
+    const QStringView second = options.reverseFormat ? options.outputFormat : number;
     const qsizetype lastDot = oldName.lastIndexOf(QLatin1Char('.'));
     // Everything up to the last dot stays where the old name is kept, so
-    // "IMG.2024.jpg" loses nothing; a name without a dot gets no dot.
-    const QString stem = lastDot < 0 ? oldName : oldName.left(lastDot);
-    const QString ending = lastDot < 0 ? QString() : oldName.mid(lastDot);
+    // "IMG.2024.jpg" loses nothing; a name without a dot gets no dot. Built
+    // at its size in one go: a batch keeps a million of these.
+    const QStringView stem =
+        lastDot < 0 ? QStringView(oldName) : QStringView(oldName).left(lastDot);
+    const QStringView ending = lastDot < 0 ? QStringView() : QStringView(oldName).mid(lastDot);
     switch (options.formatPosition) {
     case 1:
-        return numbered + QLatin1Char('-') + stem + ending;
+        return QString(first % second % QLatin1Char('-') % stem % ending);
     case 2:
-        return stem + QLatin1Char('-') + numbered + ending;
+        return QString(stem % QLatin1Char('-') % first % second % ending);
     default:
-        return numbered + ending;
+        return QString(first % second % ending);
     }
 }
 

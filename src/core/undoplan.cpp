@@ -67,8 +67,8 @@ UndoPlan UndoPlan::make(const Journal &journal, const QString &id)
         }
         const QString path = entry.folder + finalName;
         if (isAt(entry, path, settled)) {
-            PlannedRename back{entry.folder, finalName, entry.oldName, PlannedRename::Note::None,
-                               entry.fileId};
+            PlannedRename back{entry.folder, finalName, entry.oldName};
+            back.fileId = entry.fileId;
             back.restoresName = true;
             plan.renames.append(back);
             continue;

@@ -150,7 +150,7 @@ void Preview::fitColumns()
                              ? kinds + int(planned.refusal.problem)
                              : int(planned.note);
         const int names =
-            int(planned.oldName.size() + planned.newName.size() + planned.missingField.size());
+            int(planned.oldName.size() + planned.newName.size() + planned.missingField().size());
         if (names <= longestNames[size_t(kind)])
             continue;
         longestNames[size_t(kind)] = names;

@@ -2,6 +2,8 @@
 
 #include "filenames.h"
 
+#include <QStringBuilder>
+
 QVector<RuleParameter> ReplaceRule::parameters() const
 {
     using Type = RuleParameter::Type;
@@ -194,9 +196,14 @@ QString ReplaceRule::apply(const RuleFile &, const QString &name) const
     case Part::Whole:
         return replaced(name);
     case Part::Stem: {
-        const NameParts parts = splitFileName(name);
-        const QString base = replaced(parts.baseName);
-        return base == parts.baseName ? name : parts.compose(base, parts.suffix);
+        // The base name before the first dot; the rest follows it unchanged,
+        // cut from the name only when the base changes.
+        const qsizetype firstDot = name.indexOf(QLatin1Char('.'));
+        if (firstDot < 0)
+            return replaced(name);
+        const QString base = name.left(firstDot);
+        const QString newBase = replaced(base);
+        return newBase == base ? name : QString(newBase % QStringView(name).mid(firstDot));
     }
     case Part::Name: {
         SplitName split = SplitName::of(name);
