@@ -23,6 +23,8 @@ private slots:
     void charactersRule() { checkRule(); }
     void suffixRule_data();
     void suffixRule() { checkRule(); }
+    void replaceRule_data();
+    void replaceRule() { checkRule(); }
     void unchangedNameIsTheSameString_data();
     void unchangedNameIsTheSameString();
     void noRuleSplitsACharacter();
@@ -174,6 +176,42 @@ void TestNameRules::caseRule_data()
                "cd"),
            raw("Ab\xe9"
                "Cd"));
+}
+
+void TestNameRules::replaceRule_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    const auto addRow = [](const char *tag, const QString &options, const QString &name,
+                           const QString &expected) {
+        QTest::newRow(tag) << QString(R"({"kind": "replace", )" + options + "}") << name
+                           << expected;
+    };
+    const QString stem = R"("find": "f", "with": "Trip", "on": "stem")";
+    addRow("stem, grows", stem, "f0001.jpg", "Trip0001.jpg");
+    addRow("stem, every match", stem, "ff.f.jpg", "TripTrip.f.jpg");
+    addRow("stem, no match is the name", stem, "a.f", "a.f");
+    addRow("stem, no dot", stem, "xfx", "xTripx");
+    addRow("stem, only a suffix", stem, ".f", ".f");
+    addRow("matches do not overlap", R"("find": "aa", "with": "b", "on": "whole")", "aaaaa", "bba");
+    addRow("shrinks to nothing", R"("find": "IMG_", "with": "", "on": "whole")", "IMG_IMG_1.jpg",
+           "1.jpg");
+    addRow("the first match only", R"("find": "a", "with": "o", "match": "first")", "banana.jpg",
+           "bonana.jpg");
+    addRow("case-insensitive", R"("find": "img", "with": "Pic", "sensitive": false)",
+           "IMG_1 img.jpg", "Pic_1 Pic.jpg");
+    addRow("case-insensitive beyond ASCII", R"("find": "été", "with": "x", "sensitive": false)",
+           "ÉTÉ été.txt", "x x.txt");
+    addRow("the whole part or nothing", R"("find": "draft", "with": "final", "match": "whole")",
+           "Draft.txt", "Draft.txt");
+    addRow("the whole part, insensitive",
+           R"("find": "draft", "with": "final", "match": "whole", "sensitive": false)", "Draft.txt",
+           "final.txt");
+    addRow("in the suffix", R"("find": "jpeg", "with": "jpg", "on": "suffix")", "a.jpeg.jpeg",
+           "a.jpeg.jpg");
+    addRow("a byte that is not UTF-8 stays", R"("find": "a", "with": "b", "on": "whole")",
+           raw("a\xff.txt"), raw("b\xff.txt"));
 }
 
 void TestNameRules::insertRule_data()
@@ -597,15 +635,15 @@ void TestNameRules::summaries()
 {
     QString error;
     const QStringList shortForms{"case:title:suffix",
-                            "insert:x:3",
-                            "insert:x:3:end",
-                            "remove:1:2",
-                            "remove:0:0:start:blanks",
-                            "remove",
-                            "characters",
-                            "characters:nfc:true:true:-:dash",
-                            "suffix:upper:png",
-                            "suffix"};
+                                 "insert:x:3",
+                                 "insert:x:3:end",
+                                 "remove:1:2",
+                                 "remove:0:0:start:blanks",
+                                 "remove",
+                                 "characters",
+                                 "characters:nfc:true:true:-:dash",
+                                 "suffix:upper:png",
+                                 "suffix"};
     const QStringList expected{
         "Title Case in the suffix",
         "insert \"x\" at 3",

@@ -1,5 +1,6 @@
 #include "batchnotes.h"
 #include "directorylisting.h"
+#include "filemoves.h"
 #include "filenames.h"
 #include "renameplan.h"
 #include "replaceplan.h"
@@ -361,17 +362,25 @@ void TestPlans::listingMatchesQDir_data()
 {
     QTest::addColumn<int>("sort");
     QTest::addColumn<int>("order");
-    addRow("newest first", int(QDir::Time), int(ListingOrder::Time));
-    addRow("largest first", int(QDir::Size), int(ListingOrder::Size));
-    addRow("by name", int(QDir::Name), int(ListingOrder::Name));
+    QTest::addColumn<int>("moreFiles");
+    addRow("newest first", int(QDir::Time), int(ListingOrder::Time), 0);
+    addRow("largest first", int(QDir::Size), int(ListingOrder::Size), 0);
+    addRow("by name", int(QDir::Name), int(ListingOrder::Name), 0);
+    // Large enough for the entries to be looked at on several threads.
+    addRow("newest first, a large folder", int(QDir::Time), int(ListingOrder::Time), 9000);
+    addRow("largest first, a large folder", int(QDir::Size), int(ListingOrder::Size), 9000);
 }
 
 void TestPlans::listingMatchesQDir()
 {
     QFETCH(int, sort);
     QFETCH(int, order);
+    QFETCH(int, moreFiles);
     TestDir dir;
     const QDateTime t(QDate(2023, 3, 26), QTime(1, 30), Qt::UTC);
+    for (int i = 0; i < moreFiles; ++i)
+        dir.sizedFile(QStringLiteral("d/f%1.jpg").arg(i * 7919 % moreFiles), i % 13,
+                      t.addSecs(i % 977));
     dir.sizedFile("d/b.jpg", 5, t);
     dir.sizedFile("d/B.jpg", 5, t);
     dir.sizedFile("d/a.jpg", 7, t.addMSecs(1));
@@ -385,6 +394,15 @@ void TestPlans::listingMatchesQDir()
     for (const ListedFile &file : listPlainFiles(dir.at("d"), ListingOrder(order)))
         listed << file.name;
     QCOMPARE(listed, QDir(dir.at("d")).entryList(QDir::Files, QDir::SortFlags(sort)));
+    if (moreFiles > 0) {
+        const QVector<ListedFile> files = listPlainFiles(dir.at("d"), ListingOrder::Unsorted);
+        for (const ListedFile &file : files) {
+            const QFileInfo info(dir.at("d/" + file.name));
+            QCOMPARE(file.size, info.size());
+            QCOMPARE(file.modifiedMsecs, info.lastModified().toMSecsSinceEpoch());
+            QCOMPARE(file.fileId, fileIdOf(info.filePath()));
+        }
+    }
     QStringList names = listPlainFileNames(dir.at("d"));
     names.sort();
     QCOMPARE(names, QDir(dir.at("d")).entryList(QDir::Files, QDir::Name));

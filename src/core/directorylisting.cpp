@@ -9,9 +9,12 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QThread>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -36,15 +39,16 @@ qint64 modifiedMsecsOf(const struct stat &status)
 
 // Whether a directory entry is one that QDir::entryList(QDir::Files) gives.
 // Fills target with what the entry points to.
-bool isListedEntry(int dirFd, const struct dirent *entry, struct stat *target)
+bool isListedEntry(int dirFd, const char *name, unsigned char type, struct stat *target)
 {
-    const char *name = entry->d_name;
     // Hidden, and "." and "..".
     if (name[0] == '.')
         return false;
 #ifdef DT_DIR
-    if (entry->d_type == DT_DIR)
+    if (type == DT_DIR)
         return false;
+#else
+    Q_UNUSED(type);
 #endif
     // Follows links, as QFileInfo does: a link counts as what it points to,
     // and a broken one is left out.
@@ -60,6 +64,16 @@ bool isListedEntry(int dirFd, const struct dirent *entry, struct stat *target)
     return ::fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
 }
 
+unsigned char typeOf(const struct dirent *entry)
+{
+#ifdef DT_UNKNOWN
+    return entry->d_type;
+#else
+    Q_UNUSED(entry);
+    return 0;
+#endif
+}
+
 // The number a listing gives with each name is the file's inode on most
 // volumes, but not through every FUSE driver or overlay: one look at the
 // first file tells whether this folder's numbers can be trusted.
@@ -69,25 +83,25 @@ public:
     explicit ListingIds(int dirFd) : m_dirFd(dirFd) {}
     quint64 of(const struct dirent *entry)
     {
-        if (m_trusted < 0) {
-            struct stat own;
-            m_trusted = ::fstatat(m_dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0
-                                && quint64(own.st_ino) == quint64(entry->d_ino)
-                            ? 1
-                            : 0;
-        }
-        if (m_trusted)
-            return quint64(entry->d_ino);
+        if (m_trusted < 0)
+            m_trusted = idOfLink(entry->d_name) == quint64(entry->d_ino) ? 1 : 0;
+        return m_trusted ? quint64(entry->d_ino) : idOfLink(entry->d_name);
+    }
+    // Once of(), any thread may ask: the first look is made.
+    bool trusted() const { return m_trusted > 0; }
+    quint64 idOfLink(const char *name) const
+    {
         struct stat own;
-        return ::fstatat(m_dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0
-                   ? quint64(own.st_ino)
-                   : 0;
+        return ::fstatat(m_dirFd, name, &own, AT_SYMLINK_NOFOLLOW) == 0 ? quint64(own.st_ino) : 0;
     }
 
 private:
     int m_dirFd;
     int m_trusted = -1;
 };
+
+// Below this many entries, one thread stats them sooner than several start.
+const qsizetype entriesWorthThreads = 4096;
 
 bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
 {
@@ -96,18 +110,59 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
         return false;
     const int dirFd = ::dirfd(dir);
     ListingIds ids(dirFd);
+    // The names first, then their status: each entry costs a stat, which in
+    // a large folder costs nearly as much as renaming it, and the stats of a
+    // folder's entries go on side by side.
+    QByteArray names; // each NUL-terminated
+    std::vector<qsizetype> starts;
+    std::vector<unsigned char> types;
+    std::vector<quint64> inodes;
     while (const struct dirent *entry = ::readdir(dir)) {
-        struct stat target;
-        if (!isListedEntry(dirFd, entry, &target))
+        if (entry->d_name[0] == '.')
             continue;
-        ListedFile file;
-        file.name = nameFromBytes(entry->d_name);
-        file.size = qint64(target.st_size);
-        file.modifiedMsecs = modifiedMsecsOf(target);
-        file.fileId = ids.of(entry);
-        files.append(std::move(file));
+        if (starts.empty())
+            ids.of(entry);
+        starts.push_back(names.size());
+        names.append(entry->d_name, qsizetype(std::strlen(entry->d_name)) + 1);
+        types.push_back(typeOf(entry));
+        inodes.push_back(quint64(entry->d_ino));
     }
+    const qsizetype count = qsizetype(starts.size());
+    files = QVector<ListedFile>(count);
+    ListedFile *found = files.data();
+    std::vector<char> listed(size_t(count), 0);
+    const auto statRange = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const char *name = names.constData() + starts[size_t(i)];
+            struct stat target;
+            if (!isListedEntry(dirFd, name, types[size_t(i)], &target))
+                continue;
+            ListedFile &file = found[i];
+            file.name = nameFromBytes(name, qsizetype(std::strlen(name)));
+            file.size = qint64(target.st_size);
+            file.modifiedMsecs = modifiedMsecsOf(target);
+            file.fileId = ids.trusted() ? inodes[size_t(i)] : ids.idOfLink(name);
+            listed[size_t(i)] = 1;
+        }
+    };
+    const qsizetype threads =
+        count < entriesWorthThreads
+            ? 1
+            : qMax<qsizetype>(
+                1, qMin<qsizetype>(QThread::idealThreadCount(), count / entriesWorthThreads));
+    std::vector<std::thread> helpers;
+    for (qsizetype t = 1; t < threads; ++t)
+        helpers.emplace_back(statRange, count * t / threads, count * (t + 1) / threads);
+    statRange(0, count / threads);
+    for (std::thread &helper : helpers)
+        helper.join();
     ::closedir(dir);
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (listed[size_t(i)] && kept++ != i)
+            found[kept - 1] = std::move(found[i]);
+    }
+    files.resize(kept);
     return true;
 }
 
@@ -135,7 +190,7 @@ template <typename Take> bool readPlainEntries(const QString &dirPath, Take take
 #endif
         {
             struct stat target;
-            listed = isListedEntry(dirFd, entry, &target);
+            listed = isListedEntry(dirFd, entry->d_name, typeOf(entry), &target);
         }
         if (listed)
             goOn = take(entry, ids);

@@ -12,7 +12,8 @@
 // time: exactly the entries QDir::entryList(QDir::Files) gives (no hidden
 // files, no folders, links to files included, broken links left out), and,
 // when sorted, exactly QDir's order for QDir::Time, QDir::Size and QDir::Name.
-// Reads the folder once and stats each entry once; QDir's own sort converts
+// Reads the folder once and stats each entry once (a large folder's entries
+// on every core); QDir's own sort converts
 // dates to local time in every comparison, which costs seconds on large
 // folders. Safe on any thread; never changes anything.
 
@@ -23,6 +24,7 @@ struct ListedFile
     qint64 modifiedMsecs = 0; // since the epoch, at the precision QDir compares
     quint64 fileId = 0;       // as fileIdOf gives it; 0 where unknown
 };
+Q_DECLARE_TYPEINFO(ListedFile, Q_RELOCATABLE_TYPE);
 
 enum class ListingOrder {
     Unsorted, // the order the file system gives

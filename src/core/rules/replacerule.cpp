@@ -3,6 +3,9 @@
 #include "filenames.h"
 
 #include <QStringBuilder>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 QVector<RuleParameter> ReplaceRule::parameters() const
 {
@@ -134,19 +137,8 @@ QString ReplaceRule::replaced(const QString &part) const
 {
     if (m_find.isEmpty())
         return part;
-    if (!m_regExp) {
-        switch (m_match) {
-        case Match::All:
-            return QString(part).replace(m_find, m_with, m_sensitivity);
-        case Match::First: {
-            const qsizetype at = part.indexOf(m_find, 0, m_sensitivity);
-            return at < 0 ? part : QString(part).replace(at, m_find.size(), m_with);
-        }
-        case Match::Whole:
-            return part.compare(m_find, m_sensitivity) == 0 ? m_with : part;
-        }
-        return part;
-    }
+    if (!m_regExp)
+        return replacedPlain(part, 0, part.size());
     if (m_classic) {
         if (!m_classicPattern.isValid())
             return part;
@@ -190,6 +182,46 @@ QString ReplaceRule::replaced(const QString &part) const
     return out;
 }
 
+QString ReplaceRule::replacedPlain(const QString &name, qsizetype from, qsizetype to) const
+{
+    if (m_find.isEmpty())
+        return name;
+    const QStringView part = QStringView(name).mid(from, to - from);
+    // Where the matches start; a name rarely holds more than a few.
+    QVarLengthArray<qsizetype, 8> matches;
+    qsizetype matchSize = m_find.size();
+    if (m_match == Match::Whole) {
+        if (part.compare(m_find, m_sensitivity) == 0)
+            matches.append(0);
+        matchSize = part.size();
+    } else {
+        for (qsizetype at = part.indexOf(m_find, 0, m_sensitivity); at >= 0;
+             at = part.indexOf(m_find, at + matchSize, m_sensitivity)) {
+            matches.append(at);
+            if (m_match == Match::First)
+                break;
+        }
+    }
+    if (matches.isEmpty())
+        return name;
+    QString out(name.size() + matches.size() * (m_with.size() - matchSize), Qt::Uninitialized);
+    QChar *write = out.data();
+    const auto put = [&write](QStringView text) {
+        std::copy(text.begin(), text.end(), write);
+        write += text.size();
+    };
+    put(QStringView(name).left(from));
+    qsizetype done = 0;
+    for (const qsizetype at : std::as_const(matches)) {
+        put(part.mid(done, at - done));
+        put(m_with);
+        done = at + matchSize;
+    }
+    put(part.mid(done));
+    put(QStringView(name).mid(to));
+    return out;
+}
+
 QString ReplaceRule::apply(const RuleFile &, const QString &name) const
 {
     switch (m_part) {
@@ -201,6 +233,8 @@ QString ReplaceRule::apply(const RuleFile &, const QString &name) const
         const qsizetype firstDot = name.indexOf(QLatin1Char('.'));
         if (firstDot < 0)
             return replaced(name);
+        if (!m_regExp)
+            return replacedPlain(name, 0, firstDot);
         const QString base = name.left(firstDot);
         const QString newBase = replaced(base);
         return newBase == base ? name : QString(newBase % QStringView(name).mid(firstDot));

@@ -22,6 +22,9 @@ public:
 
     // The replaced part alone.
     QString replaced(const QString &part) const;
+    // The name with its characters from..to replaced as plain text, made in
+    // one allocation; the name itself where nothing matches.
+    QString replacedPlain(const QString &name, qsizetype from, qsizetype to) const;
 
 protected:
     QString prepare() override;
