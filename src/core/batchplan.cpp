@@ -2,6 +2,7 @@
 
 #include "filemoves.h"
 #include "filenames.h"
+#include "namearena.h"
 #include "trash.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,9 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
     // A listing names each file once, so only a folder met by several groups,
     // or entries given one by one, can reach a file twice.
     QHash<QString, int> renameOfFile;
+    // New names (and names cut from paths) side by side: the rules make each
+    // in a heap block of its own, which costs more than its characters.
+    NameArena arena;
     for (qsizetype g = 0; g < groups.size(); ++g) {
         const FileGroup &group = groups[g];
         const QString &folder = folders[g];
@@ -84,8 +88,10 @@ BatchPlan BatchPlan::fromGroups(const GroupList &groups, const Decide &decide)
                 index = int(plan.m_renames.size());
                 PlannedRename &row = plan.m_renames.emplace_back();
                 row.folder = folder;
-                row.oldName = name;
-                row.newName = decision.newName;
+                row.oldName = arena.take(name);
+                row.newName = decision.newName.constData() == name.constData()
+                                  ? row.oldName
+                                  : arena.take(decision.newName);
                 row.note = decision.note;
                 row.fileId = e < group.fileIds.size() ? group.fileIds[e] : 0;
                 if (!decision.missingField.isEmpty())

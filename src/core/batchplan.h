@@ -68,6 +68,7 @@ struct PlannedRename
     // It will get its new name, as far as can be told before the run.
     bool willMove() const { return changesName() && !staysWith(note); }
 };
+Q_DECLARE_TYPEINFO(PlannedRename, Q_RELOCATABLE_TYPE);
 
 // What a batch will do, decided before any file is touched, whichever job
 // made it: every file the request reaches, once, with its new name, and the

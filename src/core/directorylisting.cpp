@@ -1,6 +1,7 @@
 #include "directorylisting.h"
 
 #include "filenames.h"
+#include "namearena.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -132,13 +133,14 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
     ListedFile *found = files.data();
     std::vector<char> listed(size_t(count), 0);
     const auto statRange = [&](qsizetype from, qsizetype to) {
+        NameArena arena;
         for (qsizetype i = from; i < to; ++i) {
             const char *name = names.constData() + starts[size_t(i)];
             struct stat target;
             if (!isListedEntry(dirFd, name, types[size_t(i)], &target))
                 continue;
             ListedFile &file = found[i];
-            file.name = nameFromBytes(name, qsizetype(std::strlen(name)));
+            file.name = arena.fromBytes(name, qsizetype(std::strlen(name)));
             file.size = qint64(target.st_size);
             file.modifiedMsecs = modifiedMsecsOf(target);
             file.fileId = ids.trusted() ? inodes[size_t(i)] : ids.idOfLink(name);
@@ -201,8 +203,9 @@ template <typename Take> bool readPlainEntries(const QString &dirPath, Take take
 
 bool listNamesWithReaddir(const QString &dirPath, QStringList &names, QVector<quint64> *fileIds)
 {
+    NameArena arena;
     return readPlainEntries(dirPath, [&](const struct dirent *entry, ListingIds &ids) {
-        names.append(nameFromBytes(entry->d_name));
+        names.append(arena.fromBytes(entry->d_name, qsizetype(std::strlen(entry->d_name))));
         if (fileIds)
             fileIds->append(ids.of(entry));
         return true;
