@@ -90,9 +90,7 @@ private:
 Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor::Options &options,
                      const BatchExecutor::OtherMoves &otherMoves)
     : m_prepared{renames, otherMoves, {}, {}, {}, options.replaceExisting},
-      m_renames(m_prepared.renames), m_options(options), m_state(renames.size(), State::Unchanged),
-      m_waitsFor(renames.size(), -1), m_dependant(renames.size(), -1),
-      m_displaces(renames.size(), Displacing::No)
+      m_renames(m_prepared.renames), m_options(options), m_state(renames.size(), State::Unchanged)
 {
     const int count = int(renames.size());
     m_folderOf.reserve(count);
@@ -173,6 +171,11 @@ Execution::Execution(const QVector<PlannedRename> &renames, const BatchExecutor:
         }
         }
     }
+    // Made once the foresight's tables are gone: a million rows would
+    // otherwise hold both at once.
+    m_waitsFor.fill(-1, count);
+    m_dependant.fill(-1, count);
+    m_displaces.fill(Displacing::No, count);
     for (int i = 0; i < count; ++i) {
         const int holder = foresight.waitsFor[i];
         if (m_state[i] == State::Waiting && holder >= 0 && m_state[holder] == State::Waiting) {
