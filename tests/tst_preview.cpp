@@ -1,3 +1,4 @@
+#include "collationkeys.h"
 #include "mainwindow.h"
 #include "previewmodel.h"
 #include "startup.h"
@@ -5,6 +6,7 @@
 #include "update.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -30,6 +32,8 @@ private slots:
     void aFileInTheWayIsNamed();
     void runsThePlanShown_data();
     void runsThePlanShown();
+    void keysOrderAsTheCollator_data();
+    void keysOrderAsTheCollator();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -254,6 +258,52 @@ void TestPreview::runsThePlanShown()
     watcher.setButtonText("Undo");
     undo->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(home->names("trip"), QStringList({"a.jpg", "b.jpg"}), patience);
+}
+
+// The keys the model sorts by, against QCollator's own: numbers in names,
+// leading zeros, punctuation, letter case, accents, other scripts and names
+// that tie, in locales with letters of their own.
+void TestPreview::keysOrderAsTheCollator_data()
+{
+    QTest::addColumn<QString>("locale");
+    addRow("English", QString("en_US"));
+    addRow("German", QString("de_DE"));
+    addRow("Swedish (\"aa\", \"w\")", QString("sv_SE"));
+    addRow("Danish (\"aa\" after \"z\")", QString("da_DK"));
+    addRow("Czech (\"ch\" after \"h\")", QString("cs_CZ"));
+    addRow("Japanese", QString("ja_JP"));
+    addRow("C: code points", QString("C"));
+}
+
+void TestPreview::keysOrderAsTheCollator()
+{
+    QFETCH(QString, locale);
+    // Ties, punctuation, letter case, numbers with zeros and past 64 bits,
+    // letters some languages sort apart, accents and other scripts.
+    const QStringList names =
+        QString(
+            "|a|A|b|B.txt|a.txt|a_b|a-b|a b|a.b|a,b|a(b)|a~b|a+b|a!b|a#b|a'b|ab|aB|Ab|img2|img10|"
+            "IMG1|img01|img001|img1a|img1.jpg|img1_2|img 1|img-1|0|00|007|7|10|9|1.5|1.10|"
+            "v1.2.10|v1.2.9|x99999999999999999999|x100000000000000000000|aa|Aa|ch|cz|h|i|"
+            "w|v|z|zz|é|e|E|f|ä|ae|ß|ss|Ω|日本|本|Ж|ё|\u00a0a|~|_|.")
+            .split('|');
+    QCollator collator{QLocale(locale)};
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    CollationKeys keys{QLocale(locale)};
+    std::vector<QCollatorSortKey> expected;
+    for (const QString &name : names) {
+        keys.add(name);
+        expected.push_back(collator.sortKey(name));
+    }
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (int a = 0; a < names.size(); ++a) {
+        for (int b = 0; b < names.size(); ++b) {
+            QVERIFY2(sign(keys.compare(a, b))
+                         == sign(expected[size_t(a)].compare(expected[size_t(b)])),
+                     qPrintable(names[a] + " / " + names[b]));
+        }
+    }
 }
 
 QTEST_MAIN(TestPreview)
