@@ -129,6 +129,12 @@ RulesTab::RulesTab(Ui_MainWindow *form, QWidget *window)
     // then, and the order chosen stays while the plan is made again.
     table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table->setSortingEnabled(true);
+    connect(model, &PreviewModel::sortingChanged, table, [table](bool sorting) {
+        if (sorting)
+            table->viewport()->setCursor(Qt::BusyCursor);
+        else
+            table->viewport()->unsetCursor();
+    });
     table->setColumnWidth(PreviewModel::OldNameColumn, 150);
     table->setColumnWidth(PreviewModel::NewNameColumn, 150);
     table->setColumnWidth(PreviewModel::NoteColumn, 200);

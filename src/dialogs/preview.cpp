@@ -43,6 +43,16 @@ Preview::Preview(QWidget *parent)
     // The plan's order until a header is clicked.
     tablePreview->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tablePreview->setSortingEnabled(true);
+    // A large plan is sorted aside while the table stays in use; the pointer
+    // tells the order is on its way.
+    connect(model, &PreviewModel::sortingChanged, tablePreview, [this](bool sorting) {
+        if (sorting) {
+            tablePreview->viewport()->setCursor(Qt::BusyCursor);
+            return;
+        }
+        tablePreview->viewport()->unsetCursor();
+        setFirstRowCurrent();
+    });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     pushPreviewRename = buttons->addButton(tr("Rename"), QDialogButtonBox::ApplyRole);
@@ -74,17 +84,25 @@ void Preview::showPlan(const PlanPreview &preview)
     planning = false;
     model->setPreview(preview);
     fitColumns();
-    // Without a current row the keys that move it (Ctrl+End) would only
-    // find the first one.
-    if (model->rowCount() > 0)
-        tablePreview->selectionModel()->setCurrentIndex(model->index(0, 0),
-                                                        QItemSelectionModel::NoUpdate);
+    // The first row in the order asked for: a plan being sorted gets it
+    // when its order comes.
+    if (!model->isSorting())
+        setFirstRowCurrent();
     const QLocale locale;
     labelPreviewSummary->setText(
         tr("Files to rename: %1. Files that keep their name: %2.")
             .arg(locale.toString(qlonglong(preview.changes)),
                  locale.toString(qlonglong(preview.rows.size() - preview.changes))));
     updateRenameState();
+}
+
+void Preview::setFirstRowCurrent()
+{
+    // Without a current row the keys that move it (Ctrl+End) would only
+    // find the first one.
+    if (model->rowCount() > 0 && !tablePreview->currentIndex().isValid())
+        tablePreview->selectionModel()->setCurrentIndex(model->index(0, 0),
+                                                        QItemSelectionModel::NoUpdate);
 }
 
 void Preview::setBlocked(bool blocked)

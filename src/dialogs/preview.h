@@ -34,6 +34,7 @@ signals:
 private:
     void updateRenameState();
     void fitColumns();
+    void setFirstRowCurrent();
 
     QLabel *labelPreviewSummary;
     QTableView *tablePreview;
