@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -153,8 +154,15 @@ bool listWithReaddir(const QString &dirPath, QVector<ListedFile> &files)
             : qMax<qsizetype>(
                 1, qMin<qsizetype>(QThread::idealThreadCount(), count / entriesWorthThreads));
     std::vector<std::thread> helpers;
-    for (qsizetype t = 1; t < threads; ++t)
-        helpers.emplace_back(statRange, count * t / threads, count * (t + 1) / threads);
+    for (qsizetype t = 1; t < threads; ++t) {
+        const qsizetype from = count * t / threads;
+        const qsizetype to = count * (t + 1) / threads;
+        try {
+            helpers.emplace_back(statRange, from, to);
+        } catch (const std::system_error &) {
+            statRange(from, to); // no thread to be had: this one does it
+        }
+    }
     statRange(0, count / threads);
     for (std::thread &helper : helpers)
         helper.join();
