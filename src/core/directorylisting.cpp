@@ -308,11 +308,12 @@ bool listAllNames(const QString &dirPath, QStringList *names)
     DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
+    NameArena arena;
     while (const struct dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        names->append(nameFromBytes(name));
+        names->append(arena.fromBytes(name, qsizetype(std::strlen(name))));
     }
     ::closedir(dir);
     return true;
