@@ -1,5 +1,6 @@
 #include "batchplan.h"
 
+#include "directorylisting.h"
 #include "filemoves.h"
 #include "filenames.h"
 #include "namearena.h"
@@ -328,17 +329,18 @@ BatchPlan::Foresight BatchPlan::foresee(const QVector<PlannedRename> &rows, bool
             if (folder.listed || folder.moving < namesWorthAListing)
                 continue;
             folder.listed = true;
-            QStringList held;
-            if (!listAllNames(rows[i].folder, &held)) {
-                folder.listed = false;
-                folder.moving = 0;
-                continue;
-            }
             const int f = folderOf[size_t(i)];
-            for (const QString &name : std::as_const(held)) {
-                QString key = folder.key(name);
+            // Name by name: a folder of a million files is not held twice.
+            const bool read = forEachName(rows[i].folder, [&](QByteArrayView bytes) {
+                QString key = folder.key(nameFromBytes(bytes.data(), bytes.size()));
                 if (bearers.find(key, f, nameHash(key, f), oldKey, folderIndex).row < 0)
                     folder.others.insert(std::move(key));
+                return true;
+            });
+            if (!read) {
+                folder.listed = false;
+                folder.moving = 0;
+                folder.others.clear();
             }
         }
     }

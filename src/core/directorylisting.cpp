@@ -302,18 +302,18 @@ QVector<int> naturalOrder(const QStringList &names)
     return order;
 }
 
-bool listAllNames(const QString &dirPath, QStringList *names)
+bool forEachName(const QString &dirPath, const std::function<bool(QByteArrayView name)> &take)
 {
 #ifdef Q_OS_UNIX
     DIR *dir = ::opendir(nameToBytes(dirPath).constData());
     if (!dir)
         return false;
-    NameArena arena;
     while (const struct dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        names->append(arena.fromBytes(name, qsizetype(std::strlen(name))));
+        if (!take(QByteArrayView(name)))
+            break;
     }
     ::closedir(dir);
     return true;
@@ -321,8 +321,12 @@ bool listAllNames(const QString &dirPath, QStringList *names)
     const QDir dir(dirPath);
     if (!dir.exists())
         return false;
-    *names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                           QDir::NoSort);
+    const QStringList names = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QString &name : names) {
+        if (!take(nameToBytes(name)))
+            break;
+    }
     return true;
 #endif
 }

@@ -51,10 +51,10 @@ bool forEachPlainFileName(const QString &dirPath,
                           const std::function<bool(QByteArrayView name)> &take);
 
 // Every name a directory holds, hidden ones, folders and links included ("."
-// and ".." aside), in the order the file system gives them: what a lookup of
-// each name would find, for one read of the folder. False when it cannot be
-// read.
-bool listAllNames(const QString &dirPath, QStringList *names);
+// and ".." aside), in the order the file system gives them, each handed to
+// take until it returns false: what a lookup of each name would find, for one
+// read of the folder, without a string for each. False when it cannot be read.
+bool forEachName(const QString &dirPath, const std::function<bool(QByteArrayView name)> &take);
 
 // The indexes of names in natural order (numbers by their value, letter case
 // aside, equal names by character code).
