@@ -195,7 +195,9 @@ int CliCommand::showPlan(const BatchPlan &plan)
     qsizetype conflicts = 0;
     const BatchNotes notes(&renames);
     for (int i = 0; i < int(renames.size()); ++i) {
-        const PlannedRename &rename = renames[i];
+        // Read through at(): the rows are shared with the plan, and a write
+        // access would copy a million of them.
+        const PlannedRename &rename = renames.at(i);
         const QString note = notes.text(i);
         const QString code = BatchNotes::code(rename.note);
         if (!rename.changesName()) {
